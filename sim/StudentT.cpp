@@ -1,0 +1,182 @@
+#include "sim/StudentT.h"
+
+#include "platform/Exceptions.h"
+#include "platform/MathFunctions.h"
+#include "platform/MessageSinks.h"
+
+namespace halvorn {
+namespace {
+
+using E = Extended;
+
+// Samples are addressed from 1, so slot n must exist.
+void CheckSampleCount(std::span<const float> data, std::uint32_t n) {
+  if (n >= data.size()) throw EListError::IndexOutOfBounds(static_cast<int>(n));
+}
+
+// The Lentz floor: a quantity whose magnitude, taken in double, is below
+// 1e-30 is replaced by the single nearest 1e-30, so no denominator vanishes.
+float Floored(float q) {
+  constexpr float kTiny = 1e-30f;
+  return std::fabs(static_cast<double>(q)) < 1e-30 ? kTiny : q;
+}
+
+// p from t and its degrees of freedom: the two-sided tail of Student's t is
+// I_{df/(df+t^2)}(df/2, 1/2).
+float TwoSidedP(float df, float t) {
+  const float halfDf = ToSingle(0.5L * df);
+  const float x = ToSingle(FDiv(df, df + static_cast<E>(t) * t));
+  return ToSingle(IncompleteBeta(halfDf, 0.5f, x));
+}
+
+}  // namespace
+
+void MeanAndVariance(std::span<const float> data, std::uint32_t n, float& mean, float& variance) {
+  CheckSampleCount(data, n);
+  const E count = n;
+  float m = 0;
+  for (std::uint32_t k = 1; k <= n; ++k) m = ToSingle(static_cast<E>(m) + data[k]);
+  m = ToSingle(FDiv(m, count));
+
+  // The second pass sums the deviations too: s1 would be 0 with exact
+  // arithmetic, and s1 * s1 / n removes the rounding error of the mean.
+  float s1 = 0, s2 = 0;
+  for (std::uint32_t k = 1; k <= n; ++k) {
+    const float dev = ToSingle(static_cast<E>(data[k]) - m);
+    s1 = ToSingle(static_cast<E>(s1) + dev);
+    s2 = ToSingle(static_cast<E>(s2) + static_cast<E>(dev) * dev);
+  }
+  variance = ToSingle(FDiv(s2 - FDiv(static_cast<E>(s1) * s1, count), count - 1));
+  mean = m;
+}
+
+Extended LogGamma(float x) {
+  static constexpr double kCoef[6] = {76.18009172947146,     -86.50532032941678,
+                                      24.01409824083091,     -1.231739572450155,
+                                      0.001208650973866179, -5.395239384953e-06};
+  double y = x;
+  double tmp = ToDouble(static_cast<E>(x) + 5.5);
+  tmp = ToDouble(tmp - (static_cast<E>(x) + 0.5) * Ln(tmp));
+  double ser = 1.000000000190015;
+  for (double c : kCoef) {
+    y = ToDouble(static_cast<E>(y) + 1);
+    ser = ToDouble(ser + FDiv(c, y));
+  }
+  // 2.5066282746310007 is the double nearest sqrt(2 pi).
+  return Ln(ToDouble(FDiv(static_cast<E>(2.5066282746310007) * ser, x))) - tmp;
+}
+
+Extended BetaFraction(float a, float b, float x) {
+  constexpr int kMaxIterations = 100;
+  constexpr double kTolerance = 3e-7;
+
+  const float qab = ToSingle(static_cast<E>(a) + b);
+  const float qap = ToSingle(static_cast<E>(a) + 1);
+  const float qam = ToSingle(static_cast<E>(a) - 1);
+  float c = 1;
+  float d = Floored(ToSingle(1 - FDiv(static_cast<E>(qab) * x, qap)));
+  d = ToSingle(FDiv(1, d));
+  float h = d;
+  for (int m = 1; m <= kMaxIterations; ++m) {
+    const int m2 = 2 * m;
+    // Even step of the recurrence: d_{2m} = m (b - m) x / ((a + 2m - 1)(a + 2m)).
+    float aa = ToSingle(FDiv(static_cast<E>(m) * (static_cast<E>(b) - m) * x,
+                             (static_cast<E>(qam) + m2) * (static_cast<E>(a) + m2)));
+    d = Floored(ToSingle(1 + static_cast<E>(aa) * d));
+    c = Floored(ToSingle(1 + FDiv(aa, c)));
+    d = ToSingle(FDiv(1, d));
+    h = ToSingle(static_cast<E>(h) * d * c);
+    // Odd step: d_{2m+1} = -(a + m)(a + b + m) x / ((a + 2m)(a + 2m + 1)).
+    aa = ToSingle(FDiv(-(static_cast<E>(a) + m) * (static_cast<E>(qab) + m) * x,
+                       (static_cast<E>(a) + m2) * (static_cast<E>(qap) + m2)));
+    d = Floored(ToSingle(1 + static_cast<E>(aa) * d));
+    c = Floored(ToSingle(1 + FDiv(aa, c)));
+    d = ToSingle(FDiv(1, d));
+    const float del = ToSingle(static_cast<E>(d) * c);
+    h = ToSingle(static_cast<E>(h) * del);
+    if (FLess(std::fabs(static_cast<double>(del) - 1.0), kTolerance)) return h;
+  }
+  ShowModalMessage("problem with a, b, ... in routine betacf");
+  return kBetaFractionFailed;
+}
+
+Extended IncompleteBeta(float a, float b, float x) {
+  // Reported, then computed with the same arguments anyway.
+  if (FLess(x, 0) || FGreater(x, 1)) ShowModalMessage("problem with a, b, ... in routine betai");
+
+  float bt = 0;
+  if (!FEqual(x, 0) && !FEqual(x, 1)) {
+    // bt = x^a (1 - x)^b / B(a, b), through the logarithms of the gammas.
+    const float g1 = ToSingle(LogGamma(ToSingle(static_cast<E>(a) + b)));
+    const float g2 = ToSingle(g1 - LogGamma(a));
+    const float g3 = ToSingle(g2 - LogGamma(b));
+    const double u = ToDouble(static_cast<E>(a) * Ln(x) + g3);
+    bt = ToSingle(Exp(ToDouble(static_cast<E>(b) * Ln(ToDouble(1 - static_cast<E>(x))) + u)));
+  }
+
+  // The continued fraction converges fast only below the mean (a+1)/(a+b+2);
+  // above it, the symmetry I_x(a, b) = 1 - I_{1-x}(b, a) is used instead.
+  if (FLess(x, FDiv(static_cast<E>(a) + 1, static_cast<E>(a) + b + 2))) {
+    const Extended cf = BetaFraction(a, b, x);
+    if (cf == kBetaFractionFailed) throw EPValueUndefined();
+    return FDiv(cf * bt, a);
+  }
+  const Extended cf = BetaFraction(b, a, ToSingle(1 - static_cast<E>(x)));
+  if (cf == kBetaFractionFailed) throw EPValueUndefined();
+  return 1 - FDiv(cf * bt, b);
+}
+
+void StudentTEqual(std::span<const float> a, std::uint32_t nA, std::span<const float> b,
+                   std::uint32_t nB, float& t, float& p) {
+  float meanA, varA, meanB, varB;
+  MeanAndVariance(a, nA, meanA, varA);
+  MeanAndVariance(b, nB, meanB, varB);
+  const float df = static_cast<float>(static_cast<std::int64_t>(nA) + nB - 2);
+  const float pooled = ToSingle(
+      FDiv(static_cast<E>(nA - 1) * varA + static_cast<E>(nB - 1) * varB, df));
+  const Extended se =
+      Sqrt(ToDouble(static_cast<E>(pooled) * (FDiv(1, nA) + FDiv(1, nB))));
+  const float tt = ToSingle(FDiv(static_cast<E>(meanA) - meanB, se));
+  p = TwoSidedP(df, tt);
+  t = tt;
+}
+
+void StudentTUnequal(std::span<const float> a, std::uint32_t nA, std::span<const float> b,
+                     std::uint32_t nB, float& t, float& p) {
+  float meanA, varA, meanB, varB;
+  MeanAndVariance(a, nA, meanA, varA);
+  MeanAndVariance(b, nB, meanB, varB);
+  const Extended se = Sqrt(ToDouble(FDiv(varA, nA) + FDiv(varB, nB)));
+  const float tt = ToSingle(FDiv(static_cast<E>(meanA) - meanB, se));
+  const float sum = ToSingle(FDiv(varA, nA) + FDiv(varB, nB));
+  const float q1 = ToSingle(FDiv(varA, nA));
+  const float q2 = ToSingle(FDiv(varB, nB));
+  // Welch-Satterthwaite: a constant series contributes q = 0 and df falls to
+  // the other series' n - 1.
+  const float df = ToSingle(FDiv(static_cast<E>(sum) * sum,
+                                 FDiv(static_cast<E>(q1) * q1, nA - 1) +
+                                     FDiv(static_cast<E>(q2) * q2, nB - 1)));
+  p = TwoSidedP(df, tt);
+  t = tt;
+}
+
+void StudentTPaired(std::span<const float> a, std::span<const float> b, std::uint32_t n, float& t,
+                    float& p) {
+  float meanA, varA, meanB, varB;
+  MeanAndVariance(a, n, meanA, varA);
+  MeanAndVariance(b, n, meanB, varB);
+  float cov = 0;
+  for (std::uint32_t k = 1; k <= n; ++k)
+    cov = ToSingle(cov + (static_cast<E>(a[k]) - meanA) * (static_cast<E>(b[k]) - meanB));
+  const float df = static_cast<float>(n - 1);
+  cov = ToSingle(FDiv(cov, df));
+  // Rounding can make the variance of the differences slightly negative when
+  // the series differ by an almost constant amount: the square root then
+  // reports a domain error and gives NaN, which traps at the first comparison.
+  const float sd = ToSingle(Sqrt(ToDouble(FDiv(static_cast<E>(varA) + varB - 2 * static_cast<E>(cov), n))));
+  const float tt = ToSingle(FDiv(static_cast<E>(meanA) - meanB, sd));
+  p = TwoSidedP(df, tt);
+  t = tt;
+}
+
+}  // namespace halvorn

@@ -1,0 +1,49 @@
+#pragma once
+// Two-sample Student t-tests with their two-sided p values.
+//
+// Samples are single-precision arrays addressed from 1 to n (slot 0 is
+// ignored); every named intermediate is stored in single precision unless the
+// implementation says double, and the arithmetic inside one formula runs in
+// extended precision. Bad arguments and a continued fraction that does not
+// converge are reported through the modal message sink.
+
+#include <cstdint>
+#include <span>
+
+#include "platform/FloatOps.h"
+
+namespace halvorn {
+
+// Mean and variance of data[1..n] in two passes, with the rounding-error
+// correction term of the second pass.
+void MeanAndVariance(std::span<const float> data, std::uint32_t n, float& mean, float& variance);
+
+// ln Gamma(x) for x > 0, Lanczos approximation with six terms.
+Extended LogGamma(float x);
+
+// The continued fraction of the incomplete beta function (modified Lentz).
+// Returns kBetaFractionFailed after reporting when 100 iterations do not
+// reach the tolerance.
+inline constexpr Extended kBetaFractionFailed = -100;
+Extended BetaFraction(float a, float b, float x);
+
+// The regularised incomplete beta function I_x(a, b). Raises EPValueUndefined
+// when its continued fraction fails, rather than building a value on the
+// failure sentinel.
+Extended IncompleteBeta(float a, float b, float x);
+
+// The three tests write t (sign of mean A minus mean B) and p. A trapped
+// floating-point condition raises before either is written, so on failure
+// both keep what they held.
+//
+// Independent samples with a pooled variance.
+void StudentTEqual(std::span<const float> a, std::uint32_t nA, std::span<const float> b,
+                   std::uint32_t nB, float& t, float& p);
+// Independent samples with unequal variances (Welch-Satterthwaite df).
+void StudentTUnequal(std::span<const float> a, std::uint32_t nA, std::span<const float> b,
+                     std::uint32_t nB, float& t, float& p);
+// Paired samples.
+void StudentTPaired(std::span<const float> a, std::span<const float> b, std::uint32_t n, float& t,
+                    float& p);
+
+}  // namespace halvorn

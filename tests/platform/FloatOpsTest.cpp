@@ -1,0 +1,95 @@
+#include "platform/FloatOps.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <functional>
+#include <limits>
+
+namespace halvorn {
+namespace {
+
+constexpr Extended kInf = std::numeric_limits<Extended>::infinity();
+constexpr Extended kNaN = std::numeric_limits<Extended>::quiet_NaN();
+
+enum class Trap { None, ZeroDivide, Invalid, Overflow };
+
+Trap TrapOf(const std::function<void()>& op) {
+  try {
+    op();
+  } catch (const EZeroDivide&) {
+    return Trap::ZeroDivide;
+  } catch (const EInvalidOp&) {
+    return Trap::Invalid;
+  } catch (const EOverflow&) {
+    return Trap::Overflow;
+  }
+  return Trap::None;
+}
+
+struct DivCase {
+  const char* name;
+  Extended a, b;
+  Trap trap;
+};
+
+TEST(FloatOps, DivisionTrapsLikeTheFpu) {
+  const DivCase cases[] = {
+      {"finite over zero", 1.5L, 0.0L, Trap::ZeroDivide},
+      {"negative over negative zero", -2.0L, -0.0L, Trap::ZeroDivide},
+      {"zero over zero", 0.0L, 0.0L, Trap::Invalid},
+      {"infinity over infinity", kInf, -kInf, Trap::Invalid},
+      {"infinity over zero gives infinity", kInf, 0.0L, Trap::None},
+      {"NaN over zero passes quietly", kNaN, 0.0L, Trap::None},
+      {"finite over NaN passes quietly", 1.0L, kNaN, Trap::None},
+      {"ordinary division", 1.0L, 4.0L, Trap::None},
+  };
+  for (const auto& c : cases) EXPECT_EQ(TrapOf([&] { (void)FDiv(c.a, c.b); }), c.trap) << c.name;
+  EXPECT_EQ(FDiv(1.0L, 4.0L), 0.25L);
+}
+
+TEST(FloatOps, StoresOverflowOnlyForFiniteValuesTooLarge) {
+  EXPECT_EQ(TrapOf([] { (void)ToSingle(static_cast<Extended>(FLT_MAX) * 2); }), Trap::Overflow);
+  EXPECT_EQ(TrapOf([] { (void)ToDouble(static_cast<Extended>(DBL_MAX) * 2); }), Trap::Overflow);
+  EXPECT_EQ(TrapOf([] { (void)ToSingle(kInf); }), Trap::None);
+  EXPECT_TRUE(std::isnan(ToSingle(kNaN)));
+  // Underflow is masked: a tiny value stores as zero or a denormal.
+  EXPECT_EQ(ToSingle(1e-60L), 0.0f);
+  // Rounding to single happens at the store: 1 + 2^-30 is not a float.
+  EXPECT_EQ(ToSingle(1.0L + 0x1p-30L), 1.0f);
+}
+
+TEST(FloatOps, OrderedComparisonsWithNaNAreInvalid) {
+  const std::function<bool(Extended, Extended)> comparisons[] = {FLess, FLessEq, FGreater,
+                                                                 FGreaterEq, FEqual};
+  for (const auto& cmp : comparisons) {
+    EXPECT_EQ(TrapOf([&] { (void)cmp(kNaN, 0); }), Trap::Invalid);
+    EXPECT_EQ(TrapOf([&] { (void)cmp(0, kNaN); }), Trap::Invalid);
+  }
+  EXPECT_TRUE(FLess(1, 2));
+  EXPECT_FALSE(FGreater(1, 2));
+  EXPECT_TRUE(FEqual(-0.0L, 0.0L));
+}
+
+TEST(FloatOps, IntegerConversionRoundsHalfToEvenAndTrapsOutOfRange) {
+  const struct {
+    Extended v;
+    std::int64_t round, trunc;
+  } cases[] = {{0.5L, 0, 0}, {1.5L, 2, 1}, {2.5L, 2, 2}, {-2.5L, -2, -2}, {-2.6L, -3, -2}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(Round(c.v), c.round) << static_cast<double>(c.v);
+    EXPECT_EQ(Trunc(c.v), c.trunc) << static_cast<double>(c.v);
+  }
+  EXPECT_EQ(TrapOf([] { (void)Round(kNaN); }), Trap::Invalid);
+  EXPECT_EQ(TrapOf([] { (void)Trunc(kInf); }), Trap::Invalid);
+  EXPECT_EQ(TrapOf([] { (void)Round(1e19L); }), Trap::Invalid);
+}
+
+TEST(FloatOps, ZeroTimesInfinityIsInvalid) {
+  EXPECT_EQ(TrapOf([] { (void)FMul(0, kInf); }), Trap::Invalid);
+  EXPECT_EQ(TrapOf([] { (void)FMul(-kInf, 0); }), Trap::Invalid);
+  EXPECT_EQ(FMul(3, 4), 12);
+}
+
+}  // namespace
+}  // namespace halvorn
