@@ -59,6 +59,12 @@ class EListError : public Exception {
   static EListError IndexOutOfBounds(int index);
 };
 
+// A value or pattern that cannot be converted (number formatting).
+class EConvertError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
 // An operation refused because the object's state does not allow it
 // (for example a scroll bar maximum below its minimum).
 class EInvalidOperation : public Exception {
