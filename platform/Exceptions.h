@@ -72,4 +72,9 @@ class EInvalidOperation : public Exception {
   using Exception::Exception;
 };
 
+// The text the error box shows for a message: a "." is appended when the
+// message is not empty and its last character's code is above that of ".",
+// so "Floating point division by zero" gains a period and "Done!" does not.
+std::string ErrorBoxText(const std::string& message);
+
 }  // namespace halvorn

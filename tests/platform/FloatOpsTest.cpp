@@ -93,3 +93,25 @@ TEST(FloatOps, ZeroTimesInfinityIsInvalid) {
 
 }  // namespace
 }  // namespace halvorn
+
+namespace halvorn {
+namespace {
+
+TEST(ErrorBoxText, AppendsAPeriodOnlyAfterCharactersAboveIt) {
+  const struct {
+    const char* message;
+    const char* shown;
+  } cases[] = {
+      {"Floating point division by zero", "Floating point division by zero."},
+      {"Already ends.", "Already ends."},
+      {"Stop!", "Stop!"},          // '!' is below '.'
+      {"(a, b)", "(a, b)"},        // ')' is below '.'
+      {"Path /tmp/", "Path /tmp/."},  // '/' is above '.'
+      {"", ""},
+      {"Τιμή", "Τιμή."},           // UTF-8 bytes are above '.'
+  };
+  for (const auto& c : cases) EXPECT_EQ(ErrorBoxText(c.message), c.shown) << c.message;
+}
+
+}  // namespace
+}  // namespace halvorn
