@@ -53,3 +53,21 @@ TEST(MessageSinks, UnconnectedSinkDoesNotLoseTheMessage) {
 
 }  // namespace
 }  // namespace halvorn
+
+namespace halvorn {
+namespace {
+
+TEST(MathFunctions, CosineGivesTheLibrarysValueEveryTime) {
+  // The angles of a Run (months 1..1195, phases 1..12), asked twice so that
+  // the second pass is answered from the memo, interleaved with others.
+  for (int pass = 0; pass < 2; ++pass)
+    for (int t = 1; t <= 1195; ++t)
+      for (int phase = 1; phase <= 12; ++phase) {
+        const double x = static_cast<double>((6.283185307179586L / 12) * (t - phase));
+        ASSERT_EQ(Cos(x), std::cos(static_cast<long double>(x))) << x;
+        ASSERT_EQ(Cos(-x - 0.5), std::cos(static_cast<long double>(-x - 0.5))) << x;
+      }
+}
+
+}  // namespace
+}  // namespace halvorn
