@@ -1,0 +1,38 @@
+#pragma once
+// The value labels of a series. Only their switches live here; this program
+// keeps them hidden, so nothing draws them.
+
+#include <functional>
+
+namespace halvorn {
+
+class TSeriesMarks {
+ public:
+  // `onChange` is the owning series' repaint request.
+  explicit TSeriesMarks(std::function<void()> onChange) : onChange_(std::move(onChange)) {}
+
+  bool Visible() const { return visible_; }
+  void SetVisible(bool v) { Store(visible_, v); }
+  // Length in pixels of the arrow from the point to its label.
+  int ArrowLength() const { return arrowLength_; }
+  void SetArrowLength(int v) { Store(arrowLength_, v); }
+
+  void CopyFrom(const TSeriesMarks& source) {
+    SetVisible(source.visible_);
+    SetArrowLength(source.arrowLength_);
+  }
+
+ private:
+  template <typename T>
+  void Store(T& field, T value) {
+    if (field == value) return;
+    field = value;
+    onChange_();
+  }
+
+  std::function<void()> onChange_;
+  bool visible_ = false;
+  int arrowLength_ = 8;
+};
+
+}  // namespace halvorn

@@ -1,0 +1,6 @@
+target_sources(halvorn_chart PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/ChartValueList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ChartSeries.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ChartAxis.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CustomAxisPanel.cpp
+)
