@@ -1,0 +1,17 @@
+#pragma once
+// A chart panel that counts its repaint requests instead of painting.
+
+#include "chart/CustomAxisPanel.h"
+
+namespace halvorn::testing {
+
+class TCountingChart : public TCustomAxisPanel {
+ public:
+  void Invalidate() override { ++invalidations; }
+  TColor BackWallColor() const override { return backWall; }
+
+  int invalidations = 0;
+  TColor backWall = clAutoColor;
+};
+
+}  // namespace halvorn::testing

@@ -1,0 +1,5 @@
+halvorn_test(test_chart_series
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/ChartValueListTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ChartSeriesTest.cpp
+  LIBS halvorn_chart)
