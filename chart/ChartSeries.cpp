@@ -136,12 +136,22 @@ void TChartSeries::ComputeVisibleRange() {
   lastVisibleIndex_ = last;
 }
 
+namespace {
+
+// Only a series on a chart has axes to map through.
+const TCustomChartAxis& BoundAxis(const TCustomChartAxis* axis) {
+  if (!axis) throw EInvalidOperation("The series has no chart to map its points on");
+  return *axis;
+}
+
+}  // namespace
+
 int TChartSeries::XPixel(int index) const {
-  return horizAxis_->ValueToPixelX(XValueAt(index));
+  return BoundAxis(horizAxis_).ValueToPixelX(XValueAt(index));
 }
 
 int TChartSeries::YPixel(int index) const {
-  return vertAxis_->ValueToPixelY(YValueAt(index));
+  return BoundAxis(vertAxis_).ValueToPixelY(YValueAt(index));
 }
 
 void TChartSeries::HorizontalMargins(int& left, int& right) const {

@@ -27,8 +27,8 @@ enum TVertAxis { aLeftAxis, aRightAxis, aBothVertAxis, aCustomVertAxis };
 
 // The colours a chart hands to series that have none.
 inline constexpr std::array<TColor, 16> DefaultSeriesPalette = {
-    clRed,  clGreen, clYellow, clBlue,   clWhite,  clGray,   clFuchsia, clTeal,
-    clNavy, clMaroon, clLime,  clOlive,  clPurple, clSilver, clAqua,    clBlack,
+    clRed,  clGreen,  clYellow, clBlue,  clWhite,  clGray,   clFuchsia, clTeal,
+    clNavy, clMaroon, clLime,   clOlive, clPurple, clSilver, clAqua,    clBlack,
 };
 
 // Entry (index mod 16) of the palette, for index >= 0.

@@ -29,8 +29,8 @@ class TChartSeriesList {
     return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
   }
   int ActiveSeriesCount() const {
-    return static_cast<int>(
-        std::count_if(items_.begin(), items_.end(), [](const TChartSeries* s) { return s->Active(); }));
+    return static_cast<int>(std::count_if(items_.begin(), items_.end(),
+                                          [](const TChartSeries* s) { return s->Active(); }));
   }
 
   auto begin() const { return items_.begin(); }

@@ -9,7 +9,14 @@ namespace halvorn {
 class TCustomSeries;
 
 enum TSeriesPointerStyle {
-  psRectangle, psCircle, psTriangle, psDownTriangle, psCross, psDiagCross, psStar, psDiamond,
+  psRectangle,
+  psCircle,
+  psTriangle,
+  psDownTriangle,
+  psCross,
+  psDiagCross,
+  psStar,
+  psDiamond,
   psSmallDot
 };
 

@@ -109,8 +109,7 @@ TEST(ChartAxis, PixelToValueInvertsTheMapping) {
       axis.SetRange(-5, 5);
       axis.RecalcPixelSpan();
       for (double v : {-5.0, -1.5, 0.0, 2.5, 5.0})
-        EXPECT_EQ(axis.PixelToValue(axis.ValueToPixel(v)), v)
-            << horizontal << inverted << " " << v;
+        EXPECT_EQ(axis.PixelToValue(axis.ValueToPixel(v)), v) << horizontal << inverted << " " << v;
     }
   }
 }

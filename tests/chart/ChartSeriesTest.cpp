@@ -438,6 +438,9 @@ TEST(ChartSeries, PixelsComeFromTheBoundAxes) {
   series.SetVertAxis(aRightAxis);
   chart.RightAxis().SetRange(20, 40);
   EXPECT_EQ(series.YPixel(0), 100);
+  series.SetParentChart(nullptr);
+  EXPECT_THROW(series.XPixel(0), EInvalidOperation);
+  EXPECT_THROW(series.YPixel(0), EInvalidOperation);
 }
 
 TEST(ChartSeries, CopyFromTakesSettingsAndPoints) {

@@ -138,7 +138,8 @@ TEST(CustomSeries, EveryChangedPropertyAsksForOneRepaint) {
       {"Dark3D", [&] { s.SetDark3D(false); }},
       {"LinePen colour", [&] { s.LinePen().SetColor(33023); }},
       {"LinePen visibility", [&] { s.LinePen().SetVisible(false); }},
-      {"LinePen copied", [&] {
+      {"LinePen copied",
+       [&] {
          TChartPen pen;
          pen.SetWidth(5);
          s.SetLinePen(pen);
