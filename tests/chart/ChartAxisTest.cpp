@@ -19,19 +19,6 @@ TEST(ChartAxis, ChartCreatesFiveAxesInDrawingOrder) {
                                                    &chart.LeftAxis(), &chart.RightAxis(),
                                                    &chart.DepthAxis()};
   EXPECT_EQ(chart.Axes(), expected);
-  const struct {
-    TCustomChartAxis* axis;
-    bool horizontal, farSide, depth;
-  } flags[] = {
-      {&chart.BottomAxis(), true, false, false}, {&chart.TopAxis(), true, true, false},
-      {&chart.LeftAxis(), false, false, false},  {&chart.RightAxis(), false, true, false},
-      {&chart.DepthAxis(), false, true, true},
-  };
-  for (const auto& f : flags) {
-    EXPECT_EQ(f.axis->IsHorizontal(), f.horizontal);
-    EXPECT_EQ(f.axis->OnFarSide(), f.farSide);
-    EXPECT_EQ(f.axis->IsDepth(), f.depth);
-  }
   {
     TCustomChartAxis custom(chart, true, false, false);
     EXPECT_EQ(chart.Axes().back(), &custom);
@@ -121,20 +108,6 @@ TEST(ChartAxis, PixelToValueIsZeroWithoutASpan) {
   EXPECT_EQ(axis.SpanPixels(), 0);
   EXPECT_EQ(axis.PixelToValue(5), 0);
   EXPECT_EQ(axis.ValueToPixel(7), 0);
-}
-
-TEST(ChartAxis, SettersRepaintOnlyOnAChange) {
-  TCountingChart chart;
-  TCustomChartAxis& axis = chart.LeftAxis();
-  chart.invalidations = 0;
-  axis.SetInverted(false);
-  axis.SetStartPosition(0);
-  axis.SetEndPosition(100);
-  EXPECT_EQ(chart.invalidations, 0);
-  axis.SetInverted(true);
-  axis.SetStartPosition(5);
-  axis.SetEndPosition(95);
-  EXPECT_EQ(chart.invalidations, 3);
 }
 
 }  // namespace

