@@ -1,0 +1,78 @@
+#pragma once
+// The state of the simulation and the operations on it: the slider change
+// handlers' effects and the Run, which regenerates both series, plots them,
+// runs the selected t-test and shows the result.
+
+#include <array>
+#include <string>
+
+#include "platform/FloatOps.h"
+#include "sim/SimParams.h"
+
+namespace halvorn {
+
+class TCustomAxisPanel;
+
+// The sliders, each bound to one parameter.
+enum class TSlider { ErrorP, ErrorM, AmpliP, AmpliM, FasiP, FasiM, Dif, Step, Samples };
+
+// The t-tests, by the index of the test selector.
+enum TTestKind { ttEqualVariance = 0, ttUnequalVariance = 1, ttPaired = 2 };
+
+// Where a Run shows its result: the t and p edit boxes and the two
+// significance labels.
+class TRunResultView {
+ public:
+  virtual ~TRunResultView() = default;
+  virtual void SetTText(const std::string& text) = 0;
+  virtual void SetPText(const std::string& text) = 0;
+  virtual void SetSignificanceVisible(bool visible) = 0;
+};
+
+class TSimulation {
+ public:
+  // Capacity of each sample array; slots 1..SampleCount are used.
+  static constexpr std::size_t kSampleCapacity = 300;
+  using SampleArray = std::array<float, kSampleCapacity>;
+
+  // Sets every parameter to its default, in the order the window's
+  // construction does, BaselineM computed from the others.
+  TSimulation();
+
+  const SimParams& Params() const { return params_; }
+  const SampleArray& ValuesP() const { return valuesP_; }
+  const SampleArray& ValuesM() const { return valuesM_; }
+  float ResultT() const { return resultT_; }
+  float ResultP() const { return resultP_; }
+
+  // A slider moved to `position`: writes its parameter and returns the text
+  // of its value label (position x 5 for errors and amplitudes, the position
+  // otherwise). Nothing is recomputed until the next Run.
+  std::string SliderChanged(TSlider slider, int position);
+
+  // The Run: generates both series into the chart's series 0 and 1 and the
+  // sample arrays, runs the test selected by `testIndex` and shows t, p and
+  // the significance decision. A failure (a floating-point trap in the test)
+  // propagates after the view has been cleared, so the window never shows a
+  // result that belongs to other samples; the new series and samples stay.
+  void Run(TCustomAxisPanel& chart, int testIndex, TRunResultView& view);
+
+  // The text a result is shown with: fixed point, 3 decimals, locale
+  // decimal separator.
+  static std::string ResultText(float value);
+
+  // p above 0.05 is not significant (p is widened from single precision, so
+  // the single nearest 0.05 counts as above).
+  static bool IsSignificant(float p) { return !FGreater(static_cast<double>(p), 0.05); }
+
+ private:
+  void GenerateSeries(TCustomAxisPanel& chart);
+
+  SimParams params_;
+  SampleArray valuesP_{};
+  SampleArray valuesM_{};
+  float resultT_ = 0;
+  float resultP_ = 0;
+};
+
+}  // namespace halvorn

@@ -1,0 +1,35 @@
+#pragma once
+// The chart of the simulation with its two line series, configured as the
+// main window configures them: "Πριν" (before) at position 0 and "Μετά"
+// (after) at position 1.
+
+#include <memory>
+
+#include "chart/CustomAxisPanel.h"
+#include "chart/CustomSeries.h"
+
+namespace halvorn {
+
+// Applies the window's settings of one of the two series.
+void ConfigureBeforeSeries(TLineSeries& series);
+void ConfigureAfterSeries(TLineSeries& series);
+
+// A chart holding the two configured series, for running the simulation
+// without a window.
+class TSimulationChart {
+ public:
+  TSimulationChart();
+
+  TCustomAxisPanel& Chart() { return chart_; }
+  TLineSeries& Before() { return *before_; }
+  TLineSeries& After() { return *after_; }
+
+ private:
+  // Declared before the series so that the series are destroyed first and
+  // leave the chart's list on their own.
+  TCustomAxisPanel chart_;
+  std::unique_ptr<TLineSeries> before_;
+  std::unique_ptr<TLineSeries> after_;
+};
+
+}  // namespace halvorn

@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "sim/RandomSource.h"
+#include "sim/Simulation.h"
+#include "sim/SimulationChart.h"
+
+namespace halvorn {
+namespace {
+
+class TRecordedResult : public TRunResultView {
+ public:
+  void SetTText(const std::string& text) override { t = text; }
+  void SetPText(const std::string& text) override { p = text; }
+  void SetSignificanceVisible(bool visible) override { significant = visible; }
+  std::string t = "stale", p = "stale";
+  bool significant = true;
+};
+
+class RunTest : public ::testing::Test {
+ protected:
+  void SetUp() override { SeedRandom(1); }
+  TSimulationChart chart_;
+  TSimulation sim_;
+  TRecordedResult view_;
+};
+
+TEST_F(RunTest, FirstRunOfEachTestInAFreshProcess) {
+  const struct {
+    int test;
+    const char *t, *p;
+    bool significant;
+  } cases[] = {{ttEqualVariance, "-1.650", "0.113", false},
+               {ttUnequalVariance, "-1.650", "0.113", false},
+               {ttPaired, "-8.742", "0.000", true}};
+  for (const auto& c : cases) {
+    SeedRandom(1);
+    TSimulationChart chart;
+    TSimulation sim;
+    TRecordedResult view;
+    sim.Run(chart.Chart(), c.test, view);
+    EXPECT_EQ(view.t, c.t);
+    EXPECT_EQ(view.p, c.p);
+    EXPECT_EQ(view.significant, c.significant);
+  }
+}
+
+TEST_F(RunTest, SeriesAndSampleArraysHoldTheSameSamples) {
+  sim_.Run(chart_.Chart(), ttEqualVariance, view_);
+  ASSERT_EQ(chart_.Before().PointCount(), 12);
+  ASSERT_EQ(chart_.After().PointCount(), 12);
+  for (int i = 0; i < 12; ++i) {
+    EXPECT_EQ(chart_.Before().XValueAt(i), i + 1);
+    EXPECT_EQ(chart_.After().XValueAt(i), i + 1);
+    // The arrays hold the chart's doubles rounded to single precision.
+    EXPECT_EQ(sim_.ValuesP()[i + 1], static_cast<float>(chart_.Before().YValueAt(i)));
+    EXPECT_EQ(sim_.ValuesM()[i + 1], static_cast<float>(chart_.After().YValueAt(i)));
+  }
+  EXPECT_NEAR(chart_.Before().YValueAt(0), 68.002101, 5e-7);
+  EXPECT_NE(static_cast<double>(sim_.ValuesP()[1]), chart_.Before().YValueAt(0));
+}
+
+TEST_F(RunTest, SecondRunDrawsNewSamplesAtTheSameMonths) {
+  sim_.Run(chart_.Chart(), ttEqualVariance, view_);
+  const double first = chart_.Before().YValueAt(0);
+  const std::string firstT = view_.t;
+  sim_.Run(chart_.Chart(), ttEqualVariance, view_);
+  EXPECT_EQ(chart_.Before().PointCount(), 12);
+  EXPECT_EQ(chart_.Before().XValueAt(11), 12);
+  EXPECT_NE(chart_.Before().YValueAt(0), first);
+  EXPECT_NE(view_.t, firstT);
+}
+
+TEST_F(RunTest, LongestDesignEndsAtMonth1195) {
+  sim_.SliderChanged(TSlider::Step, 6);
+  sim_.SliderChanged(TSlider::Samples, 200);
+  sim_.Run(chart_.Chart(), ttEqualVariance, view_);
+  ASSERT_EQ(chart_.After().PointCount(), 200);
+  EXPECT_EQ(chart_.Before().XValueAt(199), 1195);
+  EXPECT_EQ(chart_.After().XValueAt(199), 1195);
+}
+
+TEST_F(RunTest, FailedRunShowsNoResultButKeepsTheNewSeries) {
+  sim_.Run(chart_.Chart(), ttEqualVariance, view_);
+  const float t = sim_.ResultT(), p = sim_.ResultP();
+  ASSERT_EQ(view_.t, "-1.650");
+  for (TSlider s : {TSlider::ErrorP, TSlider::ErrorM, TSlider::AmpliP, TSlider::AmpliM})
+    sim_.SliderChanged(s, 0);
+  EXPECT_THROW(sim_.Run(chart_.Chart(), ttEqualVariance, view_), EZeroDivide);
+  EXPECT_EQ(view_.t, "");
+  EXPECT_EQ(view_.p, "");
+  EXPECT_FALSE(view_.significant);
+  EXPECT_EQ(sim_.ResultT(), t);
+  EXPECT_EQ(sim_.ResultP(), p);
+  // The constant series were plotted before the test trapped.
+  ASSERT_EQ(chart_.After().PointCount(), 12);
+  for (int i = 0; i < 12; ++i) {
+    EXPECT_EQ(chart_.Before().YValueAt(i), 100);
+    EXPECT_EQ(chart_.After().YValueAt(i), 120);
+  }
+  // A following Run with other settings works.
+  sim_.SliderChanged(TSlider::ErrorP, 2);
+  sim_.Run(chart_.Chart(), ttEqualVariance, view_);
+  EXPECT_FALSE(view_.t.empty());
+}
+
+TEST_F(RunTest, AnUnknownTestIndexKeepsThePreviousResult) {
+  sim_.Run(chart_.Chart(), ttPaired, view_);
+  sim_.Run(chart_.Chart(), 3, view_);
+  EXPECT_EQ(view_.t, "-8.742");
+  EXPECT_EQ(view_.p, "0.000");
+  EXPECT_TRUE(view_.significant);
+}
+
+TEST_F(RunTest, SeriesKeepTheWindowsColoursAndTitles) {
+  EXPECT_EQ(chart_.Chart().SeriesAt(0), &chart_.Before());
+  EXPECT_EQ(chart_.Before().Title(), "Πριν");
+  EXPECT_EQ(chart_.Before().SeriesColor(), clBlue);
+  EXPECT_EQ(chart_.After().Title(), "Μετά");
+  EXPECT_EQ(chart_.After().SeriesColor(), 0x0080FFu);
+  sim_.Run(chart_.Chart(), ttEqualVariance, view_);
+  EXPECT_EQ(chart_.After().PointColor(0), 0x0080FFu);
+}
+
+}  // namespace
+}  // namespace halvorn

@@ -1,0 +1,126 @@
+// halvorn-cli: the simulation Run without a window, on a chart configured
+// as the main window configures it.
+
+#include <QCoreApplication>
+
+#include <charconv>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "chart/ChartSeries.h"
+#include "platform/FormatSettings.h"
+#include "platform/MessageSinks.h"
+#include "sim/SimulationChart.h"
+#include "tools/CliOptions.h"
+
+namespace halvorn {
+namespace {
+
+constexpr const char* kVersion = "0.1.0";
+
+// Prints what the window's t and p edit boxes and significance labels show.
+class TConsoleResult : public TRunResultView {
+ public:
+  void SetTText(const std::string& text) override { t_ = text; }
+  void SetPText(const std::string& text) override { p_ = text; }
+  void SetSignificanceVisible(bool visible) override { significant_ = visible; }
+  void Print() const {
+    std::printf("t=%s p=%s %s\n", t_.c_str(), p_.c_str(),
+                significant_ ? "significant" : "not significant");
+  }
+
+ private:
+  std::string t_, p_;
+  bool significant_ = false;
+};
+
+std::string Shortest(double v) {
+  char buffer[32];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
+  return std::string(buffer, result.ptr);
+}
+
+// Month and both values of every sample of the last Run, with full double
+// precision and "." as the decimal separator whatever the locale.
+void WriteData(std::ofstream& out, TChartSeries& before, TChartSeries& after) {
+  out << "month,before,after\n";
+  const int n = before.PointCount();
+  for (int i = 0; i < n; ++i) {
+    out << Shortest(before.XValueAt(i)) << ',' << Shortest(before.YValueAt(i)) << ','
+        << (i < after.PointCount() ? Shortest(after.YValueAt(i)) : std::string()) << '\n';
+  }
+}
+
+int RunCli(const std::vector<std::string>& arguments) {
+  TCliOptions options;
+  try {
+    options = ParseCliOptions(arguments);
+  } catch (const ECliUsage& e) {
+    std::fprintf(stderr, "halvorn-cli: %s\n", e.what());
+    return 2;
+  }
+  if (options.Command == TCliOptions::TCommand::Help) {
+    std::fputs(options.HelpText.c_str(), stdout);
+    return 0;
+  }
+  if (options.Command == TCliOptions::TCommand::Version) {
+    std::printf("halvorn-cli %s\n", kVersion);
+    return 0;
+  }
+
+  // An unwritable data file is refused before any Run.
+  std::ofstream data;
+  if (!options.DataPath.empty()) {
+    data.open(options.DataPath, std::ios::out | std::ios::trunc);
+    if (!data) {
+      std::fprintf(stderr, "halvorn-cli: --data: \"%s\" cannot be written\n",
+                   options.DataPath.c_str());
+      return 2;
+    }
+  }
+
+  ReadFormatSettingsFromLocale();
+  const auto toStderr = [](const std::string& text) {
+    std::fprintf(stderr, "message: %s\n", text.c_str());
+  };
+  ScopedMessageSink modal(SetModalMessageSink, toStderr);
+  ScopedMessageSink math(SetMathErrorSink, toStderr);
+
+  TSimulationChart chart;
+  TSimulation simulation;
+  for (const auto& s : options.Settings) simulation.SliderChanged(s.Slider, s.Position);
+
+  int status = 0;
+  TConsoleResult result;
+  for (int run = 0; run < options.Runs; ++run) {
+    try {
+      simulation.Run(chart.Chart(), options.Test, result);
+      result.Print();
+    } catch (const Exception& e) {
+      std::printf("error: %s\n", ErrorBoxText(e.Message()).c_str());
+      status = 1;
+    }
+  }
+  if (data.is_open()) {
+    WriteData(data, chart.Before(), chart.After());
+    data.close();
+    if (!data) {
+      std::fprintf(stderr, "halvorn-cli: --data: writing \"%s\" failed\n",
+                   options.DataPath.c_str());
+      return 1;
+    }
+  }
+  return status;
+}
+
+}  // namespace
+}  // namespace halvorn
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName("halvorn-cli");
+  std::vector<std::string> arguments(argv, argv + argc);
+  return halvorn::RunCli(arguments);
+}
