@@ -65,6 +65,12 @@ class EConvertError : public Exception {
   using Exception::Exception;
 };
 
+// A file that cannot be read or written.
+class EInOutError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
 // An operation refused because the object's state does not allow it
 // (for example a scroll bar maximum below its minimum).
 class EInvalidOperation : public Exception {

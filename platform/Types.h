@@ -60,6 +60,14 @@ struct TRect {
   friend constexpr bool operator==(const TRect&, const TRect&) = default;
 };
 
+// The extent of a text or a bitmap, in pixels.
+struct TSize {
+  int cx = 0;
+  int cy = 0;
+
+  friend constexpr bool operator==(const TSize&, const TSize&) = default;
+};
+
 // Rectangle from its four edges, in the order the drawing calls take them.
 constexpr TRect MakeRect(int left, int top, int right, int bottom) {
   return TRect{left, top, right, bottom};

@@ -1,0 +1,107 @@
+// Text output of the device context: Qt paints the glyphs into a coverage
+// mask, and the mask is written into the bitmap like any other pixels,
+// through the clip and in the text colour.
+
+#include <QImage>
+#include <QString>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "platform/raster/DeviceContext.h"
+#include "platform/raster/FontEngine.h"
+#include "platform/raster/ScanConvert.h"
+
+namespace halvorn {
+
+void TDeviceContext::SelectFont(const TLogFont& font) { font_ = font; }
+
+TFontFace& TDeviceContext::Face() {
+  if (!face_ || !face_->Renders(font_)) face_ = std::make_unique<TFontFace>(font_);
+  return *face_;
+}
+
+TSize TDeviceContext::TextExtent(std::string_view utf8) {
+  return Face().Extent(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+}
+
+void TDeviceContext::TextOut(int x, int y, std::string_view utf8) {
+  if (utf8.empty() || target_ == nullptr) return;
+  const TRect cb = clip_.Bounds();
+  if (cb.IsEmpty()) return;
+  TFontFace& face = Face();
+  const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  const TSize ext = face.Extent(text);
+
+  // The text's cell relative to the reference point, before rotation.
+  int ox = 0, oy = 0;
+  switch (textAlign_ & TA_CENTER) {
+    case TA_RIGHT: ox = -ext.cx; break;
+    case TA_CENTER: ox = -(ext.cx / 2); break;
+    default: break;
+  }
+  switch (textAlign_ & TA_BASELINE) {
+    case TA_BOTTOM: oy = -ext.cy; break;
+    case TA_BASELINE: oy = -face.Ascent(); break;
+    default: break;
+  }
+  const double angle = font_.Escapement / 10.0;
+  const double rad = angle * std::numbers::pi / 180.0;
+  const double c = std::cos(rad), s = std::sin(rad);
+  const auto toDevice = [&](double u, double v) {
+    return std::pair<double, double>{x + u * c + v * s, y - u * s + v * c};
+  };
+  const std::pair<double, double> corners[4] = {toDevice(ox, oy), toDevice(ox + ext.cx, oy),
+                                                toDevice(ox + ext.cx, oy + ext.cy),
+                                                toDevice(ox, oy + ext.cy)};
+
+  // Glyphs may reach beyond their cell (italic overhang, bearings): the mask
+  // gets a margin of half a cell on every side.
+  double left = corners[0].first, right = left, top = corners[0].second, bottom = top;
+  for (const auto& [cx, cy] : corners) {
+    left = std::min(left, cx);
+    right = std::max(right, cx);
+    top = std::min(top, cy);
+    bottom = std::max(bottom, cy);
+  }
+  const double margin = ext.cy / 2.0 + 2;
+  const TRect mbox{static_cast<int>(std::max<double>(cb.Left, std::floor(left - margin))),
+                   static_cast<int>(std::max<double>(cb.Top, std::floor(top - margin))),
+                   static_cast<int>(std::min<double>(cb.Right, std::ceil(right + margin))),
+                   static_cast<int>(std::min<double>(cb.Bottom, std::ceil(bottom + margin)))};
+  if (mbox.IsEmpty()) return;
+
+  if (bkMode_ == OPAQUE) {
+    TPoint cell[4];
+    for (int i = 0; i < 4; ++i)
+      cell[i] = TPoint{static_cast<int>(std::lround(std::clamp(corners[i].first, -1e9, 1e9))),
+                       static_cast<int>(std::lround(std::clamp(corners[i].second, -1e9, 1e9)))};
+    const TPolygonScanner scanner(cell);
+    const TRect rows = scanner.Bounds().Intersected(cb);
+    const TPixel back = target_->Representable(ColorToPixel(bkColor_));
+    std::vector<TSpan> spans;
+    for (int row = rows.Top; row < rows.Bottom; ++row) {
+      scanner.RowSpans(row, rows.Left, rows.Right, spans);
+      for (const TSpan& sp : spans)
+        clip_.ForEachVisible(row, sp.X0, sp.X1,
+                             [&](int a, int b) { WriteSpan(row, a, b, back, pmCopy); });
+    }
+  }
+
+  QImage mask(mbox.Width(), mbox.Height(), QImage::Format_Alpha8);
+  mask.fill(0);
+  face.Paint(mask, static_cast<double>(x) - mbox.Left, static_cast<double>(y) - mbox.Top, angle,
+             ox, oy + face.Ascent(), text);
+  const TPixel ink = target_->Representable(ColorToPixel(textColor_));
+  for (int j = 0; j < mbox.Height(); ++j) {
+    const uchar* coverage = mask.constScanLine(j);
+    const int row = mbox.Top + j;
+    clip_.ForEachVisible(row, mbox.Left, mbox.Right, [&](int a, int b) {
+      TPixel* line = target_->Row(row);
+      for (int px = a; px < b; ++px)
+        if (coverage[px - mbox.Left] >= 128) line[px] = ink;
+    });
+  }
+}
+
+}  // namespace halvorn
