@@ -18,6 +18,12 @@ TDeviceContext* TCanvas::SelectedHandle() {
     pattern_ = nullptr;
   handle_->SelectBrush(TLogBrush{brush_.Style(), ColorToRGB(brush_.Color()), pattern_});
 
+  handle_->SelectFont(LogFont());
+  handle_->SetTextColor(ColorToRGB(font_.Color()));
+  return handle_;
+}
+
+TLogFont TCanvas::LogFont() const {
   TLogFont lf;
   lf.FaceName = font_.Name();
   lf.Height = font_.Height();
@@ -26,9 +32,14 @@ TDeviceContext* TCanvas::SelectedHandle() {
   lf.Underline = (font_.Style() & fsUnderline) != 0;
   lf.StrikeOut = (font_.Style() & fsStrikeOut) != 0;
   lf.Charset = font_.Charset();
-  handle_->SelectFont(lf);
-  handle_->SetTextColor(ColorToRGB(font_.Color()));
-  return handle_;
+  return lf;
+}
+
+void TCanvas::WriteText(TDeviceContext& dc, int x, int y, std::string_view text) {
+  const int mode = dc.BkMode();
+  if (brush_.Style() == bsClear) dc.SetBkMode(TRANSPARENT);
+  dc.TextOut(x, y, text);
+  dc.SetBkMode(mode);
 }
 
 void TCanvas::SelectAlternatePen(TColor color) {
@@ -128,7 +139,16 @@ TColor TCanvas::Pixel(int x, int y) const {
 
 void TCanvas::TextOut(int x, int y, std::string_view text) {
   if (TDeviceContext* dc = SelectedHandle()) {
-    dc->TextOut(x, y, text);
+    WriteText(*dc, x, y, text);
+    Changed();
+  }
+}
+
+void TCanvas::TextOutInFont(int x, int y, std::string_view text, const TLogFont& font) {
+  if (TDeviceContext* dc = SelectedHandle()) {
+    dc->SelectFont(font);
+    WriteText(*dc, x, y, text);
+    dc->SelectFont(LogFont());
     Changed();
   }
 }

@@ -41,6 +41,7 @@ class TCanvas {
   // Makes the pen the cosmetic one-pixel pen that sets every other pixel, in
   // the given colour, until the pen's colour, style or width next changes.
   void SelectAlternatePen(TColor color);
+  void DropAlternatePen() { alternate_ = false; }
   bool PenIsAlternate() const;
   // Makes the brush repeat a pattern bitmap (not owned) until the brush's
   // colour or style next changes; null removes it.
@@ -60,7 +61,15 @@ class TCanvas {
   void SetPixel(int x, int y, TColor color);
   TColor Pixel(int x, int y) const;
 
+  // Text in the current font. With a bsClear brush the text has no
+  // background whatever the background mode: a clear brush is how callers
+  // ask for bare text.
   void TextOut(int x, int y, std::string_view text);
+  // The same with another font selected for this one call, such as the
+  // current font's description with an escapement.
+  void TextOutInFont(int x, int y, std::string_view text, const TLogFont& font);
+  // The description of the current font as the device context receives it.
+  TLogFont LogFont() const;
   // The extent of a text in the current font; (0, 0) without a device.
   TSize TextExtent(std::string_view text);
   int TextWidth(std::string_view text) { return TextExtent(text).cx; }
@@ -74,6 +83,7 @@ class TCanvas {
   void Changed() {
     if (onChange_) onChange_();
   }
+  void WriteText(TDeviceContext& dc, int x, int y, std::string_view text);
 
   struct TPenSnapshot {
     TColor Color;

@@ -45,7 +45,9 @@ void TDeviceContext::TextOut(int x, int y, std::string_view utf8) {
     case TA_BASELINE: oy = -face.Ascent(); break;
     default: break;
   }
-  const double angle = font_.Escapement / 10.0;
+  // Whole turns are no rotation at all, so that 3600 writes exactly as 0.
+  double angle = std::fmod(font_.Escapement / 10.0, 360.0);
+  if (angle < 0) angle += 360.0;
   const double rad = angle * std::numbers::pi / 180.0;
   const double c = std::cos(rad), s = std::sin(rad);
   const auto toDevice = [&](double u, double v) {

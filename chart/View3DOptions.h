@@ -1,0 +1,70 @@
+#pragma once
+// The 3D view settings of a chart panel. Every setter stores a changed value
+// and invalidates the panel; none of the values is read while the chart is
+// flat.
+
+#include "platform/Graphics.h"
+
+namespace halvorn {
+
+class TView3DOptions {
+ public:
+  // ownerChanged invalidates the panel the options belong to.
+  explicit TView3DOptions(TNotifyChange ownerChanged) : ownerChanged_(std::move(ownerChanged)) {}
+  TView3DOptions(const TView3DOptions&) = delete;
+  TView3DOptions& operator=(const TView3DOptions&) = delete;
+
+  int Elevation() const { return elevation_; }
+  int HorizOffset() const { return horizOffset_; }
+  bool Orthogonal() const { return orthogonal_; }
+  int Perspective() const { return perspective_; }
+  int Rotation() const { return rotation_; }
+  int Tilt() const { return tilt_; }
+  int VertOffset() const { return vertOffset_; }
+  int Zoom() const { return zoom_; }
+  bool ZoomText() const { return zoomText_; }
+
+  void SetElevation(int v) { Store(elevation_, v); }
+  // The offsets tell the scroll listener after the change.
+  void SetHorizOffset(int v);
+  void SetVertOffset(int v);
+  void SetOrthogonal(bool v) { Store(orthogonal_, v); }
+  void SetPerspective(int v) { Store(perspective_, v); }
+  void SetRotation(int v) { Store(rotation_, v); }
+  void SetTilt(int v) { Store(tilt_, v); }
+  // The zoom listener hears of a new zoom before it is stored.
+  void SetZoom(int v);
+  void SetZoomText(bool v) { Store(zoomText_, v); }
+
+  void SetOnScroll(TNotifyChange listener) { onScroll_ = std::move(listener); }
+  void SetOnZoom(TNotifyChange listener) { onZoom_ = std::move(listener); }
+
+  // Invalidates the owning panel.
+  void InvalidateOwner() const {
+    if (ownerChanged_) ownerChanged_();
+  }
+
+ private:
+  template <typename T>
+  bool Store(T& field, T value) {
+    if (field == value) return false;
+    field = value;
+    InvalidateOwner();
+    return true;
+  }
+
+  TNotifyChange ownerChanged_;
+  TNotifyChange onScroll_;
+  TNotifyChange onZoom_;
+  int elevation_ = 345;
+  int horizOffset_ = 0;
+  bool orthogonal_ = true;
+  int perspective_ = 15;
+  int rotation_ = 345;
+  int tilt_ = 0;
+  int vertOffset_ = 0;
+  int zoom_ = 100;
+  bool zoomText_ = true;
+};
+
+}  // namespace halvorn
