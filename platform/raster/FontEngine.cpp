@@ -67,10 +67,18 @@ QString SubstituteFaceName(const std::string& faceName) {
   return QString::fromLatin1(kSans);
 }
 
+// The cell is measured the way the program's platform measures it: ascent
+// and descent each rounded up from the face's design proportions, so an
+// 11-pixel Arial cell is 10 + 3 = 13 pixels where Qt's rounded metrics
+// would give 12.
 TFontFace::TFontFace(const TLogFont& font)
     : key_(font), font_((EnsureFontsLoaded(), FontForHeight(font))), metrics_(font_) {
-  ascent_ = metrics_.ascent();
-  height_ = metrics_.ascent() + metrics_.descent();
+  constexpr int kProbe = 2048;
+  const QFontMetricsF design(MakeFont(font, kProbe));
+  const double px = font_.pixelSize();
+  constexpr double kEps = 1e-6;
+  ascent_ = static_cast<int>(std::ceil(px * design.ascent() / kProbe - kEps));
+  height_ = ascent_ + static_cast<int>(std::ceil(px * design.descent() / kProbe - kEps));
 }
 
 bool TFontFace::Renders(const TLogFont& font) const {

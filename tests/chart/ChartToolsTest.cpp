@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "chart/ChartFont.h"
+#include "chart/View3DOptions.h"
+
+namespace halvorn {
+namespace {
+
+TEST(ChartFont, DefaultFontAndItsDefaultTest) {
+  int changes = 0;
+  TChartFontObject title([&] { ++changes; });
+  EXPECT_EQ(title.Font().Name(), "Arial");
+  EXPECT_EQ(title.Font().Size(), 8);
+  EXPECT_EQ(title.Font().Height(), -11);
+  EXPECT_EQ(title.Font().Color(), clBlack);
+  EXPECT_TRUE(IsDefaultChartFont(title.Font()));
+  EXPECT_EQ(changes, 0);
+
+  TFont same;
+  InitDefaultChartFont(same, {});
+  title.SetFont(same);
+  EXPECT_EQ(changes, 0);
+  same.SetColor(clBlue);
+  title.SetFont(same);
+  EXPECT_EQ(changes, 1);
+  EXPECT_FALSE(IsDefaultChartFont(title.Font()));
+  title.Font().SetStyle(fsBold);
+  EXPECT_EQ(changes, 2);
+
+  TFont other;
+  InitDefaultChartFont(other, {});
+  other.SetName("Times New Roman");
+  EXPECT_FALSE(IsDefaultChartFont(other));
+}
+
+TEST(View3DOptions, DefaultsAndOneInvalidationPerChange) {
+  int changes = 0;
+  TView3DOptions o([&] { ++changes; });
+  EXPECT_EQ(o.Elevation(), 345);
+  EXPECT_EQ(o.HorizOffset(), 0);
+  EXPECT_TRUE(o.Orthogonal());
+  EXPECT_EQ(o.Perspective(), 15);
+  EXPECT_EQ(o.Rotation(), 345);
+  EXPECT_EQ(o.Tilt(), 0);
+  EXPECT_EQ(o.VertOffset(), 0);
+  EXPECT_EQ(o.Zoom(), 100);
+  EXPECT_TRUE(o.ZoomText());
+
+  o.SetElevation(345);
+  o.SetOrthogonal(true);
+  o.SetZoom(100);
+  EXPECT_EQ(changes, 0);
+  o.SetElevation(300);
+  o.SetTilt(5);
+  o.SetZoomText(false);
+  EXPECT_EQ(changes, 3);
+}
+
+TEST(View3DOptions, ScrollListenerAfterAndZoomListenerBefore) {
+  std::vector<int> seen;
+  TView3DOptions* self = nullptr;
+  TView3DOptions o({});
+  self = &o;
+  o.SetOnScroll([&] { seen.push_back(self->HorizOffset() + self->VertOffset()); });
+  o.SetOnZoom([&] { seen.push_back(self->Zoom()); });
+  o.SetHorizOffset(4);
+  o.SetVertOffset(3);
+  o.SetVertOffset(3);
+  o.SetZoom(150);
+  o.SetZoom(150);
+  EXPECT_EQ(seen, (std::vector<int>{4, 7, 100}));
+  EXPECT_EQ(o.Zoom(), 150);
+}
+
+}  // namespace
+}  // namespace halvorn
