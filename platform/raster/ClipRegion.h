@@ -18,6 +18,8 @@ class TClipRegion {
 
   TRect Bounds() const { return bounds_; }
   bool IsEmpty() const { return bounds_.IsEmpty(); }
+  // A rectangle: every point inside Bounds() is visible.
+  bool IsRect() const { return rowStart_.empty(); }
   bool Contains(int x, int y) const;
 
   // Calls fn(a, b) for every visible part a..b-1 of the columns x0..x1-1 of

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <vector>
 
 #include "platform/Exceptions.h"
@@ -193,16 +194,25 @@ void TDeviceContext::BitBlt(int x, int y, int w, int h, const TDeviceContext& so
                            shifted(src.Bottom, dy)}
                          .Intersected(clip_.Bounds());
   if (dest.IsEmpty()) return;
-  // A copy within one bitmap reads each row before writing it.
-  std::vector<TPixel> line(static_cast<std::size_t>(dest.Width()));
+  // Within one bitmap the rows are visited so that none is overwritten
+  // before it is read.
   const bool sameBitmap = source.target_ == target_;
   const bool down = sameBitmap && dy > 0;
+  const bool plainCopy = mode == pmCopy && source.IsMonochrome() == IsMonochrome();
+  std::vector<TPixel> line(plainCopy ? 0 : static_cast<std::size_t>(dest.Width()));
   for (int k = 0; k < dest.Height(); ++k) {
     const int row = down ? dest.Bottom - 1 - k : dest.Top + k;
     const TPixel* from = source.target_->Row(static_cast<int>(row - dy)) + (dest.Left - dx);
+    TPixel* to = target_->Row(row);
+    if (plainCopy) {
+      clip_.ForEachVisible(row, dest.Left, dest.Right, [&](int a, int b) {
+        std::memmove(to + a, from + (a - dest.Left),
+                     static_cast<std::size_t>(b - a) * sizeof(TPixel));
+      });
+      continue;
+    }
     std::copy(from, from + dest.Width(), line.begin());
     clip_.ForEachVisible(row, dest.Left, dest.Right, [&](int a, int b) {
-      TPixel* to = target_->Row(row);
       for (int c = a; c < b; ++c) {
         const TPixel p = SourceToDest(line[static_cast<std::size_t>(c - dest.Left)], source);
         to[c] = ApplyRop(mode, target_->Representable(p), to[c]);

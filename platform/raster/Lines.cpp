@@ -161,6 +161,9 @@ void TDeviceContext::DrawThinLine(TPoint a, TPoint b, std::int64_t& stylePos) {
   const TPixel fore = PenPixelValue();
   const TPixel back = target_->Representable(ColorToPixel(bkColor_));
   const bool opaqueGaps = bkMode_ == OPAQUE;
+  // Every step in range lies inside the clip bounds; only a polygonal clip
+  // needs a test per pixel.
+  const bool rectClip = clip_.IsRect();
 
   if (m == 0 && xMajor && pattern == nullptr) {
     // A plain horizontal line is one span.
@@ -179,7 +182,7 @@ void TDeviceContext::DrawThinLine(TPoint a, TPoint b, std::int64_t& stylePos) {
     const int minC = static_cast<int>(min0 + sMin * minor);
     const int x = xMajor ? majC : minC, y = xMajor ? minC : majC;
     const bool on = pattern == nullptr || DashOn(*pattern, phase);
-    if ((on || opaqueGaps) && clip_.Contains(x, y)) WritePixel(x, y, on ? fore : back, rop2_);
+    if ((on || opaqueGaps) && (rectClip || clip_.Contains(x, y))) WritePixel(x, y, on ? fore : back, rop2_);
     rem += twoM;
     if (rem >= twoN) {
       rem -= twoN;
