@@ -1,0 +1,83 @@
+#include "platform/forms/Form.h"
+
+#include <QCloseEvent>
+#include <QWidget>
+
+#include "platform/forms/Application.h"
+#include "platform/forms/QtBridge.h"
+
+namespace halvorn {
+
+// The window of a form, reporting its closing to the form.
+class TFormWindow : public QWidget {
+ public:
+  TFormWindow() = default;
+  void SetForm(TForm* form) { form_ = form; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override {
+    event->accept();
+    Dispatch([this] { form_->WindowClosed(); });
+  }
+
+ private:
+  TForm* form_ = nullptr;
+};
+
+TForm::TForm(TComponent* owner)
+    : TWinControl(owner, new TFormWindow, /*takesFocusOnClick=*/false) {
+  static_cast<TFormWindow*>(Widget())->SetForm(this);
+  StoreVisible(false);
+  SetParentColor(false);
+  Initialize(nullptr);
+}
+
+TForm::~TForm() {
+  DestroyComponents();
+  if (TApplication* app = Application()) app->FormDestroyed(this);
+}
+
+void TForm::SetCaption(const std::string& caption) {
+  caption_ = caption;
+  Widget()->setWindowTitle(ToQString(caption_));
+}
+
+TWindowState TForm::WindowState() const {
+  if (!Widget()->isVisible()) return windowState_;
+  const Qt::WindowStates state = Widget()->windowState();
+  if (state & Qt::WindowMinimized) return wsMinimized;
+  if (state & Qt::WindowMaximized) return wsMaximized;
+  return wsNormal;
+}
+
+void TForm::SetWindowState(TWindowState state) {
+  windowState_ = state;
+  ApplyVisible();
+}
+
+void TForm::Close() { Widget()->close(); }
+
+void TForm::WindowClosed() {
+  StoreVisible(false);
+  TApplication* app = Application();
+  if (app && app->MainForm() == this) app->Terminate();
+}
+
+void TForm::ApplyBounds() {
+  Widget()->move(Left(), Top());
+  Widget()->resize(Width(), Height());
+}
+
+void TForm::ApplyVisible() {
+  if (!Visible()) {
+    Widget()->hide();
+    return;
+  }
+  switch (windowState_) {
+    case wsNormal: Widget()->showNormal(); break;
+    case wsMinimized: Widget()->showMinimized(); break;
+    case wsMaximized: Widget()->showMaximized(); break;
+  }
+}
+
+}  // namespace halvorn

@@ -1,0 +1,36 @@
+#pragma once
+// A panel that hosts a drawing control without a window of its own (the
+// chart): the panel is the control's IPanelHost, and the control, as the
+// panel's IPanelClient, paints the panel's surface and receives its mouse
+// input.
+
+#include "platform/PanelHost.h"
+#include "platform/forms/Control.h"
+
+namespace halvorn {
+
+class TPanelHostWidget;
+
+class TCustomPanel : public TWinControl, public IPanelHost {
+ public:
+  TCustomPanel(TComponent* owner, TWinControl* parent);
+
+  // Not owned; the client must be detached (null) or outlive the panel.
+  IPanelClient* Client() const;
+  void SetClient(IPanelClient* client);
+
+  void RequestPaint() override;
+  void PaintNow() override;
+  void ShowSurface() override;
+  TPanelSurface Surface() override;
+  void SetCursor(TCursor cursor) override;
+
+ protected:
+  // The colour shows only on a new surface that the client has not painted.
+  void ApplyColor() override;
+
+ private:
+  TPanelHostWidget* Host() const;
+};
+
+}  // namespace halvorn

@@ -1,0 +1,86 @@
+#include "platform/forms/RadioGroup.h"
+
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QRadioButton>
+#include <algorithm>
+
+#include "platform/forms/QtBridge.h"
+
+namespace halvorn {
+
+TRadioGroup::TRadioGroup(TComponent* owner, TWinControl* parent) : TCustomGroupBox(owner) {
+  Initialize(parent);
+}
+
+void TRadioGroup::SetItems(const std::vector<std::string>& items) {
+  for (QRadioButton* button : buttons_) delete button;
+  buttons_.clear();
+  items_ = items;
+  for (const std::string& item : items_) {
+    auto* button = new QRadioButton(ToQString(item), Box());
+    QObject::connect(button, &QRadioButton::toggled, button, [this] { UpdateTabStop(); });
+    button->show();
+    buttons_.push_back(button);
+  }
+  ArrangeButtons();
+  UpdateTabStop();
+  TabChainChanged();
+}
+
+int TRadioGroup::ItemIndex() const {
+  const auto checked = std::find_if(buttons_.begin(), buttons_.end(),
+                                    [](const QRadioButton* b) { return b->isChecked(); });
+  return checked == buttons_.end() ? -1 : static_cast<int>(checked - buttons_.begin());
+}
+
+void TRadioGroup::SetItemIndex(int index) {
+  index = std::clamp(index, -1, static_cast<int>(buttons_.size()) - 1);
+  if (index >= 0) {
+    buttons_[static_cast<std::size_t>(index)]->setChecked(true);
+    return;
+  }
+  // An exclusive button cannot be unchecked directly.
+  for (QRadioButton* button : buttons_) {
+    button->setAutoExclusive(false);
+    button->setChecked(false);
+    button->setAutoExclusive(true);
+  }
+}
+
+void TRadioGroup::SetBounds(int left, int top, int width, int height) {
+  TCustomGroupBox::SetBounds(left, top, width, height);
+  ArrangeButtons();
+}
+
+void TRadioGroup::FontChanged() { ArrangeButtons(); }
+
+void TRadioGroup::ArrangeButtons() {
+  if (buttons_.empty()) return;
+  // The rows share the height below the caption line; the rest of the
+  // division is split above the first row and below the last.
+  const int count = static_cast<int>(buttons_.size());
+  const int textHeight = QFontMetrics(ToQFont(Font())).height();
+  const int available = std::max(Height() - textHeight - 5, 0);
+  const int rowHeight = available / count;
+  const int topMargin = textHeight + 1 + (available % count) / 2;
+  const int rowWidth = std::max(Width() - 10, 0);
+  for (int i = 0; i < count; ++i)
+    buttons_[static_cast<std::size_t>(i)]->setGeometry(8, topMargin + i * rowHeight, rowWidth,
+                                                       rowHeight);
+}
+
+void TRadioGroup::UpdateTabStop() {
+  // As in a dialog, Tab enters the group at its selected button (the first
+  // when none is), and the arrow keys move within it.
+  const int stop = std::max(ItemIndex(), 0);
+  for (int i = 0; i < static_cast<int>(buttons_.size()); ++i)
+    buttons_[static_cast<std::size_t>(i)]->setFocusPolicy(i == stop ? Qt::StrongFocus
+                                                                    : Qt::ClickFocus);
+}
+
+void TRadioGroup::AppendTabStops(std::vector<QWidget*>& chain) const {
+  chain.insert(chain.end(), buttons_.begin(), buttons_.end());
+}
+
+}  // namespace halvorn

@@ -1,0 +1,81 @@
+#include "platform/forms/RadioGroup.h"
+
+#include <QApplication>
+#include <QRadioButton>
+#include <QTest>
+
+#include "FormTesting.h"
+#include "platform/forms/Button.h"
+
+namespace halvorn {
+namespace {
+
+class RadioGroupTest : public testing::FormTest {
+ protected:
+  RadioGroupTest() : group_(new TRadioGroup(&Form(), &Form())) {
+    group_->SetBounds(160, 40, 169, 97);
+    group_->SetCaption("Τύπος t-test");
+    group_->SetItems({"equal variance", "unequal variance", "paired samples"});
+  }
+
+  QList<QRadioButton*> Buttons() const {
+    return group_->Widget()->findChildren<QRadioButton*>();
+  }
+
+  TRadioGroup* group_;
+};
+
+TEST_F(RadioGroupTest, ItemIndexIsClampedAndNoneIsMinusOne) {
+  EXPECT_EQ(group_->ItemIndex(), -1);
+  struct Row {
+    int set, expected;
+  };
+  for (const Row row : {Row{1, 1}, Row{7, 2}, Row{0, 0}, Row{-1, -1}, Row{-5, -1}}) {
+    SCOPED_TRACE(row.set);
+    group_->SetItemIndex(row.set);
+    EXPECT_EQ(group_->ItemIndex(), row.expected);
+    int checked = 0;
+    for (const QRadioButton* b : Buttons()) checked += b->isChecked() ? 1 : 0;
+    EXPECT_EQ(checked, row.expected >= 0 ? 1 : 0);
+  }
+}
+
+TEST_F(RadioGroupTest, AClickSelectsTheItemUnderTheMouse) {
+  group_->SetItemIndex(0);
+  ShowForm();
+  const QList<QRadioButton*> buttons = Buttons();
+  ASSERT_EQ(buttons.size(), 3);
+  QTest::mouseClick(buttons[2], Qt::LeftButton, {}, QPoint(6, buttons[2]->height() / 2));
+  EXPECT_EQ(group_->ItemIndex(), 2);
+}
+
+TEST_F(RadioGroupTest, ItemsShareTheAreaBelowTheCaptionInOneColumn) {
+  const QList<QRadioButton*> buttons = Buttons();
+  ASSERT_EQ(buttons.size(), 3);
+  EXPECT_EQ(buttons[0]->text(), "equal variance");
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(buttons[i]->x(), 8);
+    EXPECT_EQ(buttons[i]->width(), 169 - 10);
+    EXPECT_GT(buttons[i]->y(), QFontMetrics(buttons[i]->font()).height() / 2);
+    EXPECT_LE(buttons[i]->geometry().bottom(), 97);
+  }
+  EXPECT_EQ(buttons[1]->y() - buttons[0]->y(), buttons[2]->y() - buttons[1]->y());
+}
+
+TEST_F(RadioGroupTest, TabEntersAtTheSelectedButtonOnly) {
+  auto* before = new TButton(&Form(), &Form());
+  auto* after = new TButton(&Form(), &Form());
+  before->SetBounds(10, 10, 60, 24);
+  after->SetBounds(10, 200, 60, 24);
+  group_->SetTabOrder(1);
+  group_->SetItemIndex(1);
+  ShowForm();
+  before->SetFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), Buttons()[1]);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), after->Widget());
+}
+
+}  // namespace
+}  // namespace halvorn
