@@ -27,7 +27,8 @@ TMultiLineWidth MultiLineWidth(TCanvas3D& canvas, std::string_view text) {
   std::size_t start = 0;
   while (true) {
     const std::size_t end = text.find(kLineSeparator, start);
-    const std::string_view line = text.substr(start, end == std::string_view::npos ? end : end - start);
+    const std::string_view line =
+        text.substr(start, end == std::string_view::npos ? end : end - start);
     result.Width = std::max(result.Width, line.empty() ? 0 : canvas.TextWidth(line));
     ++result.Lines;
     if (end == std::string_view::npos || end + 1 == text.size()) break;

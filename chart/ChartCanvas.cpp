@@ -143,8 +143,8 @@ TRect TChartCanvas3D::BeginFrame(TCanvas* canvas, TView3DOptions* options, const
   const int w = rect.Width(), h = rect.Height();
   if (bitmap_ && (bitmap_->Width() != w || bitmap_->Height() != h)) DropBitmap();
   if (!bitmap_)
-    bitmap_ = std::make_unique<TBitmap>(
-        w, h, monochrome_ ? TPixelFormat::pf1bit : TPixelFormat::pf32bit);
+    bitmap_ =
+        std::make_unique<TBitmap>(w, h, monochrome_ ? TPixelFormat::pf1bit : TPixelFormat::pf32bit);
   bitmap_->Canvas().SetOnChange({});
   SetReferenceCanvas(&bitmap_->Canvas());
   return TRect{0, 0, w, h};
@@ -231,8 +231,7 @@ void TChartCanvas3D::Ellipse(int x1, int y1, int x2, int y2) {
 
 void TChartCanvas3D::FillRect(const TRect& rect) { Referenced().FillRect(rect); }
 
-void TChartCanvas3D::BevelFrame(const TRect& rect, TColor topColor, TColor bottomColor,
-                                int width) {
+void TChartCanvas3D::BevelFrame(const TRect& rect, TColor topColor, TColor bottomColor, int width) {
   TCanvas& c = Referenced();
   TRect r = rect;
   c.Pen().SetWidth(1);
@@ -397,8 +396,7 @@ void TChartCanvas3D::TextOutAtDepth(int x, int y, int z, std::string_view text) 
   c.TextOutInFont(p.X, p.Y, text, font);
 }
 
-void TChartCanvas3D::RotatedTextOutAtDepth(int x, int y, int z, std::string_view text,
-                                           int angle) {
+void TChartCanvas3D::RotatedTextOutAtDepth(int x, int y, int z, std::string_view text, int angle) {
   const TPoint p = ProjectPoint(x, y, z);
   RotatedTextOut(p.X, p.Y, angle, text);
 }
@@ -456,10 +454,9 @@ void TChartCanvas3D::QuadAtDepth(TPoint p1, TPoint p2, TPoint p3, TPoint p4, int
 }
 
 void TChartCanvas3D::QuadBetweenDepths(std::span<const TPoint, 4> points, int z0, int z1) {
-  const TPoint pts[] = {ProjectPoint(points[0].X, points[0].Y, z0),
-                        ProjectPoint(points[1].X, points[1].Y, z0),
-                        ProjectPoint(points[2].X, points[2].Y, z1),
-                        ProjectPoint(points[3].X, points[3].Y, z1)};
+  const TPoint pts[] = {
+      ProjectPoint(points[0].X, points[0].Y, z0), ProjectPoint(points[1].X, points[1].Y, z0),
+      ProjectPoint(points[2].X, points[2].Y, z1), ProjectPoint(points[3].X, points[3].Y, z1)};
   Polygon(pts, 3);
 }
 
@@ -512,8 +509,9 @@ void TChartCanvas3D::ArrowAtDepth(bool filled, TPoint from, TPoint to, int headW
   const TPoint tip = ProjectPoint(to.X, to.Y, z);
   const TPoint left = at(bx + nx * hw, by + ny * hw), right = at(bx - nx * hw, by - ny * hw);
   if (filled) {
-    const TPoint pts[] = {ProjectPoint(from.X, from.Y, z), at(bx + nx * sw, by + ny * sw), left,
-                          tip, right, at(bx - nx * sw, by - ny * sw)};
+    const TPoint pts[] = {
+        ProjectPoint(from.X, from.Y, z), at(bx + nx * sw, by + ny * sw), left, tip, right,
+        at(bx - nx * sw, by - ny * sw)};
     Polygon(pts, 5);
     return;
   }

@@ -22,7 +22,13 @@
 namespace halvorn {
 
 enum TGradientDirection {
-  gdTopBottom, gdBottomTop, gdLeftRight, gdRightLeft, gdFromCenter, gdFromTopLeft, gdFromBottomLeft
+  gdTopBottom,
+  gdBottomTop,
+  gdLeftRight,
+  gdRightLeft,
+  gdFromCenter,
+  gdFromTopLeft,
+  gdFromBottomLeft
 };
 
 struct TPoint3D {
@@ -203,8 +209,7 @@ class TChartCanvas3D : public TCanvas3D {
   bool ZoomsTextItself() const override { return false; }
   void UnprojectPoint(int& x, int& y, int& z) const override;
   TPoint ProjectPoint(int x, int y, int z) const override;
-  TRect BeginFrame(TCanvas* canvas, TView3DOptions* options, const TRect& rect,
-                   bool is3D) override;
+  TRect BeginFrame(TCanvas* canvas, TView3DOptions* options, const TRect& rect, bool is3D) override;
   void AssignSettings(const TCanvas3D& other) override { SetMonochrome(other.Monochrome()); }
   void SetProjection(int totalDepth, const TRect& paintRect, const TRect& chartRect) override;
   void PresentFrame(TCanvas* destination, TCanvas* ownCanvas, const TRect& rect) override;
@@ -224,8 +229,8 @@ class TChartCanvas3D : public TCanvas3D {
   void LineAtDepth(int x0, int y0, int x1, int y1, int z) override;
   void MoveToAtDepth(int x, int y, int z) override;
   void LineToAtDepth(int x, int y, int z) override;
-  void Pie3D(int xCenter, int yCenter, int xRadius, int yRadius, int z0, int z1,
-             double startAngle, double endAngle, bool darkSides, bool drawSides) override;
+  void Pie3D(int xCenter, int yCenter, int xRadius, int yRadius, int z0, int z1, double startAngle,
+             double endAngle, bool darkSides, bool drawSides) override;
   void RibbonBetweenDepths(TPoint p1, TPoint p2, int z0, int z1) override;
   void QuadAtDepth(TPoint p1, TPoint p2, TPoint p3, TPoint p4, int z) override;
   void QuadBetweenDepths(std::span<const TPoint, 4> points, int z0, int z1) override;

@@ -67,7 +67,9 @@ void TCanvas::LineTo(int x, int y) {
   }
 }
 
-TPoint TCanvas::PenPos() const { return handle_ != nullptr ? handle_->CurrentPosition() : TPoint{}; }
+TPoint TCanvas::PenPos() const {
+  return handle_ != nullptr ? handle_->CurrentPosition() : TPoint{};
+}
 
 void TCanvas::Polyline(std::span<const TPoint> points) {
   if (TDeviceContext* dc = SelectedHandle()) {

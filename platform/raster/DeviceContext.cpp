@@ -21,14 +21,22 @@ TRect TargetBounds(const TRasterBitmap* target) {
 bool HatchCovers(TBrushStyle style, int x, int y) {
   const int hx = x & 7, hy = y & 7;
   switch (style) {
-    case bsHorizontal: return hy == 0;
-    case bsVertical: return hx == 0;
-    case bsFDiagonal: return hx == hy;
-    case bsBDiagonal: return hx + hy == 7;
-    case bsCross: return hx == 0 || hy == 0;
-    case bsDiagCross: return hx == hy || hx + hy == 7;
-    case bsSolid: return true;
-    case bsClear: return false;
+    case bsHorizontal:
+      return hy == 0;
+    case bsVertical:
+      return hx == 0;
+    case bsFDiagonal:
+      return hx == hy;
+    case bsBDiagonal:
+      return hx + hy == 7;
+    case bsCross:
+      return hx == 0 || hy == 0;
+    case bsDiagCross:
+      return hx == hy || hx + hy == 7;
+    case bsSolid:
+      return true;
+    case bsClear:
+      return false;
   }
   return false;
 }
@@ -148,12 +156,22 @@ void TDeviceContext::PatBlt(int x, int y, int w, int h, std::uint32_t rop) {
   TLogBrush brush = brush_;
   TPenMode mode = pmCopy;
   switch (rop) {
-    case PATCOPY: break;
-    case PATINVERT: mode = pmXor; break;
-    case DSTINVERT: mode = pmNot; break;
-    case BLACKNESS: mode = pmBlack; break;
-    case WHITENESS: mode = pmWhite; break;
-    default: throw EInvalidOperation(Fmt("Raster operation 0x%08X is not supported", rop));
+    case PATCOPY:
+      break;
+    case PATINVERT:
+      mode = pmXor;
+      break;
+    case DSTINVERT:
+      mode = pmNot;
+      break;
+    case BLACKNESS:
+      mode = pmBlack;
+      break;
+    case WHITENESS:
+      mode = pmWhite;
+      break;
+    default:
+      throw EInvalidOperation(Fmt("Raster operation 0x%08X is not supported", rop));
   }
   // The destination-only operations must reach every pixel whatever the brush.
   if (mode != pmCopy && mode != pmXor) brush = TLogBrush{bsSolid, clBlack, nullptr};
@@ -173,11 +191,19 @@ void TDeviceContext::BitBlt(int x, int y, int w, int h, const TDeviceContext& so
                             int sy, std::uint32_t rop) {
   TPenMode mode = pmCopy;
   switch (rop) {
-    case SRCCOPY: break;
-    case SRCPAINT: mode = pmMerge; break;
-    case SRCAND: mode = pmMask; break;
-    case SRCINVERT: mode = pmXor; break;
-    default: throw EInvalidOperation(Fmt("Raster operation 0x%08X is not supported", rop));
+    case SRCCOPY:
+      break;
+    case SRCPAINT:
+      mode = pmMerge;
+      break;
+    case SRCAND:
+      mode = pmMask;
+      break;
+    case SRCINVERT:
+      mode = pmXor;
+      break;
+    default:
+      throw EInvalidOperation(Fmt("Raster operation 0x%08X is not supported", rop));
   }
   if (target_ == nullptr || source.target_ == nullptr) return;
   if (w <= 0 || h <= 0) return;
@@ -230,8 +256,8 @@ void TDeviceContext::StretchBlt(TRect dest, const TDeviceContext& source, TRect 
   const std::int64_t dw = dest.Width(), dh = dest.Height();
   for (int y = visible.Top; y < visible.Bottom; ++y) {
     // The source pixel whose centre maps nearest to this pixel's centre.
-    const std::int64_t syy = src.Top + ((2 * (std::int64_t{y} - dest.Top) + 1) * src.Height()) /
-                                           (2 * dh);
+    const std::int64_t syy =
+        src.Top + ((2 * (std::int64_t{y} - dest.Top) + 1) * src.Height()) / (2 * dh);
     if (syy < 0 || syy >= s.Height()) continue;
     clip_.ForEachVisible(y, visible.Left, visible.Right, [&](int a, int b) {
       for (int x = a; x < b; ++x) {

@@ -61,7 +61,7 @@ constexpr int FW_BOLD = 700;
 constexpr std::uint8_t OUT_TT_ONLY_PRECIS = 7;
 
 struct TLogFont {
-  int Height = -11;  // negative: character height in pixels; positive: cell height
+  int Height = -11;    // negative: character height in pixels; positive: cell height
   int Escapement = 0;  // tenths of a degree, counter-clockwise
   int Orientation = 0;
   int Weight = FW_NORMAL;

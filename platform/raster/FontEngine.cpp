@@ -61,7 +61,9 @@ QFont FontForHeight(const TLogFont& lf) {
 
 QString SubstituteFaceName(const std::string& faceName) {
   const QString name = QString::fromStdString(faceName).trimmed();
-  const auto is = [&](const char* n) { return name.compare(QLatin1String(n), Qt::CaseInsensitive) == 0; };
+  const auto is = [&](const char* n) {
+    return name.compare(QLatin1String(n), Qt::CaseInsensitive) == 0;
+  };
   if (is(kSerif) || is("Times New Roman") || is("Times")) return QString::fromLatin1(kSerif);
   if (is(kMono) || is("Courier New") || is("Courier")) return QString::fromLatin1(kMono);
   return QString::fromLatin1(kSans);
@@ -91,8 +93,8 @@ TSize TFontFace::Extent(const QString& text) const {
   return TSize{metrics_.horizontalAdvance(text), height_};
 }
 
-void TFontFace::Paint(QImage& mask, double originX, double originY, double angleDegrees,
-                      int baseX, int baseY, const QString& text) const {
+void TFontFace::Paint(QImage& mask, double originX, double originY, double angleDegrees, int baseX,
+                      int baseY, const QString& text) const {
   QPainter p(&mask);
   p.setRenderHint(QPainter::Antialiasing, false);
   p.setRenderHint(QPainter::TextAntialiasing, false);

@@ -28,7 +28,6 @@ class TFontFace {
 
   const QFont& Font() const { return font_; }
   int Ascent() const { return ascent_; }
-  int Height() const { return height_; }
   // Advance width of the text and the cell height of the font.
   TSize Extent(const QString& text) const;
 

@@ -39,11 +39,16 @@ constexpr TDashPattern kAlternate = MakePattern({1, 1});
 const TDashPattern* PatternOf(const TLogPen& pen) {
   if (pen.Alternate) return &kAlternate;
   switch (pen.Style) {
-    case psDash: return &kDash;
-    case psDot: return &kDot;
-    case psDashDot: return &kDashDot;
-    case psDashDotDot: return &kDashDotDot;
-    default: return nullptr;
+    case psDash:
+      return &kDash;
+    case psDot:
+      return &kDot;
+    case psDashDot:
+      return &kDashDot;
+    case psDashDotDot:
+      return &kDashDotDot;
+    default:
+      return nullptr;
   }
 }
 
@@ -182,7 +187,8 @@ void TDeviceContext::DrawThinLine(TPoint a, TPoint b, std::int64_t& stylePos) {
     const int minC = static_cast<int>(min0 + sMin * minor);
     const int x = xMajor ? majC : minC, y = xMajor ? minC : majC;
     const bool on = pattern == nullptr || DashOn(*pattern, phase);
-    if ((on || opaqueGaps) && (rectClip || clip_.Contains(x, y))) WritePixel(x, y, on ? fore : back, rop2_);
+    if ((on || opaqueGaps) && (rectClip || clip_.Contains(x, y)))
+      WritePixel(x, y, on ? fore : back, rop2_);
     rem += twoM;
     if (rem >= twoN) {
       rem -= twoN;

@@ -12,11 +12,10 @@ namespace halvorn {
 void SaveToPng(const TRasterBitmap& bitmap, const std::string& path) {
   if (bitmap.Width() == 0 || bitmap.Height() == 0)
     throw EInOutError(Fmt("Cannot write %s: the bitmap is empty", path.c_str()));
-  const QImage view(reinterpret_cast<const uchar*>(bitmap.Data()), bitmap.Width(),
-                    bitmap.Height(), bitmap.BytesPerLine(), QImage::Format_RGB32);
-  const QImage image = bitmap.Monochrome()
-                           ? view.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither)
-                           : view;
+  const QImage view(reinterpret_cast<const uchar*>(bitmap.Data()), bitmap.Width(), bitmap.Height(),
+                    bitmap.BytesPerLine(), QImage::Format_RGB32);
+  const QImage image =
+      bitmap.Monochrome() ? view.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither) : view;
   QImageWriter writer(QString::fromStdString(path), "png");
   if (!writer.write(image))
     throw EInOutError(

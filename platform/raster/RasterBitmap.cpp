@@ -1,7 +1,5 @@
 #include "platform/raster/RasterBitmap.h"
 
-#include <algorithm>
-
 #include "platform/Exceptions.h"
 #include "platform/Format.h"
 
@@ -13,10 +11,6 @@ TRasterBitmap::TRasterBitmap(int width, int height, TPixelFormat format) : forma
   width_ = width;
   height_ = height;
   pixels_.assign(static_cast<std::size_t>(width) * height, kPixelWhite);
-}
-
-void TRasterBitmap::Clear(TPixel value) {
-  std::fill(pixels_.begin(), pixels_.end(), Representable(value));
 }
 
 }  // namespace halvorn

@@ -50,13 +50,8 @@ class TRasterBitmap {
   bool Monochrome() const { return format_ == TPixelFormat::pf1bit; }
   TRect Bounds() const { return TRect{0, 0, width_, height_}; }
 
-  // Every pixel white, as a freshly created bitmap is.
-  void Clear(TPixel value = kPixelWhite);
-
   TPixel* Row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
-  const TPixel* Row(int y) const {
-    return pixels_.data() + static_cast<std::size_t>(y) * width_;
-  }
+  const TPixel* Row(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
   // Pixel access for callers that have checked the bounds.
   TPixel At(int x, int y) const { return Row(y)[x]; }
   TPixel* Data() { return pixels_.data(); }

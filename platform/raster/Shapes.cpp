@@ -209,26 +209,21 @@ void TDeviceContext::RoundRect(int left, int top, int right, int bottom, int cor
 }
 
 void TDeviceContext::Ellipse(int left, int top, int right, int bottom) {
-  const TRoundBox box =
-      BoxOf(left, top, right, bottom, std::llabs(std::int64_t{right} - left),
-            std::llabs(std::int64_t{bottom} - top));
+  const TRoundBox box = BoxOf(left, top, right, bottom, std::llabs(std::int64_t{right} - left),
+                              std::llabs(std::int64_t{bottom} - top));
   TFigureRenderer(*this, box).Draw(true, true);
 }
 
-void TDeviceContext::Arc(int left, int top, int right, int bottom, int x3, int y3, int x4,
-                         int y4) {
-  const TRoundBox box =
-      BoxOf(left, top, right, bottom, std::llabs(std::int64_t{right} - left),
-            std::llabs(std::int64_t{bottom} - top));
+void TDeviceContext::Arc(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4) {
+  const TRoundBox box = BoxOf(left, top, right, bottom, std::llabs(std::int64_t{right} - left),
+                              std::llabs(std::int64_t{bottom} - top));
   const TSweep sweep = SweepOf(box, x3, y3, x4, y4);
   TFigureRenderer(*this, box).Draw(false, true, &TSweep::Holds, &sweep);
 }
 
-void TDeviceContext::Pie(int left, int top, int right, int bottom, int x3, int y3, int x4,
-                         int y4) {
-  const TRoundBox box =
-      BoxOf(left, top, right, bottom, std::llabs(std::int64_t{right} - left),
-            std::llabs(std::int64_t{bottom} - top));
+void TDeviceContext::Pie(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4) {
+  const TRoundBox box = BoxOf(left, top, right, bottom, std::llabs(std::int64_t{right} - left),
+                              std::llabs(std::int64_t{bottom} - top));
   const TSweep sweep = SweepOf(box, x3, y3, x4, y4);
   TFigureRenderer(*this, box).Draw(true, true, &TSweep::Holds, &sweep);
   const TPoint centre{static_cast<int>(std::floor(sweep.Cx + 0.5)),

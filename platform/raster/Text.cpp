@@ -36,14 +36,24 @@ void TDeviceContext::TextOut(int x, int y, std::string_view utf8) {
   // The text's cell relative to the reference point, before rotation.
   int ox = 0, oy = 0;
   switch (textAlign_ & TA_CENTER) {
-    case TA_RIGHT: ox = -ext.cx; break;
-    case TA_CENTER: ox = -(ext.cx / 2); break;
-    default: break;
+    case TA_RIGHT:
+      ox = -ext.cx;
+      break;
+    case TA_CENTER:
+      ox = -(ext.cx / 2);
+      break;
+    default:
+      break;
   }
   switch (textAlign_ & TA_BASELINE) {
-    case TA_BOTTOM: oy = -ext.cy; break;
-    case TA_BASELINE: oy = -face.Ascent(); break;
-    default: break;
+    case TA_BOTTOM:
+      oy = -ext.cy;
+      break;
+    case TA_BASELINE:
+      oy = -face.Ascent();
+      break;
+    default:
+      break;
   }
   // Whole turns are no rotation at all, so that 3600 writes exactly as 0.
   double angle = std::fmod(font_.Escapement / 10.0, 360.0);
@@ -92,8 +102,8 @@ void TDeviceContext::TextOut(int x, int y, std::string_view utf8) {
 
   QImage mask(mbox.Width(), mbox.Height(), QImage::Format_Alpha8);
   mask.fill(0);
-  face.Paint(mask, static_cast<double>(x) - mbox.Left, static_cast<double>(y) - mbox.Top, angle,
-             ox, oy + face.Ascent(), text);
+  face.Paint(mask, static_cast<double>(x) - mbox.Left, static_cast<double>(y) - mbox.Top, angle, ox,
+             oy + face.Ascent(), text);
   const TPixel ink = target_->Representable(ColorToPixel(textColor_));
   for (int j = 0; j < mbox.Height(); ++j) {
     const uchar* coverage = mask.constScanLine(j);

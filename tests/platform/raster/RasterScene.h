@@ -23,12 +23,24 @@ struct TScene {
       std::string row;
       for (int x = 0; x < bitmap.Width(); ++x) {
         switch (At(x, y)) {
-          case clWhite: row += '.'; break;
-          case clBlack: row += '#'; break;
-          case clRed: row += 'r'; break;
-          case clLime: row += 'g'; break;
-          case clBlue: row += 'b'; break;
-          default: row += '?'; break;
+          case clWhite:
+            row += '.';
+            break;
+          case clBlack:
+            row += '#';
+            break;
+          case clRed:
+            row += 'r';
+            break;
+          case clLime:
+            row += 'g';
+            break;
+          case clBlue:
+            row += 'b';
+            break;
+          default:
+            row += '?';
+            break;
         }
       }
       rows.push_back(row);

@@ -35,7 +35,12 @@ TEST(Rectangle, CornerOrderPenAndDegenerateBoxes) {
     Picture expected;
   } rows[] = {
       {"inverted corners", 5, 4, 1, 1, psSolid, {"......", ".####.", ".#rr#.", ".####.", "......"}},
-      {"clear pen fills the whole box", 1, 1, 5, 4, psClear,
+      {"clear pen fills the whole box",
+       1,
+       1,
+       5,
+       4,
+       psClear,
        {"......", ".rrrr.", ".rrrr.", ".rrrr.", "......"}},
       {"one column", 2, 1, 3, 4, psSolid, {"......", "..#...", "..#...", "..#...", "......"}},
       {"one row", 1, 2, 5, 3, psSolid, {"......", "......", ".####.", "......", "......"}},
@@ -74,8 +79,7 @@ TEST(Ellipse, StaysInItsBoxWithAOnePixelOutline) {
   s.dc.Ellipse(0, 0, 10, 10);
   EXPECT_EQ(s.Picture(), (Picture{"...####.....", ".##rrrr##...", ".#rrrrrr#...", "#rrrrrrrr#..",
                                   "#rrrrrrrr#..", "#rrrrrrrr#..", "#rrrrrrrr#..", ".#rrrrrr#...",
-                                  ".##rrrr##...", "...####.....", "............",
-                                  "............"}));
+                                  ".##rrrr##...", "...####.....", "............", "............"}));
 }
 
 TEST(Ellipse, TinyBoxes) {
@@ -101,7 +105,7 @@ TEST(ArcAndPie, SweepCounterClockwiseBetweenTheRays) {
   pie.dc.SelectBrush(Solid(clRed));
   pie.dc.Pie(0, 0, 11, 11, 10, 5, 5, 0);
   const Picture p = pie.Picture();
-  EXPECT_EQ(p[5].substr(5), "######");  // the radius to the right
+  EXPECT_EQ(p[5].substr(5), "######");                       // the radius to the right
   for (int y = 0; y < 5; ++y) EXPECT_EQ(p[y][5], '#') << y;  // the radius upwards
   EXPECT_EQ(p[3][7], 'r');
   for (int y = 6; y < 11; ++y) EXPECT_EQ(p[y], "...........") << y;
@@ -190,8 +194,11 @@ TEST(PatBlt, OperationsOverTheCurrentBrush) {
   const struct {
     std::uint32_t rop;
     const char* row;
-  } rows[] = {{PATCOPY, ".rrr.."}, {PATINVERT, ".?#?.."}, {DSTINVERT, ".#?#.."},
-              {BLACKNESS, ".###.."}, {WHITENESS, "......"}};
+  } rows[] = {{PATCOPY, ".rrr.."},
+              {PATINVERT, ".?#?.."},
+              {DSTINVERT, ".#?#.."},
+              {BLACKNESS, ".###.."},
+              {WHITENESS, "......"}};
   for (const auto& r : rows) {
     TScene s(6, 1);
     s.dc.SetPixel(2, 0, clRed);
@@ -212,8 +219,8 @@ TEST(RasterOperation, NotXorTwiceRestoresEveryPixel) {
   s.dc.SetRop2(pmNotXor);
   s.dc.SelectPen(TLogPen{psSolid, 1, RGB(212, 208, 200), false});
   s.dc.SelectBrush(TLogBrush{bsClear, clWhite, nullptr});
-  const TRect boxes[] = {{2, 2, 15, 12}, {15, 12, 2, 2}, {5, 3, 6, 10},
-                         {1, 7, 18, 8}, {-5, -5, 30, 30}, {3, 3, 3, 3}};
+  const TRect boxes[] = {{2, 2, 15, 12}, {15, 12, 2, 2},   {5, 3, 6, 10},
+                         {1, 7, 18, 8},  {-5, -5, 30, 30}, {3, 3, 3, 3}};
   for (const TRect& r : boxes) {
     for (int pass = 0; pass < 2; ++pass) s.dc.Rectangle(r.Left, r.Top, r.Right, r.Bottom);
     EXPECT_TRUE(std::equal(before.begin(), before.end(), s.bitmap.Data()))
@@ -229,10 +236,10 @@ TEST(RasterOperation, TheSixteenBinaryOperations) {
   const struct {
     TPenMode mode;
     unsigned expected;  // the low four bits of the result
-  } rows[] = {{pmBlack, 0x0},  {pmWhite, 0xF},        {pmNop, 0xA},         {pmNot, 0x5},
-              {pmCopy, 0xC},   {pmNotCopy, 0x3},      {pmMergePenNot, 0xD}, {pmMaskPenNot, 0x4},
-              {pmMergeNotPen, 0xB}, {pmMaskNotPen, 0x2}, {pmMerge, 0xE},    {pmNotMerge, 0x1},
-              {pmMask, 0x8},   {pmNotMask, 0x7},      {pmXor, 0x6},         {pmNotXor, 0x9}};
+  } rows[] = {{pmBlack, 0x0},       {pmWhite, 0xF},      {pmNop, 0xA},         {pmNot, 0x5},
+              {pmCopy, 0xC},        {pmNotCopy, 0x3},    {pmMergePenNot, 0xD}, {pmMaskPenNot, 0x4},
+              {pmMergeNotPen, 0xB}, {pmMaskNotPen, 0x2}, {pmMerge, 0xE},       {pmNotMerge, 0x1},
+              {pmMask, 0x8},        {pmNotMask, 0x7},    {pmXor, 0x6},         {pmNotXor, 0x9}};
   for (const auto& r : rows) {
     TScene s(3, 1);
     s.dc.SetPixel(0, 0, RGB(0xA, 0, 0));

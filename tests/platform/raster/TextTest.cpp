@@ -59,9 +59,9 @@ TEST(Text, InkLiesInsideTheExtentAtEveryAlignment) {
       const TRect ink = InkBox(s);
       SCOPED_TRACE(text + " align " + std::to_string(r.align));
       EXPECT_FALSE(ink.IsEmpty());
-      EXPECT_TRUE(Inside(ink, cell)) << "ink " << ink.Left << "," << ink.Top << "," << ink.Right
-                                     << "," << ink.Bottom << " cell " << cell.Left << ","
-                                     << cell.Top << "," << cell.Right << "," << cell.Bottom;
+      EXPECT_TRUE(Inside(ink, cell))
+          << "ink " << ink.Left << "," << ink.Top << "," << ink.Right << "," << ink.Bottom
+          << " cell " << cell.Left << "," << cell.Top << "," << cell.Right << "," << cell.Bottom;
     }
 }
 
