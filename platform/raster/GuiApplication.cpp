@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <memory>
 
 namespace halvorn {
 
@@ -13,7 +12,11 @@ void EnsureGuiApplication() {
   static char offscreen[] = "offscreen";
   static char* argv[] = {name, platformOption, offscreen, nullptr};
   static int argc = qEnvironmentVariableIsSet("QT_QPA_PLATFORM") ? 1 : 3;
-  static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
+  // Never destroyed: at exit Qt's own thread storage is gone before static
+  // objects are, and tearing the application down then crashes. The
+  // process's end frees it.
+  static QGuiApplication* const app = new QGuiApplication(argc, argv);
+  (void)app;
 }
 
 }  // namespace halvorn
