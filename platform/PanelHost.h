@@ -17,6 +17,7 @@
 // and the message loop carries on. No Qt type appears here, so the client's
 // library does not depend on the windowing layer.
 
+#include <cstddef>
 #include <cstdint>
 
 namespace halvorn {
@@ -70,7 +71,7 @@ struct TPanelSurface {
 
   std::uint32_t* Row(int y) const {
     return reinterpret_cast<std::uint32_t*>(reinterpret_cast<unsigned char*>(Bits) +
-                                            static_cast<long>(y) * BytesPerLine);
+                                            static_cast<std::ptrdiff_t>(y) * BytesPerLine);
   }
 };
 

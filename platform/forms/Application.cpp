@@ -80,8 +80,7 @@ void HandleException(std::exception_ptr failure) noexcept {
 
 void PostException(std::exception_ptr failure) noexcept {
   QMetaObject::invokeMethod(
-      QCoreApplication::instance(), [failure] { HandleException(failure); },
-      Qt::QueuedConnection);
+      QCoreApplication::instance(), [failure] { HandleException(failure); }, Qt::QueuedConnection);
 }
 
 }  // namespace halvorn

@@ -12,7 +12,8 @@ TButton::TButton(TComponent* owner, TWinControl* parent)
   QPushButton* button = PushButton();
   // Enter presses the focused button, as Space does.
   button->setAutoDefault(true);
-  QObject::connect(button, &QPushButton::clicked, [this] { Dispatch([this] { Click(); }); });
+  QObject::connect(button, &QPushButton::clicked, button,
+                   [this] { Dispatch([this] { Click(); }); });
   SetTabStop(true);
   Initialize(parent);
 }

@@ -43,9 +43,8 @@ void TControl::SetParent(TWinControl* parent) {
     widget_->raise();
   } else {
     // Plain controls are painted on the parent, below every window in it.
-    const auto firstWindowed =
-        std::find_if(parent_->controls_.begin(), parent_->controls_.end(),
-                     [](const TControl* c) { return c->IsWindowed(); });
+    const auto firstWindowed = std::find_if(parent_->controls_.begin(), parent_->controls_.end(),
+                                            [](const TControl* c) { return c->IsWindowed(); });
     if (firstWindowed != parent_->controls_.end())
       widget_->stackUnder((*firstWindowed)->widget_);
     else

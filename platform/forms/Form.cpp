@@ -1,6 +1,7 @@
 #include "platform/forms/Form.h"
 
 #include <QCloseEvent>
+#include <QScreen>
 #include <QWidget>
 
 #include "platform/forms/Application.h"
@@ -24,8 +25,7 @@ class TFormWindow : public QWidget {
   TForm* form_ = nullptr;
 };
 
-TForm::TForm(TComponent* owner)
-    : TWinControl(owner, new TFormWindow, /*takesFocusOnClick=*/false) {
+TForm::TForm(TComponent* owner) : TWinControl(owner, new TFormWindow, /*takesFocusOnClick=*/false) {
   static_cast<TFormWindow*>(Widget())->SetForm(this);
   StoreVisible(false);
   SetParentColor(false);
@@ -73,10 +73,22 @@ void TForm::ApplyVisible() {
     Widget()->hide();
     return;
   }
+  QWidget* window = Widget();
   switch (windowState_) {
-    case wsNormal: Widget()->showNormal(); break;
-    case wsMinimized: Widget()->showMinimized(); break;
-    case wsMaximized: Widget()->showMaximized(); break;
+    case wsNormal:
+      window->showNormal();
+      ApplyBounds();
+      break;
+    case wsMinimized:
+      window->showMinimized();
+      break;
+    case wsMaximized:
+      // Where no window manager maximises the window (a bare X server), it
+      // still fills the screen.
+      if (const QScreen* screen = window->screen())
+        window->setGeometry(screen->availableGeometry());
+      window->showMaximized();
+      break;
   }
 }
 

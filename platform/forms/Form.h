@@ -20,6 +20,9 @@ class TForm : public TWinControl {
   void SetCaption(const std::string& caption);
 
   // Read from the window while it is shown, since the user may change it.
+  // A maximised form covers the screen's available area even where no
+  // window manager maximises it; restored by the program, it returns to
+  // its bounds.
   TWindowState WindowState() const;
   void SetWindowState(TWindowState state);
 

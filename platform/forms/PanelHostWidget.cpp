@@ -12,10 +12,14 @@ namespace {
 
 std::optional<TMouseButton> ToMouseButton(Qt::MouseButton button) {
   switch (button) {
-    case Qt::LeftButton: return mbLeft;
-    case Qt::RightButton: return mbRight;
-    case Qt::MiddleButton: return mbMiddle;
-    default: return std::nullopt;
+    case Qt::LeftButton:
+      return mbLeft;
+    case Qt::RightButton:
+      return mbRight;
+    case Qt::MiddleButton:
+      return mbMiddle;
+    default:
+      return std::nullopt;
   }
 }
 
@@ -32,20 +36,34 @@ TShiftState ToShiftState(Qt::KeyboardModifiers keys, Qt::MouseButtons buttons) {
 
 std::optional<Qt::CursorShape> ToCursorShape(TCursor cursor) {
   switch (cursor) {
-    case crNone: return Qt::BlankCursor;
-    case crArrow: return Qt::ArrowCursor;
-    case crCross: return Qt::CrossCursor;
-    case crIBeam: return Qt::IBeamCursor;
-    case crSizeNESW: return Qt::SizeBDiagCursor;
-    case crSizeNS: return Qt::SizeVerCursor;
-    case crSizeNWSE: return Qt::SizeFDiagCursor;
-    case crSizeWE: return Qt::SizeHorCursor;
-    case crUpArrow: return Qt::UpArrowCursor;
-    case crHourGlass: return Qt::WaitCursor;
-    case crNo: return Qt::ForbiddenCursor;
-    case crHandPoint: return Qt::PointingHandCursor;
-    case crSizeAll: return Qt::SizeAllCursor;
-    default: return std::nullopt;
+    case crNone:
+      return Qt::BlankCursor;
+    case crArrow:
+      return Qt::ArrowCursor;
+    case crCross:
+      return Qt::CrossCursor;
+    case crIBeam:
+      return Qt::IBeamCursor;
+    case crSizeNESW:
+      return Qt::SizeBDiagCursor;
+    case crSizeNS:
+      return Qt::SizeVerCursor;
+    case crSizeNWSE:
+      return Qt::SizeFDiagCursor;
+    case crSizeWE:
+      return Qt::SizeHorCursor;
+    case crUpArrow:
+      return Qt::UpArrowCursor;
+    case crHourGlass:
+      return Qt::WaitCursor;
+    case crNo:
+      return Qt::ForbiddenCursor;
+    case crHandPoint:
+      return Qt::PointingHandCursor;
+    case crSizeAll:
+      return Qt::SizeAllCursor;
+    default:
+      return std::nullopt;
   }
 }
 

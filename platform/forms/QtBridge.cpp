@@ -50,7 +50,9 @@ QFont ToQFont(const TFont& font) {
   return WithPixelSize(q, static_cast<int>(std::lround(std::min(height * 1000.0 / cell, 1e6))));
 }
 
-QString ToQString(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString ToQString(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 std::string FromQString(const QString& text) { return text.toStdString(); }
 

@@ -2,8 +2,8 @@
 
 #include <QKeyEvent>
 #include <QScrollBar>
-#include <QWheelEvent>
 #include <QSignalBlocker>
+#include <QWheelEvent>
 #include <algorithm>
 
 #include "platform/Exceptions.h"
@@ -25,14 +25,28 @@ class TScrollBarWidget : public QScrollBar {
   void keyPressEvent(QKeyEvent* event) override {
     switch (event->key()) {
       case Qt::Key_Left:
-      case Qt::Key_Up: triggerAction(SliderSingleStepSub); break;
+      case Qt::Key_Up:
+        triggerAction(SliderSingleStepSub);
+        break;
       case Qt::Key_Right:
-      case Qt::Key_Down: triggerAction(SliderSingleStepAdd); break;
-      case Qt::Key_PageUp: triggerAction(SliderPageStepSub); break;
-      case Qt::Key_PageDown: triggerAction(SliderPageStepAdd); break;
-      case Qt::Key_Home: triggerAction(SliderToMinimum); break;
-      case Qt::Key_End: triggerAction(SliderToMaximum); break;
-      default: QScrollBar::keyPressEvent(event); return;
+      case Qt::Key_Down:
+        triggerAction(SliderSingleStepAdd);
+        break;
+      case Qt::Key_PageUp:
+        triggerAction(SliderPageStepSub);
+        break;
+      case Qt::Key_PageDown:
+        triggerAction(SliderPageStepAdd);
+        break;
+      case Qt::Key_Home:
+        triggerAction(SliderToMinimum);
+        break;
+      case Qt::Key_End:
+        triggerAction(SliderToMaximum);
+        break;
+      default:
+        QScrollBar::keyPressEvent(event);
+        return;
     }
     event->accept();
   }

@@ -1,5 +1,3 @@
-#include "platform/forms/Application.h"
-
 #include <QTest>
 #include <QTimer>
 #include <stdexcept>
@@ -7,6 +5,7 @@
 #include "FormTesting.h"
 #include "ModalWatcher.h"
 #include "platform/Exceptions.h"
+#include "platform/forms/Application.h"
 #include "platform/forms/Button.h"
 #include "platform/forms/Form.h"
 

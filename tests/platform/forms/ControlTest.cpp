@@ -1,5 +1,3 @@
-#include "platform/forms/Control.h"
-
 #include <QApplication>
 #include <QTest>
 #include <string>
@@ -8,6 +6,7 @@
 #include "FormTesting.h"
 #include "platform/Exceptions.h"
 #include "platform/forms/Button.h"
+#include "platform/forms/Control.h"
 #include "platform/forms/Edit.h"
 #include "platform/forms/GroupBox.h"
 #include "platform/forms/Label.h"
@@ -60,16 +59,6 @@ TEST_F(FormTest, ParentColorFollowsTheParentUntilAColourIsSet) {
   EXPECT_EQ(own->Color(), clRed);
   own->SetParentColor(true);
   EXPECT_EQ(own->Color(), clInfoBk);
-}
-
-TEST_F(FormTest, ChildrenArePlacedInTheirParentsArea) {
-  auto* box = new TGroupBox(&Form(), &Form());
-  box->SetBounds(424, 520, 257, 89);
-  auto* bar = new TScrollBar(&Form(), box);
-  bar->SetBounds(88, 64, 129, 17);
-  EXPECT_EQ(bar->Widget()->parentWidget(), box->Widget());
-  EXPECT_EQ(bar->Widget()->geometry(), QRect(88, 64, 129, 17));
-  EXPECT_EQ(bar->Widget()->mapTo(Form().Widget(), QPoint(0, 0)), QPoint(512, 584));
 }
 
 TEST_F(FormTest, SetTabOrderMovesTheControlAndShiftsTheOthers) {
@@ -160,12 +149,6 @@ TEST(QtBridge, APositiveHeightIsTheWholeCell) {
   const QFontMetrics metrics(ToQFont(font));
   EXPECT_NEAR(metrics.ascent() + metrics.descent(), 23, 1);
   EXPECT_LT(ToQFont(font).pixelSize(), 23);
-}
-
-TEST(QtBridge, SystemColoursResolveThroughTheFixedScheme) {
-  EXPECT_EQ(ToQColor(clBtnFace), QColor(212, 208, 200));
-  EXPECT_EQ(ToQColor(clInfoBk), QColor(255, 255, 225));
-  EXPECT_EQ(ToQColor(RGB(255, 128, 0)), QColor(255, 128, 0));
 }
 
 }  // namespace

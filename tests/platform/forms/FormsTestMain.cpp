@@ -9,7 +9,8 @@
 #include "platform/forms/Application.h"
 
 int main(int argc, char** argv) {
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
   ::testing::InitGoogleTest(&argc, argv);
   halvorn::TApplication application(argc, argv);
   application.SetTitle("Halvorn");

@@ -1,10 +1,8 @@
-#include "platform/forms/Label.h"
-
 #include <QFontMetrics>
-#include <QLabel>
 
 #include "FormTesting.h"
 #include "platform/forms/Edit.h"
+#include "platform/forms/Label.h"
 #include "platform/forms/QtBridge.h"
 
 namespace halvorn {
@@ -61,28 +59,6 @@ TEST_F(LabelTest, AnEmptyCaptionKeepsTheHeightOfALine) {
   label_->SetCaption("");
   EXPECT_EQ(label_->Height(), TextSize(label_->Font(), "10").height());
   EXPECT_GT(label_->Width(), 0);
-}
-
-TEST_F(LabelTest, ShowsCaptionInItsFontAndColours) {
-  label_->Font().SetColor(clYellow);
-  label_->SetColor(clNavy);
-  label_->SetCaption("t=");
-  const auto* q = static_cast<const QLabel*>(label_->Widget());
-  EXPECT_EQ(q->text(), "t=");
-  EXPECT_EQ(q->font().family(), "Liberation Sans");
-  EXPECT_TRUE(q->font().bold());
-  EXPECT_EQ(q->palette().color(QPalette::WindowText), QColor(255, 255, 0));
-  EXPECT_EQ(q->palette().color(QPalette::Window), QColor(0, 0, 128));
-  EXPECT_TRUE(q->autoFillBackground());
-}
-
-TEST_F(LabelTest, VisibleHidesAndShowsIt) {
-  ShowForm();
-  EXPECT_TRUE(label_->Widget()->isVisible());
-  label_->SetVisible(false);
-  EXPECT_FALSE(label_->Widget()->isVisible());
-  label_->Show();
-  EXPECT_TRUE(label_->Widget()->isVisible());
 }
 
 TEST_F(LabelTest, LiesBelowWindowedControlsEvenWhenCreatedLater) {

@@ -1,5 +1,3 @@
-#include "platform/forms/Panel.h"
-
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
@@ -14,6 +12,7 @@
 #include "ModalWatcher.h"
 #include "platform/Exceptions.h"
 #include "platform/Format.h"
+#include "platform/forms/Panel.h"
 
 namespace halvorn {
 namespace {
@@ -111,6 +110,8 @@ TEST_F(PanelTest, MouseInputArrivesWithButtonShiftAndClientPosition) {
   QTest::mouseRelease(host, Qt::RightButton, {}, QPoint(5, 6));
   QTest::mousePress(host, Qt::MiddleButton, Qt::AltModifier, QPoint(7, 8));
   QTest::mouseRelease(host, Qt::MiddleButton, {}, QPoint(7, 8));
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(host, &leave);
   EXPECT_EQ(client_.calls, (std::vector<std::string>{
                                "down left Shift+Left 10 20",
                                "move Left 30 40",
@@ -119,6 +120,7 @@ TEST_F(PanelTest, MouseInputArrivesWithButtonShiftAndClientPosition) {
                                "up right - 5 6",
                                "down middle Alt+Middle 7 8",
                                "up middle - 7 8",
+                               "leave",
                            }));
 }
 
@@ -128,9 +130,8 @@ TEST_F(PanelTest, TheSecondPressOfADoubleClickCarriesDouble) {
   QTest::mouseClick(Host(), Qt::LeftButton, {}, QPoint(50, 60));
   QTest::mouseDClick(Host(), Qt::LeftButton, {}, QPoint(50, 60));
   QTest::mouseRelease(Host(), Qt::LeftButton, {}, QPoint(50, 60));
-  const std::vector<std::string> expected = {
-      "down left Left 50 60", "up left - 50 60", "down left Left+Double 50 60",
-      "up left - 50 60"};
+  const std::vector<std::string> expected = {"down left Left 50 60", "up left - 50 60",
+                                             "down left Left+Double 50 60", "up left - 50 60"};
   EXPECT_EQ(client_.calls, expected);
 }
 
@@ -158,13 +159,6 @@ TEST_F(PanelTest, TheWheelArrivesOncePerWholeNotch) {
     for (const int angle : row.angles) Wheel(angle, row.keys);
     EXPECT_EQ(client_.calls, row.calls);
   }
-}
-
-TEST_F(PanelTest, LeavingTheWindowIsReported) {
-  ShowAndSettle();
-  QEvent leave(QEvent::Leave);
-  QApplication::sendEvent(Host(), &leave);
-  EXPECT_EQ(client_.calls, std::vector<std::string>{"leave"});
 }
 
 TEST_F(PanelTest, ANewSizeGivesANewSurfaceAndAPaint) {
@@ -246,17 +240,7 @@ TEST_F(PanelTest, AMouseExceptionEndsTheCaptureSoInputOutsideGoesElsewhere) {
   QTest::mouseMove(Host(), QPoint(250, 10));
   QTest::mouseMove(Host(), QPoint(12, 10));
   QTest::mouseRelease(Host(), Qt::LeftButton, {}, QPoint(250, 10));
-  EXPECT_EQ(client_.calls,
-            (std::vector<std::string>{"down left Left 10 10", "move Left 12 10"}));
-}
-
-TEST_F(PanelTest, CursorIdsBecomeQtCursors) {
-  panel_->SetCursor(crCross);
-  EXPECT_EQ(Host()->cursor().shape(), Qt::CrossCursor);
-  panel_->SetCursor(crHandPoint);
-  EXPECT_EQ(Host()->cursor().shape(), Qt::PointingHandCursor);
-  panel_->SetCursor(crDefault);
-  EXPECT_FALSE(Host()->testAttribute(Qt::WA_SetCursor));
+  EXPECT_EQ(client_.calls, (std::vector<std::string>{"down left Left 10 10", "move Left 12 10"}));
 }
 
 }  // namespace

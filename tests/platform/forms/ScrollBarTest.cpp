@@ -1,5 +1,3 @@
-#include "platform/forms/ScrollBar.h"
-
 #include <QApplication>
 #include <QScrollBar>
 #include <QStyle>
@@ -12,6 +10,7 @@
 #include "FormTesting.h"
 #include "ModalWatcher.h"
 #include "platform/Exceptions.h"
+#include "platform/forms/ScrollBar.h"
 
 namespace halvorn {
 namespace {
@@ -78,19 +77,6 @@ TEST_F(ScrollBarTest, ProgramChangesClampAndReportOnlyRealChanges) {
     EXPECT_EQ(bar_->Max(), row.max);
     EXPECT_EQ(QtBar()->value(), bar_->Position());
   }
-}
-
-TEST_F(ScrollBarTest, SingleSettersClampThePosition) {
-  bar_->SetMax(8);
-  EXPECT_EQ(bar_->Position(), 8);
-  bar_->SetMin(8);
-  EXPECT_EQ(bar_->Position(), 8);
-  bar_->SetMax(30);
-  bar_->SetPosition(30);
-  bar_->SetMax(25);
-  bar_->SetMin(0);
-  EXPECT_EQ(bar_->Position(), 25);
-  EXPECT_EQ(seen_, (std::vector<int>{8, 30, 25}));
 }
 
 TEST_F(ScrollBarTest, MaxBelowMinIsRefusedAndChangesNothing) {
