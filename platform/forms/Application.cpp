@@ -39,6 +39,11 @@ TApplication::~TApplication() {
   qt_.reset();
 }
 
+void TApplication::SetTitle(const std::string& title) {
+  title_ = title;
+  QCoreApplication::setApplicationName(ToQString(title_));
+}
+
 void TApplication::Run() {
   if (!mainForm_ || terminated_) return;
   mainForm_->Show();

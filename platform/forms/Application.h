@@ -26,9 +26,10 @@ class TApplication : public TComponent {
   // Destroys the forms, then the window system.
   ~TApplication() override;
 
-  // The text of the task-bar entry and the caption of the message windows.
+  // The caption of the message windows; also the application's name for
+  // the window system, which groups the program's windows under it.
   const std::string& Title() const { return title_; }
-  void SetTitle(std::string title) { title_ = std::move(title); }
+  void SetTitle(const std::string& title);
 
   // The first form created through CreateForm.
   TForm* MainForm() const { return mainForm_; }
