@@ -49,7 +49,8 @@ class EOverflow : public EMathError {
 class EPValueUndefined : public EMathError {
  public:
   EPValueUndefined()
-      : EMathError("The p value could not be computed: the incomplete beta function did not converge") {}
+      : EMathError(
+            "The p value could not be computed: the incomplete beta function did not converge") {}
 };
 
 // Index errors of the framework's lists.

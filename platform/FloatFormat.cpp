@@ -264,8 +264,7 @@ std::string FloatToStrFixed(Extended value, int precision, int digits,
   return out;
 }
 
-std::string FormatFloat(std::string_view pattern, Extended value,
-                        const TFormatSettings& settings) {
+std::string FormatFloat(std::string_view pattern, Extended value, const TFormatSettings& settings) {
   if (pattern.size() >= 225) throw EConvertError("Format string too long");
   if (!std::isfinite(value)) return NonFiniteText(value);
   if (pattern.empty()) return FloatToStrGeneral(value, 15, 0, settings);
@@ -279,9 +278,10 @@ std::string FormatFloat(std::string_view pattern, Extended value,
     minus = false;
   }
   auto round = [&](const Section& s) {
-    return s.scientific ? FloatToDecimal(value, s.integerPlaceholders + s.decimals > 0
-                                                    ? s.integerPlaceholders + s.decimals
-                                                    : 1,
+    return s.scientific ? FloatToDecimal(value,
+                                         s.integerPlaceholders + s.decimals > 0
+                                             ? s.integerPlaceholders + s.decimals
+                                             : 1,
                                          9999)
                         : FloatToDecimal(value, kMaxDigits, s.decimals);
   };

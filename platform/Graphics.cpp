@@ -22,8 +22,7 @@ void TFont::SetSize(int points) { SetHeight(-MulDiv(points, pixelsPerInch_, 72))
 
 void TFont::Assign(const TFont& other) {
   const bool same = name_ == other.name_ && height_ == other.height_ && color_ == other.color_ &&
-                    style_ == other.style_ && charset_ == other.charset_ &&
-                    pitch_ == other.pitch_;
+                    style_ == other.style_ && charset_ == other.charset_ && pitch_ == other.pitch_;
   name_ = other.name_;
   height_ = other.height_;
   color_ = other.color_;

@@ -17,12 +17,33 @@ enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psIns
 
 // Binary raster operations of a pen, in the framework's order.
 enum TPenMode {
-  pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
-  pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
+  pmBlack,
+  pmWhite,
+  pmNop,
+  pmNot,
+  pmCopy,
+  pmNotCopy,
+  pmMergePenNot,
+  pmMaskPenNot,
+  pmMergeNotPen,
+  pmMaskNotPen,
+  pmMerge,
+  pmNotMerge,
+  pmMask,
+  pmNotMask,
+  pmXor,
+  pmNotXor
 };
 
 enum TBrushStyle {
-  bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross
+  bsSolid,
+  bsClear,
+  bsHorizontal,
+  bsVertical,
+  bsFDiagonal,
+  bsBDiagonal,
+  bsCross,
+  bsDiagCross
 };
 
 enum TFontStyle : std::uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };

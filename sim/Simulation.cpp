@@ -77,16 +77,16 @@ void TSimulation::GenerateSeries(TCustomAxisPanel& chart) {
   chart.SeriesAt(0)->ClearPoints();
   for (std::int32_t i = 0; i < params_.SampleCount; ++i) {
     const double t = i * params_.StepMonths + 1;
-    const double v = SeasonalSample(t, params_.PeriodMonths, params_.BaselineP,
-                                    params_.AmplitudeP, params_.PhaseP, params_.ErrorPctP);
+    const double v = SeasonalSample(t, params_.PeriodMonths, params_.BaselineP, params_.AmplitudeP,
+                                    params_.PhaseP, params_.ErrorPctP);
     chart.SeriesAt(0)->AppendXY(t, v, "", clAutoColor);
     valuesP_[static_cast<std::size_t>(i) + 1] = ToSingle(v);
   }
   chart.SeriesAt(1)->ClearPoints();
   for (std::int32_t i = 0; i < params_.SampleCount; ++i) {
     const double t = static_cast<double>(i * params_.StepMonths) + 1.0;
-    const double v = SeasonalSample(t, params_.PeriodMonths, params_.BaselineM,
-                                    params_.AmplitudeM, params_.PhaseM, params_.ErrorPctM);
+    const double v = SeasonalSample(t, params_.PeriodMonths, params_.BaselineM, params_.AmplitudeM,
+                                    params_.PhaseM, params_.ErrorPctM);
     chart.SeriesAt(1)->AppendXY(t, v, "", clAutoColor);
     valuesM_[static_cast<std::size_t>(i) + 1] = ToSingle(v);
   }

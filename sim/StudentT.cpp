@@ -51,8 +51,8 @@ void MeanAndVariance(std::span<const float> data, std::uint32_t n, float& mean, 
 }
 
 Extended LogGamma(float x) {
-  static constexpr double kCoef[6] = {76.18009172947146,     -86.50532032941678,
-                                      24.01409824083091,     -1.231739572450155,
+  static constexpr double kCoef[6] = {76.18009172947146,    -86.50532032941678,
+                                      24.01409824083091,    -1.231739572450155,
                                       0.001208650973866179, -5.395239384953e-06};
   double y = x;
   double tmp = ToDouble(static_cast<E>(x) + 5.5);
@@ -132,10 +132,9 @@ void StudentTEqual(std::span<const float> a, std::uint32_t nA, std::span<const f
   MeanAndVariance(a, nA, meanA, varA);
   MeanAndVariance(b, nB, meanB, varB);
   const float df = static_cast<float>(static_cast<std::int64_t>(nA) + nB - 2);
-  const float pooled = ToSingle(
-      FDiv(static_cast<E>(nA - 1) * varA + static_cast<E>(nB - 1) * varB, df));
-  const Extended se =
-      Sqrt(ToDouble(static_cast<E>(pooled) * (FDiv(1, nA) + FDiv(1, nB))));
+  const float pooled =
+      ToSingle(FDiv(static_cast<E>(nA - 1) * varA + static_cast<E>(nB - 1) * varB, df));
+  const Extended se = Sqrt(ToDouble(static_cast<E>(pooled) * (FDiv(1, nA) + FDiv(1, nB))));
   const float tt = ToSingle(FDiv(static_cast<E>(meanA) - meanB, se));
   p = TwoSidedP(df, tt);
   t = tt;
@@ -153,9 +152,9 @@ void StudentTUnequal(std::span<const float> a, std::uint32_t nA, std::span<const
   const float q2 = ToSingle(FDiv(varB, nB));
   // Welch-Satterthwaite: a constant series contributes q = 0 and df falls to
   // the other series' n - 1.
-  const float df = ToSingle(FDiv(static_cast<E>(sum) * sum,
-                                 FDiv(static_cast<E>(q1) * q1, nA - 1) +
-                                     FDiv(static_cast<E>(q2) * q2, nB - 1)));
+  const float df =
+      ToSingle(FDiv(static_cast<E>(sum) * sum,
+                    FDiv(static_cast<E>(q1) * q1, nA - 1) + FDiv(static_cast<E>(q2) * q2, nB - 1)));
   p = TwoSidedP(df, tt);
   t = tt;
 }
@@ -173,7 +172,8 @@ void StudentTPaired(std::span<const float> a, std::span<const float> b, std::uin
   // Rounding can make the variance of the differences slightly negative when
   // the series differ by an almost constant amount: the square root then
   // reports a domain error and gives NaN, which traps at the first comparison.
-  const float sd = ToSingle(Sqrt(ToDouble(FDiv(static_cast<E>(varA) + varB - 2 * static_cast<E>(cov), n))));
+  const float sd =
+      ToSingle(Sqrt(ToDouble(FDiv(static_cast<E>(varA) + varB - 2 * static_cast<E>(cov), n))));
   const float tt = ToSingle(FDiv(static_cast<E>(meanA) - meanB, sd));
   p = TwoSidedP(df, tt);
   t = tt;

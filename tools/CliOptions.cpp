@@ -27,8 +27,8 @@ constexpr TSliderOption kSliderOptions[] = {
     {"amplitude-after", "V", "Seasonal amplitude after.", TSlider::AmpliM, 0, 100, 5, 40},
     {"phase-before", "M", "Month of the seasonal maximum before.", TSlider::FasiP, 1, 12, 1, 6},
     {"phase-after", "M", "Month of the seasonal maximum after.", TSlider::FasiM, 1, 12, 1, 6},
-    {"difference", "PCT", "Difference between before and after, percent.", TSlider::Dif, 0, 200,
-     1, 20},
+    {"difference", "PCT", "Difference between before and after, percent.", TSlider::Dif, 0, 200, 1,
+     20},
     {"step", "MONTHS", "Months between samples.", TSlider::Step, 1, 6, 1, 1},
     {"samples", "N", "Number of samples per series.", TSlider::Samples, 3, 200, 1, 12},
 };
@@ -40,8 +40,8 @@ std::string Accepted(const TSliderOption& o) {
 
 [[noreturn]] void Refuse(const std::string& option, const std::string& value,
                          const std::string& accepted) {
-  throw ECliUsage(Fmt("--%s: \"%s\" is not accepted (accepted: %s)", option.c_str(),
-                      value.c_str(), accepted.c_str()));
+  throw ECliUsage(Fmt("--%s: \"%s\" is not accepted (accepted: %s)", option.c_str(), value.c_str(),
+                      accepted.c_str()));
 }
 
 int ParseInteger(const QString& text, bool& ok) {
@@ -65,11 +65,11 @@ TCliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
   parser.addOption(version);
   std::vector<QCommandLineOption> sliderOptions;
   for (const auto& o : kSliderOptions) {
-    sliderOptions.emplace_back(
-        QString::fromUtf8(o.name),
-        QString::fromUtf8(o.description) + " " + QString::fromStdString(Accepted(o)) +
-            ", default " + QString::number(o.defaultValue) + ".",
-        QString::fromUtf8(o.valueName));
+    sliderOptions.emplace_back(QString::fromUtf8(o.name),
+                               QString::fromUtf8(o.description) + " " +
+                                   QString::fromStdString(Accepted(o)) + ", default " +
+                                   QString::number(o.defaultValue) + ".",
+                               QString::fromUtf8(o.valueName));
     parser.addOption(sliderOptions.back());
   }
   const QCommandLineOption test("test", "The t-test: equal, unequal or paired (default equal).",
@@ -97,10 +97,9 @@ TCliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
   }
   const QStringList positional = parser.positionalArguments();
   if (positional.size() != 1 || positional[0] != "run")
-    throw ECliUsage(positional.isEmpty()
-                        ? std::string("missing command: use \"run\" (see --help)")
-                        : Fmt("unknown command \"%s\": use \"run\" (see --help)",
-                              positional.join(' ').toStdString().c_str()));
+    throw ECliUsage(positional.isEmpty() ? std::string("missing command: use \"run\" (see --help)")
+                                         : Fmt("unknown command \"%s\": use \"run\" (see --help)",
+                                               positional.join(' ').toStdString().c_str()));
 
   for (std::size_t i = 0; i < std::size(kSliderOptions); ++i) {
     const auto& o = kSliderOptions[i];

@@ -2,7 +2,6 @@
 // as the main window configures it.
 
 #include <QCoreApplication>
-
 #include <charconv>
 #include <cstdio>
 #include <fstream>

@@ -1,11 +1,10 @@
-#include "chart/ChartAxis.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <vector>
 
+#include "chart/ChartAxis.h"
 #include "tests/chart/CountingChart.h"
 
 namespace halvorn {

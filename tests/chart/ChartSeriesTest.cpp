@@ -1,11 +1,10 @@
-#include "chart/ChartSeries.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "chart/ChartAxis.h"
+#include "chart/ChartSeries.h"
 #include "chart/CustomAxisPanel.h"
 #include "platform/Exceptions.h"
 #include "tests/chart/CountingChart.h"

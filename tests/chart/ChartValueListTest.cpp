@@ -1,5 +1,3 @@
-#include "chart/ChartValueList.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +9,7 @@
 #include <vector>
 
 #include "chart/ChartSeries.h"
+#include "chart/ChartValueList.h"
 #include "platform/Exceptions.h"
 #include "tests/chart/CountingChart.h"
 

@@ -1,10 +1,9 @@
-#include "chart/CustomSeries.h"
-
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "chart/ChartException.h"
+#include "chart/CustomSeries.h"
 #include "tests/chart/CountingChart.h"
 
 namespace halvorn {

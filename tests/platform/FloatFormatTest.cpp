@@ -1,9 +1,9 @@
-#include "platform/FloatFormat.h"
-
 #include <gtest/gtest.h>
 
 #include <cfloat>
 #include <limits>
+
+#include "platform/FloatFormat.h"
 
 namespace halvorn {
 namespace {
@@ -26,12 +26,12 @@ TEST(FloatFormat, FixedTextOfTheRunResults) {
       {-0.0004L, "-0.000"},  // the sign of a small negative t is kept
       {-2.5L, "-2.500"},
       {1.0L, "1.000"},
-      {0.0005L, "0.001"},     // halves go away from zero
+      {0.0005L, "0.001"},  // halves go away from zero
       {-0.0015L, "-0.002"},
       {999.9996L, "1000.000"},
       {123456789012.3456L, "123456789012.346"},
       {999999999999999.0L, "999999999999999.000"},
-      {1e15L, "1E015"},       // 16 integer digits: general format
+      {1e15L, "1E015"},  // 16 integer digits: general format
       {-2.5e20L, "-2.5E020"},
       {static_cast<float>(FLT_MAX), "3.40282346638529E038"},
       {kInf, "INF"},

@@ -1,10 +1,10 @@
-#include "platform/FloatOps.h"
-
 #include <gtest/gtest.h>
 
 #include <cfloat>
 #include <functional>
 #include <limits>
+
+#include "platform/FloatOps.h"
 
 namespace halvorn {
 namespace {
@@ -104,11 +104,11 @@ TEST(ErrorBoxText, AppendsAPeriodOnlyAfterCharactersAboveIt) {
   } cases[] = {
       {"Floating point division by zero", "Floating point division by zero."},
       {"Already ends.", "Already ends."},
-      {"Stop!", "Stop!"},          // '!' is below '.'
-      {"(a, b)", "(a, b)"},        // ')' is below '.'
+      {"Stop!", "Stop!"},             // '!' is below '.'
+      {"(a, b)", "(a, b)"},           // ')' is below '.'
       {"Path /tmp/", "Path /tmp/."},  // '/' is above '.'
       {"", ""},
-      {"Τιμή", "Τιμή."},           // UTF-8 bytes are above '.'
+      {"Τιμή", "Τιμή."},  // UTF-8 bytes are above '.'
   };
   for (const auto& c : cases) EXPECT_EQ(ErrorBoxText(c.message), c.shown) << c.message;
 }

@@ -1,10 +1,9 @@
-#include "platform/MathFunctions.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "platform/MathFunctions.h"
 #include "platform/MessageSinks.h"
 
 namespace halvorn {
@@ -13,7 +12,8 @@ namespace {
 class MathFunctionsTest : public ::testing::Test {
  protected:
   std::vector<std::string> reports_;
-  ScopedMessageSink sink_{SetMathErrorSink, [this](const std::string& t) { reports_.push_back(t); }};
+  ScopedMessageSink sink_{SetMathErrorSink,
+                          [this](const std::string& t) { reports_.push_back(t); }};
 };
 
 TEST_F(MathFunctionsTest, ErrorsAreReportedAndGiveTheDefaultResult) {
@@ -22,9 +22,9 @@ TEST_F(MathFunctionsTest, ErrorsAreReportedAndGiveTheDefaultResult) {
   EXPECT_EQ(Ln(0.0), -std::numeric_limits<Extended>::infinity());
   EXPECT_TRUE(std::isinf(Exp(1000.0)));
   EXPECT_TRUE(std::isnan(Cos(std::numeric_limits<double>::infinity())));
-  EXPECT_EQ(reports_, (std::vector<std::string>{"sqrt: DOMAIN error", "log: DOMAIN error",
-                                                "log: SING error", "exp: OVERFLOW error",
-                                                "cos: DOMAIN error"}));
+  EXPECT_EQ(reports_,
+            (std::vector<std::string>{"sqrt: DOMAIN error", "log: DOMAIN error", "log: SING error",
+                                      "exp: OVERFLOW error", "cos: DOMAIN error"}));
 }
 
 TEST_F(MathFunctionsTest, UnderflowAndNaNArgumentsAreSilent) {

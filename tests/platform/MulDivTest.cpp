@@ -1,8 +1,8 @@
-#include "platform/MulDiv.h"
-
 #include <gtest/gtest.h>
 
 #include <climits>
+
+#include "platform/MulDiv.h"
 
 namespace halvorn {
 namespace {
@@ -11,13 +11,13 @@ TEST(MulDiv, RoundsHalvesAwayFromZeroWithoutOverflow) {
   const struct {
     int a, b, d, expected;
   } cases[] = {
-      {5, 393, 100, 20},    // 19.65
-      {5, 873, 100, 44},    // 43.65
-      {3, 829, 100, 25},    // 24.87
-      {1, 1, 2, 1},         // 0.5 away from zero
-      {-1, 1, 2, -1},       // -0.5 away from zero
-      {1, 3, 2, 2},         // 1.5
-      {5, 5, -2, -13},      // -12.5
+      {5, 393, 100, 20},  // 19.65
+      {5, 873, 100, 44},  // 43.65
+      {3, 829, 100, 25},  // 24.87
+      {1, 1, 2, 1},       // 0.5 away from zero
+      {-1, 1, 2, -1},     // -0.5 away from zero
+      {1, 3, 2, 2},       // 1.5
+      {5, 5, -2, -13},    // -12.5
       {INT_MAX, INT_MAX, INT_MAX, INT_MAX},
       {INT_MAX, 2, 1, -1},  // result beyond 32 bits
       {7, 9, 0, -1},        // zero divisor

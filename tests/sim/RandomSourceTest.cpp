@@ -1,6 +1,6 @@
-#include "sim/RandomSource.h"
-
 #include <gtest/gtest.h>
+
+#include "sim/RandomSource.h"
 
 namespace halvorn {
 namespace {

@@ -1,10 +1,9 @@
-#include "sim/SeasonalSample.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "sim/RandomSource.h"
+#include "sim/SeasonalSample.h"
 
 namespace halvorn {
 namespace {

@@ -1,9 +1,9 @@
-#include "sim/Simulation.h"
-
 #include <gtest/gtest.h>
 
 #include <cfloat>
 #include <cmath>
+
+#include "sim/Simulation.h"
 
 namespace halvorn {
 namespace {

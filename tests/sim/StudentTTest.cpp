@@ -1,5 +1,3 @@
-#include "sim/StudentT.h"
-
 #include <gtest/gtest.h>
 
 #include <array>
@@ -11,6 +9,7 @@
 #include "platform/MessageSinks.h"
 #include "sim/RandomSource.h"
 #include "sim/SeasonalSample.h"
+#include "sim/StudentT.h"
 
 namespace halvorn {
 namespace {
@@ -21,12 +20,10 @@ using TTestFn = std::function<void(const Samples&, const Samples&, std::uint32_t
 const TTestFn kEqual = [](const Samples& a, const Samples& b, std::uint32_t n, float& t, float& p) {
   StudentTEqual(a, n, b, n, t, p);
 };
-const TTestFn kUnequal = [](const Samples& a, const Samples& b, std::uint32_t n, float& t, float& p) {
-  StudentTUnequal(a, n, b, n, t, p);
-};
-const TTestFn kPaired = [](const Samples& a, const Samples& b, std::uint32_t n, float& t, float& p) {
-  StudentTPaired(a, b, n, t, p);
-};
+const TTestFn kUnequal = [](const Samples& a, const Samples& b, std::uint32_t n, float& t,
+                            float& p) { StudentTUnequal(a, n, b, n, t, p); };
+const TTestFn kPaired = [](const Samples& a, const Samples& b, std::uint32_t n, float& t,
+                           float& p) { StudentTPaired(a, b, n, t, p); };
 
 // The two series of a Run, generated as the Run generates them.
 void Generate(Samples& before, Samples& after, int n, double baselineM, double amplitudeP,
@@ -34,7 +31,8 @@ void Generate(Samples& before, Samples& after, int n, double baselineM, double a
   for (int i = 0; i < n; ++i)
     before[i + 1] = static_cast<float>(SeasonalSample(i + 1, 12, 100, amplitudeP, 6, errorP));
   for (int i = 0; i < n; ++i)
-    after[i + 1] = static_cast<float>(SeasonalSample(i + 1.0, 12, baselineM, amplitudeM, 6, errorM));
+    after[i + 1] =
+        static_cast<float>(SeasonalSample(i + 1.0, 12, baselineM, amplitudeM, 6, errorM));
 }
 
 class StudentTTest : public ::testing::Test {

@@ -1,6 +1,6 @@
-#include "tools/CliOptions.h"
-
 #include <gtest/gtest.h>
+
+#include "tools/CliOptions.h"
 
 namespace halvorn {
 namespace {
@@ -35,7 +35,8 @@ TEST(CliOptions, ValuesNoSliderCanReachAreRefusedWithTheRule) {
     std::vector<std::string> args;
     const char* mention;
   } cases[] = {
-      {{"run", "--error-before", "7"}, "--error-before: \"7\" is not accepted (accepted: 0 to 200 in steps of 5)"},
+      {{"run", "--error-before", "7"},
+       "--error-before: \"7\" is not accepted (accepted: 0 to 200 in steps of 5)"},
       {{"run", "--error-after", "205"}, "--error-after"},
       {{"run", "--amplitude-before", "-5"}, "0 to 100 in steps of 5"},
       {{"run", "--phase-after", "0"}, "1 to 12"},

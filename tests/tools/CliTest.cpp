@@ -1,7 +1,6 @@
 // Runs the real halvorn-cli binary and reads what it prints.
 
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <array>
@@ -21,8 +20,7 @@ struct Outcome {
 
 Outcome RunCli(const std::string& args) {
   const std::string errFile = testing::TempDir() + "halvorn_cli_stderr.txt";
-  const std::string command =
-      std::string("LC_ALL=C ") + HALVORN_CLI + " " + args + " 2>" + errFile;
+  const std::string command = std::string("LC_ALL=C ") + HALVORN_CLI + " " + args + " 2>" + errFile;
   Outcome o;
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return o;
