@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -18,8 +19,13 @@ struct Outcome {
   int status = -1;
 };
 
+// CTest runs every test case as its own process, in parallel: files must not be shared.
+std::string TempPath(const std::string& name) {
+  return testing::TempDir() + "halvorn_" + std::to_string(getpid()) + "_" + name;
+}
+
 Outcome RunCli(const std::string& args) {
-  const std::string errFile = testing::TempDir() + "halvorn_cli_stderr.txt";
+  const std::string errFile = TempPath("cli_stderr.txt");
   const std::string command = std::string("LC_ALL=C ") + HALVORN_CLI + " " + args + " 2>" + errFile;
   Outcome o;
   FILE* pipe = popen(command.c_str(), "r");
@@ -33,6 +39,7 @@ Outcome RunCli(const std::string& args) {
   std::stringstream ss;
   ss << err.rdbuf();
   o.err = ss.str();
+  std::remove(errFile.c_str());
   return o;
 }
 
@@ -82,7 +89,7 @@ TEST(Cli, ConstantSeriesEndInTheTrapAndTheToolGoesOn) {
 }
 
 TEST(Cli, DataFileHoldsTheLastRunsPoints) {
-  const std::string path = testing::TempDir() + "halvorn_points.csv";
+  const std::string path = TempPath("points.csv");
   const struct {
     std::string args;
     std::size_t rows;
@@ -109,6 +116,7 @@ TEST(Cli, DataFileHoldsTheLastRunsPoints) {
   std::getline(in, header);
   std::getline(in, first);
   EXPECT_EQ(first.rfind("1,68.0021011", 0), 0u) << first;
+  std::remove(path.c_str());
 }
 
 TEST(Cli, BadArgumentsAndUnwritableDataExitTwoBeforeAnyRun) {
