@@ -317,4 +317,16 @@ void TChartSeries::CopyFrom(const TChartSeries& source) {
   RequestRepaint();
 }
 
+void TChartSeries::DoBeforeDrawValues() {
+  if (BeforeDrawValues) BeforeDrawValues(*this);
+}
+
+void TChartSeries::DrawAllPoints() {
+  for (int i = firstVisibleIndex_; i <= lastVisibleIndex_; ++i) DrawPoint(i);
+}
+
+void TChartSeries::DoAfterDrawValues() {
+  if (AfterDrawValues) AfterDrawValues(*this);
+}
+
 }  // namespace halvorn

@@ -104,6 +104,15 @@ class TChartSeries {
   // The point's pixel on the bound horizontal / vertical axis.
   virtual int XPixel(int index) const;
   virtual int YPixel(int index) const;
+  // The paint's steps for this series: the notification at the start of
+  // every paint, then, when points are visible, the before-drawing step,
+  // DrawAllPoints (DrawPoint for each visible point, in index order) and
+  // the after-drawing step.
+  virtual void BeforeDrawChart() {}
+  virtual void DoBeforeDrawValues();
+  virtual void DrawAllPoints();
+  virtual void DrawPoint(int) {}
+  virtual void DoAfterDrawValues();
   // Pixels the series wants kept free at the ends of its axes.
   virtual void HorizontalMargins(int& left, int& right) const;
   virtual void VerticalMargins(int& top, int& bottom) const;
@@ -169,6 +178,8 @@ class TChartSeries {
   // Sees the X and Y lists' PendingValue; returning false refuses the point.
   std::function<bool(TChartSeries& sender)> OnBeforeAdd;
   std::function<void(TChartSeries& sender)> OnClearValues;
+  std::function<void(TChartSeries& sender)> BeforeDrawValues;
+  std::function<void(TChartSeries& sender)> AfterDrawValues;
 
  protected:
   virtual void AfterPointAdded(int index);

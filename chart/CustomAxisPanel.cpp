@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "chart/ChartException.h"
 #include "chart/ChartSeries.h"
+#include "platform/FloatOps.h"
 #include "platform/Format.h"
 
 namespace halvorn {
@@ -45,7 +47,7 @@ void TCustomAxisPanel::DetachSeries(TChartSeries& series) {
   series.parentChart_ = nullptr;
   // The axis objects belong to this chart and must not outlive the bond.
   series.BindAxes();
-  if (cursor_ == series.Cursor()) cursor_ = ownCursor_;
+  if (Cursor() == series.Cursor()) SetCursor(OriginalCursor());
   seriesList_.items_.erase(seriesList_.items_.begin() + index);
   if (!destroying_) Invalidate();
 }
@@ -59,7 +61,7 @@ TColor TCustomAxisPanel::PickFreeSeriesColor(bool checkBackground) const {
 bool TCustomAxisPanel::SeriesColorIsFree(TColor color, bool checkBackground) const {
   for (const TChartSeries* series : seriesList_)
     if (series->SeriesColor() == color) return false;
-  return !(checkBackground && (color == color_ || color == BackWallColor()));
+  return !(checkBackground && (color == Color() || color == BackWallColor()));
 }
 
 TChartSeries* TCustomAxisPanel::LegendSeriesAt(int n) const {
@@ -97,10 +99,137 @@ TChartSeries* TCustomAxisPanel::FirstSeriesUsingAxis(const TCustomChartAxis& axi
   return firstInactive;
 }
 
-void TCustomAxisPanel::SetColor(TColor color) {
-  if (color == color_) return;
-  color_ = color;
+void TCustomAxisPanel::SetAxisVisible(bool visible) {
+  if (visible == axisVisible_) return;
+  axisVisible_ = visible;
   Invalidate();
+}
+
+void TCustomAxisPanel::SetClipPoints(bool clip) {
+  if (clip == clipPoints_) return;
+  clipPoints_ = clip;
+  Invalidate();
+}
+
+void TCustomAxisPanel::SetView3DWalls(bool walls) {
+  if (walls == view3DWalls_) return;
+  view3DWalls_ = walls;
+  Invalidate();
+}
+
+int TCustomAxisPanel::NumPages() const {
+  if (maxPointsPerPage_ <= 0) return 1;
+  const int points = MaxPointCount();
+  return points <= maxPointsPerPage_ ? 1 : (points + maxPointsPerPage_ - 1) / maxPointsPerPage_;
+}
+
+void TCustomAxisPanel::SetPage(int page) {
+  page = std::clamp(page, 1, NumPages());
+  if (page == page_) return;
+  page_ = page;
+  Invalidate();
+  if (OnPageChange) OnPageChange(*this);
+}
+
+void TCustomAxisPanel::SetMaxPointsPerPage(int points) {
+  if (points < 0) throw ChartException("MaxPointsPerPage must be >= 0");
+  if (points == maxPointsPerPage_) return;
+  maxPointsPerPage_ = points;
+  Invalidate();
+}
+
+void TCustomAxisPanel::SetScaleLastPage(bool scale) {
+  if (scale == scaleLastPage_) return;
+  scaleLastPage_ = scale;
+  Invalidate();
+}
+
+bool TCustomAxisPanel::AxisIsShown(const TCustomChartAxis& axis) const {
+  if (!axisVisible_ || !axis.Visible()) return false;
+  if (axis.IsDepth()) return View3D();
+  bool shown = true;
+  for (const TChartSeries* series : seriesList_) {
+    if (!series->Active() || !series->UsesAxes()) continue;
+    shown = series->UsesAxis(axis);
+    if (shown) break;
+  }
+  return shown;
+}
+
+double TCustomAxisPanel::AxisDataExtreme(const TCustomChartAxis& axis, bool lowest) const {
+  const bool horizontal = axis.IsHorizontal();
+  const auto attached = [&](const TChartSeries& series) {
+    return horizontal
+               ? series.HorizAxis() == aBothHorizAxis || series.GetHorizAxis() == &axis
+               : series.VertAxis() == aBothVertAxis || series.GetVertAxis() == &axis;
+  };
+  bool anyActive = false;
+  for (const TChartSeries* series : seriesList_)
+    if (series->Active() && attached(*series)) anyActive = true;
+  bool found = false;
+  double result = 0;
+  for (const TChartSeries* series : seriesList_) {
+    if ((anyActive && !series->Active()) || series->PointCount() == 0 || !attached(*series))
+      continue;
+    const double v = horizontal ? (lowest ? series->LowestX() : series->HighestX())
+                                : (lowest ? series->LowestY() : series->HighestY());
+    if (!found || (lowest ? FLess(v, result) : FLess(result, v))) result = v;
+    found = true;
+  }
+  return result;
+}
+
+void TCustomAxisPanel::DrawChart(const TRect& paintRect) {
+  TChartCanvas3D& canvas = Canvas();
+  DrawBackground(paintRect);
+  for (TChartSeries* series : seriesList_)
+    if (series->Active()) series->BeforeDrawChart();
+  DrawTitlesLegend();
+  // A flat chart has one depth level: every series' depth index stays 0.
+  FitAxes();
+  ApplySeriesMargins();
+  canvas.SetProjection(Width3D(), PaintRect(), ChartRect());
+  DrawBackWall();
+  // The axes lie behind the series.
+  if (axisVisible_) DrawAxes();
+  if (OnBeforeDrawSeries) OnBeforeDrawSeries(*this);
+  for (TChartSeries* series : seriesList_)
+    if (series->Active()) DrawOneSeries(*series);
+  if (Zoom().Dragging) DrawZoomRectangle();
+  canvas.ResetTools();
+  if (OnAfterDraw) OnAfterDraw(*this);
+}
+
+void TCustomAxisPanel::DrawAxes() {
+  if (OnBeforeDrawAxes) OnBeforeDrawAxes(*this);
+  for (TCustomChartAxis* axis : axes_)
+    if (AxisIsShown(*axis)) axis->DrawAxis(true);
+}
+
+void TCustomAxisPanel::DrawOneSeries(TChartSeries& series) {
+  series.ComputeVisibleRange();
+  if (series.FirstVisibleIndex() == -1) return;
+  series.DoBeforeDrawValues();
+  TChartCanvas3D& canvas = Canvas();
+  if (clipPoints_) canvas.ClipBox(ChartRect(), 0, Width3D());
+  series.DrawAllPoints();
+  if (clipPoints_) canvas.Unclip();
+  // Marks have no drawing: a chart that shows them is not made here.
+  series.DoAfterDrawValues();
+}
+
+void TCustomAxisPanel::DrawZoomRectangle() {
+  TChartCanvas3D& canvas = Canvas();
+  TColor colour = ColorToRGB(Color());
+  if (colour == clWhite) colour = clBlack;
+  TPen& pen = canvas.Pen();
+  pen.SetColor(colour);
+  pen.SetMode(pmNotXor);
+  pen.SetStyle(psSolid);
+  pen.SetWidth(1);
+  canvas.Brush().SetStyle(bsClear);
+  const TZoomPanningRecord& zoom = Zoom();
+  canvas.Rectangle(zoom.StartX, zoom.StartY, zoom.CurrentX, zoom.CurrentY);
 }
 
 }  // namespace halvorn

@@ -1,14 +1,15 @@
 #pragma once
 // The chart panel at the level of its series and axes: the series list with
-// the default series colours, the five standard axes, the plot rectangle
-// ChartRect and the repaint request. The window-backed levels of the panel
-// (canvas, margins, painting) build on it.
+// the default series colours, the five standard axes, paging, and the steps
+// of one paint in their fixed order. The steps that need titles, walls and
+// the legend are left to the chart level above.
 
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "chart/ChartAxis.h"
+#include "chart/ChartPanel.h"
 #include "chart/ChartSeriesList.h"
 #include "platform/Colors.h"
 #include "platform/Types.h"
@@ -17,19 +18,12 @@ namespace halvorn {
 
 class TChartSeries;
 
-class TCustomAxisPanel {
+class TCustomAxisPanel : public TCustomChartPanelExtended {
  public:
   TCustomAxisPanel();
   // Detaches and destroys every series still listed, from position 0.
-  virtual ~TCustomAxisPanel();
+  ~TCustomAxisPanel() override;
 
-  TCustomAxisPanel(const TCustomAxisPanel&) = delete;
-  TCustomAxisPanel& operator=(const TCustomAxisPanel&) = delete;
-
-  // The repaint request: marks the chart for a full repaint that happens
-  // later, once for any number of requests. It never paints; this level has
-  // no window, so the window-backed panel supplies the effect.
-  virtual void Invalidate() {}
   // True while the destructor runs; series then skip their repaint requests.
   bool Destroying() const { return destroying_; }
 
@@ -74,26 +68,62 @@ class TCustomAxisPanel {
   // and drawing.
   const std::vector<TCustomChartAxis*>& Axes() const { return axes_; }
 
-  // --- Geometry and colours ---------------------------------------------------
+  // --- Settings ---------------------------------------------------------------
 
-  // The plot rectangle, rebuilt on every render.
-  const TRect& ChartRect() const { return chartRect_; }
-  void SetChartRect(const TRect& rect) { chartRect_ = rect; }
-  int ChartRectWidth() const { return chartRect_.Right - chartRect_.Left; }
-  int ChartRectHeight() const { return chartRect_.Bottom - chartRect_.Top; }
-  int ChartRectXCenter() const { return (chartRect_.Left + chartRect_.Right) / 2; }
-  int ChartRectYCenter() const { return (chartRect_.Top + chartRect_.Bottom) / 2; }
+  bool AxisVisible() const { return axisVisible_; }
+  void SetAxisVisible(bool visible);
+  // Series are clipped to the inside of the back wall.
+  bool ClipPoints() const { return clipPoints_; }
+  void SetClipPoints(bool clip);
+  bool View3DWalls() const { return view3DWalls_; }
+  void SetView3DWalls(bool walls);
+  // The colour of the wall behind the series.
+  virtual TColor BackWallColor() const = 0;
 
-  TColor Color() const { return color_; }
-  void SetColor(TColor color);
-  // The colour of the wall behind the series; none chosen until walls exist.
-  virtual TColor BackWallColor() const { return clAutoColor; }
+  // Paging: with MaxPointsPerPage > 0 the points are shown a page at a time.
+  int Page() const { return page_; }
+  // Clamps to 1..NumPages(); fires OnPageChange when the page changes.
+  virtual void SetPage(int page);
+  int MaxPointsPerPage() const { return maxPointsPerPage_; }
+  // Raises ChartException below 0; the value stays.
+  void SetMaxPointsPerPage(int points);
+  bool ScaleLastPage() const { return scaleLastPage_; }
+  void SetScaleLastPage(bool scale);
+  int NumPages() const;
 
-  // The mouse cursor shown over the chart, and the chart's own cursor that
-  // it returns to.
-  int Cursor() const { return cursor_; }
-  void SetCursor(int cursor) { cursor_ = cursor; }
-  int OwnCursor() const { return ownCursor_; }
+  TChartNotifyEvent OnBeforeDrawAxes;
+  TChartNotifyEvent OnBeforeDrawSeries;
+  TChartNotifyEvent OnPageChange;
+
+  // Whether an axis takes space and is drawn: a visible axis that an active
+  // series is drawn against, or any visible axis of a chart without active
+  // series; the depth axis only in a 3D view.
+  bool AxisIsShown(const TCustomChartAxis& axis) const;
+  // The lowest or highest data value along the axis of the series attached
+  // to it: the active ones, or all when none of them is active; 0 without
+  // points.
+  double AxisDataExtreme(const TCustomChartAxis& axis, bool lowest) const;
+
+  // --- Painting -----------------------------------------------------------------
+
+  // Every step of one paint, in order: background and bevels, the series'
+  // before-chart step, titles and legend, the axes' ranges and space, the
+  // series margins, the back wall, the axes, the series, the zoom rubber
+  // band, then the tools reset.
+  void DrawChart(const TRect& paintRect) override;
+
+ protected:
+  virtual void FitAxes() = 0;
+  virtual void ApplySeriesMargins() = 0;
+  // The size of the wall along an axis: 0 unless 3D walls are shown.
+  virtual int AxisWallSize(const TCustomChartAxis& axis) const = 0;
+  virtual void DrawTitlesLegend() = 0;
+  virtual void DrawBackWall() = 0;
+  // The rubber band of a zoom drag, drawn by inversion: drawing it again
+  // erases it.
+  void DrawZoomRectangle();
+  void DrawAxes();
+  void DrawOneSeries(TChartSeries& series);
 
  private:
   friend class TCustomChartAxis;  // axes enter and leave the axes list
@@ -101,10 +131,12 @@ class TCustomAxisPanel {
   void RegisterAxis(TCustomChartAxis& axis) { axes_.push_back(&axis); }
   void UnregisterAxis(TCustomChartAxis& axis);
 
-  TColor color_ = clBtnFace;
-  int cursor_ = 0;
-  int ownCursor_ = 0;
-  TRect chartRect_;
+  bool axisVisible_ = true;
+  bool clipPoints_ = true;
+  bool view3DWalls_ = true;
+  int page_ = 1;
+  int maxPointsPerPage_ = 0;
+  bool scaleLastPage_ = true;
   TChartSeriesList seriesList_{*this};
   std::vector<TCustomChartAxis*> axes_;
   std::unique_ptr<TCustomChartAxis> bottomAxis_;

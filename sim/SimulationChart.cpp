@@ -24,7 +24,38 @@ void ConfigureCommon(TLineSeries& s) {
   s.YValues().SetMultiplier(1);
 }
 
+void SetTitleFont(TFont& font, const char* name, int height) {
+  font.SetName(name);
+  font.SetHeight(height);
+  font.SetStyle(fsBold);
+  font.SetColor(clBlack);
+  font.SetCharset(DEFAULT_CHARSET);
+}
+
 }  // namespace
+
+void ConfigureChart(TChart& chart) {
+  chart.SetView3D(false);
+  chart.BackWall().Brush().SetColor(clWhite);
+  chart.BackWall().Brush().SetStyle(bsClear);
+  chart.SetMarginLeft(0);
+  chart.SetMarginTop(5);
+  chart.SetMarginRight(5);
+  chart.SetMarginBottom(0);
+  chart.Title().SetText({""});
+  chart.BottomAxis().Title().SetCaption("Χρόνος (μήνες)");
+  SetTitleFont(chart.BottomAxis().Title().Font(), "Arial", -11);
+  chart.LeftAxis().Title().SetCaption("Τιμή παραμέτρου");
+  SetTitleFont(chart.LeftAxis().Title().Font(), "Arial", -11);
+  TChartLegend& legend = chart.Legend();
+  legend.SetTextStyle(ltsRightValue);
+  legend.SetColorWidth(50);
+  SetTitleFont(legend.Font(), "Arial", -12);
+  legend.SetHorizMargin(1);
+  legend.SetVertMargin(1);
+  legend.SetResizeChart(false);
+  legend.SetTopPos(0);
+}
 
 void ConfigureBeforeSeries(TLineSeries& series) {
   ConfigureCommon(series);
@@ -41,6 +72,7 @@ void ConfigureAfterSeries(TLineSeries& series) {
 
 TSimulationChart::TSimulationChart()
     : before_(std::make_unique<TLineSeries>()), after_(std::make_unique<TLineSeries>()) {
+  ConfigureChart(chart_);
   before_->SetParentChart(&chart_);
   ConfigureBeforeSeries(*before_);
   after_->SetParentChart(&chart_);

@@ -5,11 +5,14 @@
 
 #include <memory>
 
-#include "chart/CustomAxisPanel.h"
+#include "chart/Chart.h"
 #include "chart/CustomSeries.h"
 
 namespace halvorn {
 
+// Applies the window's settings of the chart: flat, margins 0, 5, 5, 0, an
+// empty title line, the axis titles and the legend at the top right.
+void ConfigureChart(TChart& chart);
 // Applies the window's settings of one of the two series.
 void ConfigureBeforeSeries(TLineSeries& series);
 void ConfigureAfterSeries(TLineSeries& series);
@@ -20,14 +23,14 @@ class TSimulationChart {
  public:
   TSimulationChart();
 
-  TCustomAxisPanel& Chart() { return chart_; }
+  TChart& Chart() { return chart_; }
   TLineSeries& Before() { return *before_; }
   TLineSeries& After() { return *after_; }
 
  private:
   // Declared before the series so that the series are destroyed first and
   // leave the chart's list on their own.
-  TCustomAxisPanel chart_;
+  TChart chart_;
   std::unique_ptr<TLineSeries> before_;
   std::unique_ptr<TLineSeries> after_;
 };

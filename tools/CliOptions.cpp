@@ -76,9 +76,14 @@ TCliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
                                 "equal|unequal|paired");
   const QCommandLineOption runs("runs", "Number of Runs, 1 to 1000000 (default 1).", "K");
   const QCommandLineOption data("data", "Write the last Run's points to FILE.csv.", "FILE.csv");
+  const QCommandLineOption png("png", "Write the chart after the last Run to FILE.png.", "FILE.png");
+  const QCommandLineOption size("size", "The picture's size, 1x1 to 4000x4000 (default 873x393).",
+                                "WxH");
   parser.addOption(test);
   parser.addOption(runs);
   parser.addOption(data);
+  parser.addOption(png);
+  parser.addOption(size);
 
   QStringList args;
   for (const auto& a : arguments) args << QString::fromStdString(a);
@@ -132,6 +137,23 @@ TCliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
   if (parser.isSet(data)) {
     options.DataPath = parser.value(data).toStdString();
     if (options.DataPath.empty()) Refuse("data", "", "a file path");
+  }
+  if (parser.isSet(png)) {
+    options.PngPath = parser.value(png).toStdString();
+    if (options.PngPath.empty()) Refuse("png", "", "a file path");
+  }
+  if (parser.isSet(size)) {
+    const QString text = parser.value(size);
+    const QStringList parts = text.split('x');
+    bool okWidth = false, okHeight = false;
+    const int w = parts.size() == 2 ? ParseInteger(parts[0], okWidth) : 0;
+    const int h = parts.size() == 2 ? ParseInteger(parts[1], okHeight) : 0;
+    constexpr int kMaxSide = 4000;
+    if (!okWidth || !okHeight || w < 1 || h < 1 || w > kMaxSide || h > kMaxSide)
+      Refuse("size", text.toStdString(), "WIDTHxHEIGHT, each 1 to 4000");
+    if (options.PngPath.empty()) throw ECliUsage("--size needs --png");
+    options.PngWidth = w;
+    options.PngHeight = h;
   }
   return options;
 }

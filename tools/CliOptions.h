@@ -24,6 +24,10 @@ struct TCliOptions {
   int Test = ttEqualVariance;
   int Runs = 1;
   std::string DataPath;  // empty: no data file
+  std::string PngPath;   // empty: no picture
+  // The size of the picture: the main window's chart by default.
+  int PngWidth = 873;
+  int PngHeight = 393;
 };
 
 // A command line that cannot be run: the message names the option, the

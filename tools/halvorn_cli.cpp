@@ -1,7 +1,7 @@
 // halvorn-cli: the simulation Run without a window, on a chart configured
 // as the main window configures it.
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <charconv>
 #include <cstdio>
 #include <fstream>
@@ -11,6 +11,8 @@
 #include "chart/ChartSeries.h"
 #include "platform/FormatSettings.h"
 #include "platform/MessageSinks.h"
+#include "platform/OffscreenPanelHost.h"
+#include "platform/raster/PngWriter.h"
 #include "sim/SimulationChart.h"
 #include "tools/CliOptions.h"
 
@@ -80,6 +82,14 @@ int RunCli(const std::vector<std::string>& arguments) {
     }
   }
 
+  // An unwritable picture is refused before any Run too; the file is written
+  // after the last one.
+  if (!options.PngPath.empty() && !std::ofstream(options.PngPath, std::ios::out | std::ios::trunc)) {
+    std::fprintf(stderr, "halvorn-cli: --png: \"%s\" cannot be written\n",
+                 options.PngPath.c_str());
+    return 2;
+  }
+
   ReadFormatSettingsFromLocale();
   const auto toStderr = [](const std::string& text) {
     std::fprintf(stderr, "message: %s\n", text.c_str());
@@ -87,7 +97,14 @@ int RunCli(const std::vector<std::string>& arguments) {
   ScopedMessageSink modal(SetModalMessageSink, toStderr);
   ScopedMessageSink math(SetMathErrorSink, toStderr);
 
+  // The chart paints into this window's surface as it would into the main
+  // window's. The window outlives the chart, which asks it for paints until
+  // its series are gone.
+  TOffscreenPanelHost window;
   TSimulationChart chart;
+  window.SetClient(&chart.Chart());
+  chart.Chart().SetHost(&window);
+  window.Resize(options.PngWidth, options.PngHeight);
   TSimulation simulation;
   for (const auto& s : options.Settings) simulation.SliderChanged(s.Slider, s.Position);
 
@@ -111,6 +128,15 @@ int RunCli(const std::vector<std::string>& arguments) {
       return 1;
     }
   }
+  if (!options.PngPath.empty()) {
+    try {
+      window.DeliverPaint();
+      SaveToPng(window.Pixels(), options.PngPath);
+    } catch (const Exception& e) {
+      std::fprintf(stderr, "halvorn-cli: --png: %s\n", ErrorBoxText(e.Message()).c_str());
+      return 1;
+    }
+  }
   return status;
 }
 
@@ -118,8 +144,11 @@ int RunCli(const std::vector<std::string>& arguments) {
 }  // namespace halvorn
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  QCoreApplication::setApplicationName("halvorn-cli");
+  // Text is drawn by Qt's font engine, which needs a GUI application; no
+  // window is shown, so no display is needed.
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  QGuiApplication::setApplicationName("halvorn-cli");
   std::vector<std::string> arguments(argv, argv + argc);
   return halvorn::RunCli(arguments);
 }

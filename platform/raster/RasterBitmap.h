@@ -5,6 +5,7 @@
 // black and white, which is all a one-bit-per-pixel bitmap can show.
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "platform/Colors.h"
@@ -43,6 +44,14 @@ class TRasterBitmap {
   TRasterBitmap() = default;
   // Throws EInvalidOperation for a negative size or one above kMaxPixels.
   TRasterBitmap(int width, int height, TPixelFormat format = TPixelFormat::pf32bit);
+  // A 32-bit bitmap over pixels that someone else owns (a window surface),
+  // rows packed width pixels apart; the memory must outlive the bitmap.
+  static TRasterBitmap Wrap(TPixel* pixels, int width, int height);
+
+  TRasterBitmap(TRasterBitmap&& other) noexcept { *this = std::move(other); }
+  TRasterBitmap& operator=(TRasterBitmap&& other) noexcept;
+  TRasterBitmap(const TRasterBitmap&) = delete;
+  TRasterBitmap& operator=(const TRasterBitmap&) = delete;
 
   int Width() const { return width_; }
   int Height() const { return height_; }
@@ -50,12 +59,12 @@ class TRasterBitmap {
   bool Monochrome() const { return format_ == TPixelFormat::pf1bit; }
   TRect Bounds() const { return TRect{0, 0, width_, height_}; }
 
-  TPixel* Row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
-  const TPixel* Row(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+  TPixel* Row(int y) { return data_ + static_cast<std::size_t>(y) * width_; }
+  const TPixel* Row(int y) const { return data_ + static_cast<std::size_t>(y) * width_; }
   // Pixel access for callers that have checked the bounds.
   TPixel At(int x, int y) const { return Row(y)[x]; }
-  TPixel* Data() { return pixels_.data(); }
-  const TPixel* Data() const { return pixels_.data(); }
+  TPixel* Data() { return data_; }
+  const TPixel* Data() const { return data_; }
   int BytesPerLine() const { return width_ * static_cast<int>(sizeof(TPixel)); }
 
   // What a pixel becomes when written to this bitmap.
@@ -65,7 +74,9 @@ class TRasterBitmap {
   int width_ = 0;
   int height_ = 0;
   TPixelFormat format_ = TPixelFormat::pf32bit;
+  // Empty for a wrapped bitmap.
   std::vector<TPixel> pixels_;
+  TPixel* data_ = nullptr;
 };
 
 }  // namespace halvorn

@@ -1,11 +1,11 @@
 #pragma once
 // A chart panel that counts its repaint requests instead of painting.
 
-#include "chart/CustomAxisPanel.h"
+#include "chart/Chart.h"
 
 namespace halvorn::testing {
 
-class TCountingChart : public TCustomAxisPanel {
+class TCountingChart : public TChart {
  public:
   void Invalidate() override { ++invalidations; }
   TColor BackWallColor() const override { return backWall; }

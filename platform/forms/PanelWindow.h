@@ -1,8 +1,7 @@
 #pragma once
-// A panel that hosts a drawing control without a window of its own (the
-// chart): the panel is the control's IPanelHost, and the control, as the
-// panel's IPanelClient, paints the panel's surface and receives its mouse
-// input.
+// The window of a panel control that has no window of its own (the chart):
+// the window is the control's IPanelHost, and the control, as the window's
+// IPanelClient, paints the window's surface and receives its mouse input.
 
 #include "platform/PanelHost.h"
 #include "platform/forms/Control.h"
@@ -11,9 +10,9 @@ namespace halvorn {
 
 class TPanelHostWidget;
 
-class TCustomPanel : public TWinControl, public IPanelHost {
+class TPanelWindow : public TWinControl, public IPanelHost {
  public:
-  TCustomPanel(TComponent* owner, TWinControl* parent);
+  TPanelWindow(TComponent* owner, TWinControl* parent);
 
   // Not owned; the client must be detached (null) or outlive the panel.
   IPanelClient* Client() const;

@@ -12,7 +12,7 @@
 #include "ModalWatcher.h"
 #include "platform/Exceptions.h"
 #include "platform/Format.h"
-#include "platform/forms/Panel.h"
+#include "platform/forms/PanelWindow.h"
 
 namespace halvorn {
 namespace {
@@ -65,13 +65,13 @@ class RecordingClient : public IPanelClient {
   std::function<void()> onMouse;
 };
 
-class PanelTest : public FormTest {
+class PanelWindowTest : public FormTest {
  protected:
-  PanelTest() : panel_(new TCustomPanel(&Form(), &Form())) {
+  PanelWindowTest() : panel_(new TPanelWindow(&Form(), &Form())) {
     panel_->SetBounds(8, 8, 200, 100);
     panel_->SetClient(&client_);
   }
-  ~PanelTest() override { panel_->SetClient(nullptr); }
+  ~PanelWindowTest() override { panel_->SetClient(nullptr); }
 
   QWidget* Host() const { return panel_->Widget(); }
 
@@ -96,11 +96,11 @@ class PanelTest : public FormTest {
     return shot.pixel(at) | 0xFF000000u;
   }
 
-  TCustomPanel* panel_;
+  TPanelWindow* panel_;
   RecordingClient client_;
 };
 
-TEST_F(PanelTest, MouseInputArrivesWithButtonShiftAndClientPosition) {
+TEST_F(PanelWindowTest, MouseInputArrivesWithButtonShiftAndClientPosition) {
   ShowAndSettle();
   QWidget* host = Host();
   QTest::mousePress(host, Qt::LeftButton, Qt::ShiftModifier, QPoint(10, 20));
@@ -124,7 +124,7 @@ TEST_F(PanelTest, MouseInputArrivesWithButtonShiftAndClientPosition) {
                            }));
 }
 
-TEST_F(PanelTest, TheSecondPressOfADoubleClickCarriesDouble) {
+TEST_F(PanelWindowTest, TheSecondPressOfADoubleClickCarriesDouble) {
   ShowAndSettle();
   // Qt delivers a double click as press, release, double click, release.
   QTest::mouseClick(Host(), Qt::LeftButton, {}, QPoint(50, 60));
@@ -135,7 +135,7 @@ TEST_F(PanelTest, TheSecondPressOfADoubleClickCarriesDouble) {
   EXPECT_EQ(client_.calls, expected);
 }
 
-TEST_F(PanelTest, TheWheelArrivesOncePerWholeNotch) {
+TEST_F(PanelWindowTest, TheWheelArrivesOncePerWholeNotch) {
   // Each row leaves a whole number of notches, so none carries a remainder
   // into the next, except the last.
   struct Row {
@@ -161,7 +161,7 @@ TEST_F(PanelTest, TheWheelArrivesOncePerWholeNotch) {
   }
 }
 
-TEST_F(PanelTest, ANewSizeGivesANewSurfaceAndAPaint) {
+TEST_F(PanelWindowTest, ANewSizeGivesANewSurfaceAndAPaint) {
   ShowAndSettle();
   panel_->SetBounds(8, 8, 300, 150);
   QApplication::processEvents();
@@ -173,7 +173,7 @@ TEST_F(PanelTest, ANewSizeGivesANewSurfaceAndAPaint) {
   EXPECT_GE(surface.BytesPerLine, 300 * 4);
 }
 
-TEST_F(PanelTest, PaintRequestsMergeIntoOnePaint) {
+TEST_F(PanelWindowTest, PaintRequestsMergeIntoOnePaint) {
   ShowAndSettle();
   for (int i = 0; i < 5; ++i) panel_->RequestPaint();
   EXPECT_EQ(client_.paints, 0);
@@ -185,7 +185,7 @@ TEST_F(PanelTest, PaintRequestsMergeIntoOnePaint) {
   EXPECT_EQ(client_.paints, 2);
 }
 
-TEST_F(PanelTest, WhatTheClientPaintsIsWhatTheScreenShows) {
+TEST_F(PanelWindowTest, WhatTheClientPaintsIsWhatTheScreenShows) {
   client_.onPaint = [this] {
     const TPanelSurface s = panel_->Surface();
     for (int y = 0; y < s.Height; ++y)
@@ -205,7 +205,7 @@ TEST_F(PanelTest, WhatTheClientPaintsIsWhatTheScreenShows) {
   EXPECT_EQ(Screen(20, 10), 0xFFFF0000u);
 }
 
-TEST_F(PanelTest, AnExceptionFromAPaintIsShownAfterThePaintAndPaintingGoesOn) {
+TEST_F(PanelWindowTest, AnExceptionFromAPaintIsShownAfterThePaintAndPaintingGoesOn) {
   ShowAndSettle();
   client_.onPaint = [] { throw EZeroDivide(); };
   ModalWatcher watcher;
@@ -220,7 +220,7 @@ TEST_F(PanelTest, AnExceptionFromAPaintIsShownAfterThePaintAndPaintingGoesOn) {
   EXPECT_EQ(client_.paints, 2);
 }
 
-TEST_F(PanelTest, AMouseExceptionEndsTheCaptureSoInputOutsideGoesElsewhere) {
+TEST_F(PanelWindowTest, AMouseExceptionEndsTheCaptureSoInputOutsideGoesElsewhere) {
   ShowAndSettle();
   // While the panel holds the capture, a drag beyond its edge still reaches it.
   QTest::mousePress(Host(), Qt::LeftButton, {}, QPoint(10, 10));

@@ -1,0 +1,181 @@
+#include "chart/ChartPanel.h"
+
+#include "chart/ChartException.h"
+#include "platform/Format.h"
+#include "platform/MulDiv.h"
+
+namespace halvorn {
+
+// --- TCustomChartPanel --------------------------------------------------------
+
+TCustomChartPanel::TCustomChartPanel() : view3DOptions_(ChangeHandler()) {
+  SetSize(400, 250);
+  canvas_.SetReferenceCanvas(&WindowCanvas());
+  originalCursor_ = Cursor();
+  constructed_ = true;
+}
+
+TCustomChartPanel::~TCustomChartPanel() {
+  // The window canvas goes before the chart canvas that refers to it.
+  canvas_.SetReferenceCanvas(nullptr);
+}
+
+void TCustomChartPanel::Invalidate() {
+  if (!constructed_) return;
+  canvas_.MarkStale();
+  TCustomPanel::Invalidate();
+}
+
+int TCustomChartPanel::Margin(int index) const {
+  switch (index) {
+    case 0:
+      return margins_.Left;
+    case 1:
+      return margins_.Top;
+    case 2:
+      return margins_.Right;
+    case 3:
+      return margins_.Bottom;
+  }
+  throw EListError::IndexOutOfBounds(index);
+}
+
+void TCustomChartPanel::SetMargin(int index, int percent) {
+  int* fields[] = {&margins_.Left, &margins_.Top, &margins_.Right, &margins_.Bottom};
+  if (index < 0 || index > 3) throw EListError::IndexOutOfBounds(index);
+  if (*fields[index] == percent) return;
+  *fields[index] = percent;
+  Invalidate();
+}
+
+void TCustomChartPanel::SetView3D(bool view3D) {
+  if (view3D == view3D_) return;
+  view3D_ = view3D;
+  Invalidate();
+}
+
+void TCustomChartPanel::SetChart3DPercent(int percent) {
+  constexpr int kMin = 1, kMax = 100;
+  if (percent < kMin || percent > kMax)
+    throw ChartException(Fmt("3D effect percent must be between %d and %d", kMin, kMax));
+  if (percent == chart3DPercent_) return;
+  chart3DPercent_ = percent;
+  Invalidate();
+}
+
+void TCustomChartPanel::RecalcChartRectSize() {
+  TRect& r = chartRect_;
+  if (r.Left < paintRect_.Left) r.Left = paintRect_.Left;
+  if (r.Top < paintRect_.Top) r.Top = paintRect_.Top;
+  if (r.Right < r.Left)
+    r.Right = r.Left + 1;
+  else if (r.Right == r.Left)
+    r.Right = r.Left + Width();
+  if (r.Bottom < r.Top)
+    r.Bottom = r.Top + 1;
+  else if (r.Bottom == r.Top)
+    r.Bottom = r.Top + Height();
+  // A panel of no size leaves nothing to widen by: still one pixel.
+  if (r.Right == r.Left) r.Right = r.Left + 1;
+  if (r.Bottom == r.Top) r.Bottom = r.Top + 1;
+  chartWidth_ = r.Right - r.Left;
+  chartHeight_ = r.Bottom - r.Top;
+  chartXCenter_ = (r.Left + r.Right) / 2;
+  chartYCenter_ = (r.Top + r.Bottom) / 2;
+}
+
+void TCustomChartPanel::SetDepthSizes(int seriesWidth, int seriesHeight, int width, int height) {
+  seriesWidth3D_ = seriesWidth;
+  seriesHeight3D_ = seriesHeight;
+  width3D_ = width;
+  height3D_ = height;
+}
+
+void TCustomChartPanel::Paint() {
+  if (printing_) return;
+  TCanvas& window = WindowCanvas();
+  if (canvas_.RepaintFromBuffer()) return;
+  Render(&window, GetRectangle());
+}
+
+void TCustomChartPanel::Render(TCanvas* canvas, const TRect& rect) {
+  paintRect_ = canvas_.BeginFrame(canvas, &view3DOptions_, rect, view3D_);
+  try {
+    const int w = paintRect_.Right - paintRect_.Left;
+    const int h = paintRect_.Bottom - paintRect_.Top;
+    const int border = BorderWidth();
+    chartRect_ = TRect{paintRect_.Left + border + MulDiv(margins_.Left, w, 100),
+                       paintRect_.Top + border + MulDiv(margins_.Top, h, 100),
+                       paintRect_.Right - border - MulDiv(margins_.Right, w, 100),
+                       paintRect_.Bottom - border - MulDiv(margins_.Bottom, h, 100)};
+    RecalcChartRectSize();
+    DrawChart(paintRect_);
+  } catch (...) {
+    // A failed paint leaves the bitmap stale, so the next paint starts
+    // over; measurements meanwhile go to the window canvas again.
+    canvas_.Unclip();
+    canvas_.SetReferenceCanvas(&WindowCanvas());
+    throw;
+  }
+  canvas_.PresentFrame(canvas, &WindowCanvas(), rect);
+}
+
+void TCustomChartPanel::DrawPanelBevels(const TRect& rect) {
+  TPen& pen = canvas_.Pen();
+  pen.SetStyle(psSolid);
+  pen.SetWidth(1);
+  pen.SetMode(pmCopy);
+  canvas_.Brush().SetStyle(bsClear);
+  const auto colours = [](TBevelCut bevel, TColor& top, TColor& bottom) {
+    top = bevel == bvLowered ? clBtnShadow : clBtnHighlight;
+    bottom = bevel == bvRaised ? clBtnShadow : clBtnHighlight;
+  };
+  TRect r = rect;
+  TColor top, bottom;
+  if (BevelOuter() != bvNone) {
+    colours(BevelOuter(), top, bottom);
+    canvas_.BevelFrame(r, top, bottom, BevelWidth());
+    r.Inflate(-BevelWidth(), -BevelWidth());
+  }
+  canvas_.BevelFrame(r, Color(), Color(), BorderWidth());
+  r.Inflate(-BorderWidth(), -BorderWidth());
+  if (BevelInner() != bvNone) {
+    colours(BevelInner(), top, bottom);
+    canvas_.BevelFrame(r, top, bottom, BevelWidth());
+  }
+}
+
+void TCustomChartPanel::MouseLeave() {
+  SetCursor(originalCursor_);
+  panning_.Deactivate();
+}
+
+// --- TCustomChartPanelExtended ------------------------------------------------
+
+TCustomChartPanelExtended::TCustomChartPanelExtended() = default;
+
+void TCustomChartPanelExtended::SetBackImageMode(TBackImageMode mode) {
+  if (mode == backImageMode_) return;
+  backImageMode_ = mode;
+  Invalidate();
+}
+
+void TCustomChartPanelExtended::FillBackground(const TRect& rect) {
+  TChartCanvas3D& canvas = Canvas();
+  if (gradient_.Visible()) {
+    canvas.GradientFill(rect, gradient_.StartColor(), gradient_.Direction(),
+                        gradient_.EndColor());
+    return;
+  }
+  if (Printing()) return;
+  canvas.Brush().SetColor(Color());
+  canvas.Brush().SetStyle(bsSolid);
+  canvas.FillRect(rect);
+}
+
+void TCustomChartPanelExtended::DrawBackground(const TRect& rect) {
+  FillBackground(rect);
+  if (!Printing()) DrawPanelBevels(rect);
+}
+
+}  // namespace halvorn

@@ -1,0 +1,67 @@
+// The window's chart, configured as the main window configures it and
+// painted at the window's size.
+
+#include <gtest/gtest.h>
+
+#include "chart/Chart.h"
+#include "platform/OffscreenPanelHost.h"
+#include "sim/SimulationChart.h"
+
+namespace halvorn {
+namespace {
+
+constexpr TPixel Px(TColor c) { return ColorToPixel(ColorToRGB(c)); }
+
+class TProbeChart : public TChart {
+ public:
+  TRect beforeTitles, afterTitles;
+
+ protected:
+  void DrawTitlesLegend() override {
+    beforeTitles = ChartRect();
+    TChart::DrawTitlesLegend();
+    afterTitles = ChartRect();
+  }
+};
+
+TEST(SimulationChart, TheWindowsChartAtItsDesignSize) {
+  TOffscreenPanelHost window;
+  TProbeChart chart;
+  ConfigureChart(chart);
+  TLineSeries before, after;
+  ConfigureBeforeSeries(before);
+  ConfigureAfterSeries(after);
+  before.SetParentChart(&chart);
+  after.SetParentChart(&chart);
+  window.SetClient(&chart);
+  chart.SetHost(&window);
+  window.Resize(873, 393);
+  window.DeliverPaint();
+
+  EXPECT_EQ(chart.PaintRect(), (TRect{0, 0, 873, 393}));
+  EXPECT_EQ(chart.beforeTitles, (TRect{0, 20, 829, 393}));
+  chart.Canvas().Font().Assign(chart.Title().Font());
+  const int lh = chart.Canvas().TextHeight("W");
+  // The legend's margin of one pixel, then the empty title line.
+  EXPECT_EQ(chart.afterTitles, (TRect{0, 20 + lh + 5, 828, 393}));
+  const TRect r = chart.ChartRect();
+
+  const TRasterBitmap& p = window.Pixels();
+  EXPECT_EQ(p.At(400, 0), Px(clBtnHighlight));
+  EXPECT_EQ(p.At(0, 10), Px(clBtnHighlight));
+  EXPECT_EQ(p.At(400, 392), Px(clBtnShadow));
+  EXPECT_EQ(p.At(872, 200), Px(clBtnShadow));
+  // The back wall: a black frame on the plot rectangle's edges, unfilled.
+  for (int x = r.Left; x <= r.Right; x += 7) EXPECT_EQ(p.At(x, r.Top), Px(clBlack)) << x;
+  for (int y = r.Top; y < 393; y += 5) {
+    EXPECT_EQ(p.At(r.Left, y), Px(clBlack)) << y;
+    EXPECT_EQ(p.At(r.Right, y), Px(clBlack)) << y;
+  }
+  EXPECT_EQ(p.At(r.Right + 1, 200), Px(clBtnFace));
+  EXPECT_EQ(p.At(400, 200), Px(clBtnFace));
+  EXPECT_EQ(p.At(400, r.Top - 1), Px(clBtnFace));
+  chart.SetHost(nullptr);
+}
+
+}  // namespace
+}  // namespace halvorn
