@@ -3,35 +3,137 @@
 #include <cmath>
 #include <cstdint>
 
+#include "chart/ChartException.h"
+#include "chart/ChartSeries.h"
 #include "chart/CustomAxisPanel.h"
 #include "platform/FloatOps.h"
 
 namespace halvorn {
 
 TCustomChartAxis::TCustomChartAxis(TCustomAxisPanel& chart, bool horizontal, bool onFarSide,
-                                   bool depth)
-    : chart_(&chart), horizontal_(horizontal), onFarSide_(onFarSide), depth_(depth) {
+                                   bool depth, int titleAngle)
+    : chart_(&chart),
+      horizontal_(horizontal),
+      onFarSide_(onFarSide),
+      depth_(depth),
+      axisPen_(ChartInvalidator()),
+      grid_(ChartInvalidator()),
+      minorGrid_(ChartInvalidator()),
+      minorTicks_(ChartInvalidator()),
+      ticks_(ChartInvalidator()),
+      ticksInner_(ChartInvalidator()),
+      defaultTitleAngle_(titleAngle),
+      title_(*this, titleAngle) {
+  InitDefaultChartFont(labelsFont_, ChartInvalidator());
   chart.RegisterAxis(*this);
 }
 
 TCustomChartAxis::~TCustomChartAxis() { chart_->UnregisterAxis(*this); }
 
-void TCustomChartAxis::SetInverted(bool inverted) {
-  if (inverted == inverted_) return;
-  inverted_ = inverted;
+TNotifyChange TCustomChartAxis::ChartInvalidator() {
+  return [this] { chart_->Invalidate(); };
+}
+
+template <typename T>
+void TCustomChartAxis::Store(T& field, const T& value) {
+  if (field == value) return;
+  field = value;
   chart_->Invalidate();
 }
 
-void TCustomChartAxis::SetStartPosition(double percent) {
-  if (percent == startPosition_) return;
-  startPosition_ = percent;
+void TCustomChartAxis::SetAutomatic(bool v) {
+  if (automatic_ == v && automaticMinimum_ == v && automaticMaximum_ == v) return;
+  automatic_ = automaticMinimum_ = automaticMaximum_ = v;
   chart_->Invalidate();
 }
 
-void TCustomChartAxis::SetEndPosition(double percent) {
-  if (percent == endPosition_) return;
-  endPosition_ = percent;
+void TCustomChartAxis::SetAutomaticMaximum(bool v) {
+  if (v == automaticMaximum_) return;
+  automaticMaximum_ = v;
+  automatic_ = v && automaticMinimum_;
   chart_->Invalidate();
+}
+
+void TCustomChartAxis::SetAutomaticMinimum(bool v) {
+  if (v == automaticMinimum_) return;
+  automaticMinimum_ = v;
+  automatic_ = v && automaticMaximum_;
+  chart_->Invalidate();
+}
+
+void TCustomChartAxis::SetMaximum(double v) {
+  if (v < minimum_) throw AxisException("Axis Maximum Value must be >= Minimum");
+  Store(maximum_, v);
+}
+
+void TCustomChartAxis::SetMinimum(double v) {
+  if (v > maximum_) throw AxisException("Axis Minimum Value must be <= Maximum");
+  Store(minimum_, v);
+}
+
+void TCustomChartAxis::SetIncrement(double v) {
+  if (v < 0) throw AxisException("Axis increment must be >= 0");
+  Store(increment_, v);
+}
+
+void TCustomChartAxis::SetInverted(bool v) { Store(inverted_, v); }
+
+void TCustomChartAxis::SetLogarithmic(bool v) {
+  if (v) {
+    if (SeriesDataIsDateTime()) throw AxisException("DateTime Axis cannot be Logarithmic");
+    // The logarithm of the range ends must exist.
+    if (rangeMin_ < 0 || rangeMax_ < 0)
+      throw AxisException("Logarithmic Axis Min and Max values should be >= 0");
+  }
+  Store(logarithmic_, v);
+}
+
+void TCustomChartAxis::SetLogarithmicBase(int v) {
+  if (v < 2) throw AxisException("Axis Logarithmic Base should be >= 2");
+  Store(logarithmicBase_, v);
+}
+
+void TCustomChartAxis::SetStartPosition(double percent) { Store(startPosition_, percent); }
+void TCustomChartAxis::SetEndPosition(double percent) { Store(endPosition_, percent); }
+void TCustomChartAxis::SetPositionPercent(double percent) { Store(positionPercent_, percent); }
+
+void TCustomChartAxis::SetLabels(bool v) { Store(labels_, v); }
+
+void TCustomChartAxis::SetLabelsAngle(int degrees) {
+  CheckAxisAngle(degrees, "Axis Labels");
+  Store(labelsAngle_, degrees);
+}
+
+void TCustomChartAxis::SetLabelsMultiLine(bool v) { Store(labelsMultiLine_, v); }
+void TCustomChartAxis::SetLabelsOnAxis(bool v) { Store(labelsOnAxis_, v); }
+
+void TCustomChartAxis::SetLabelsSeparation(int v) {
+  if (v < 0) throw AxisException("Labels Separation % must be greater than 0");
+  Store(labelsSeparation_, v);
+}
+
+void TCustomChartAxis::SetLabelsSize(int v) { Store(labelsSize_, v); }
+void TCustomChartAxis::SetLabelStyle(TAxisLabelStyle v) { Store(labelStyle_, v); }
+void TCustomChartAxis::SetRoundFirstLabel(bool v) { Store(roundFirstLabel_, v); }
+void TCustomChartAxis::SetAxisValuesFormat(const std::string& v) { Store(axisValuesFormat_, v); }
+void TCustomChartAxis::SetDateTimeFormat(const std::string& v) { Store(dateTimeFormat_, v); }
+void TCustomChartAxis::SetExactDateTime(bool v) { Store(exactDateTime_, v); }
+
+void TCustomChartAxis::SetGridCentered(bool v) { Store(gridCentered_, v); }
+void TCustomChartAxis::SetMinorTickCount(int v) { Store(minorTickCount_, v); }
+void TCustomChartAxis::SetMinorTickLength(int v) { Store(minorTickLength_, v); }
+void TCustomChartAxis::SetTickInnerLength(int v) { Store(tickInnerLength_, v); }
+void TCustomChartAxis::SetTickLength(int v) { Store(tickLength_, v); }
+void TCustomChartAxis::SetTickOnLabelsOnly(bool v) { Store(tickOnLabelsOnly_, v); }
+
+void TCustomChartAxis::SetTitleSize(int v) { Store(titleSize_, v); }
+void TCustomChartAxis::SetVisible(bool v) { Store(visible_, v); }
+
+bool TCustomChartAxis::SeriesDataIsDateTime() const {
+  for (const TChartSeries* series : chart_->SeriesList())
+    if (series->Active() && series->UsesAxis(*this))
+      return (horizontal_ ? series->XValues() : series->YValues()).DateTime();
+  return false;
 }
 
 void TCustomChartAxis::SetRange(double min, double max) {
@@ -75,6 +177,11 @@ double TCustomChartAxis::PixelToValue(int pixel) const {
                                : static_cast<Extended>(pixel) - startPixel_;
   const Extended v = d * rangeSize_ / spanPixels_;
   return static_cast<double>(horizontal_ ? rangeMin_ + v : rangeMax_ - v);
+}
+
+TChartDepthAxis::TChartDepthAxis(TCustomAxisPanel& chart)
+    : TCustomChartAxis(chart, false, true, true) {
+  InitVisible(false);
 }
 
 }  // namespace halvorn

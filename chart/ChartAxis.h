@@ -1,16 +1,28 @@
 #pragma once
-// A chart axis: its place on the chart, its working value range and pixel
+// A chart axis: its settings (range mode and limits, labels, ticks, grid,
+// title and pens), its place on the chart, its working value range and pixel
 // interval, and the mapping between values and pixels that every point goes
 // through.
+
+#include <string>
+
+#include "chart/ChartAxisTitle.h"
+#include "chart/ChartPen.h"
+#include "platform/Graphics.h"
 
 namespace halvorn {
 
 class TCustomAxisPanel;
 
+// What the labels of an axis show; talAuto picks from the series using it.
+enum TAxisLabelStyle { talAuto, talNone, talValue, talMark, talText };
+
 class TCustomChartAxis {
  public:
-  // Appends the axis to `chart`'s axes list; leaves it on destruction.
-  TCustomChartAxis(TCustomAxisPanel& chart, bool horizontal, bool onFarSide, bool depth);
+  // Appends the axis to `chart`'s axes list; leaves it on destruction. The
+  // title starts at titleAngle, which is also DefaultTitleAngle.
+  TCustomChartAxis(TCustomAxisPanel& chart, bool horizontal, bool onFarSide, bool depth,
+                   int titleAngle = 0);
   virtual ~TCustomChartAxis();
 
   TCustomChartAxis(const TCustomChartAxis&) = delete;
@@ -22,17 +34,150 @@ class TCustomChartAxis {
   bool OnFarSide() const { return onFarSide_; }
   bool IsDepth() const { return depth_; }
 
+  // Every setter below stores a different value and invalidates the chart;
+  // an equal value changes nothing. A refused value raises before anything
+  // is stored, even when it equals the stored one.
+
+  // --- Range ----------------------------------------------------------------
+
+  // Automatic is True exactly while both one-sided flags are: setting it
+  // sets both; clearing a one-sided flag clears it; setting a one-sided flag
+  // sets it when the other one is already set.
+  bool Automatic() const { return automatic_; }
+  void SetAutomatic(bool v);
+  bool AutomaticMaximum() const { return automaticMaximum_; }
+  void SetAutomaticMaximum(bool v);
+  bool AutomaticMinimum() const { return automaticMinimum_; }
+  void SetAutomaticMinimum(bool v);
+  // The limits of a fixed range; raise AxisException when they would cross.
+  double Maximum() const { return maximum_; }
+  void SetMaximum(double v);
+  double Minimum() const { return minimum_; }
+  void SetMinimum(double v);
+  // The step between labels; 0 chooses it automatically, below 0 raises
+  // AxisException.
+  double Increment() const { return increment_; }
+  void SetIncrement(double v);
   // Larger values to the left on a horizontal axis, downwards on a vertical.
   bool Inverted() const { return inverted_; }
-  void SetInverted(bool inverted);
+  void SetInverted(bool v);
+  // True raises AxisException while the data along the axis are date-times
+  // or the working range reaches below 0.
+  bool Logarithmic() const { return logarithmic_; }
+  void SetLogarithmic(bool v);
+  // Below 2 raises AxisException.
+  int LogarithmicBase() const { return logarithmicBase_; }
+  void SetLogarithmicBase(int v);
   // Where the axis starts and ends, in percent of ChartRect's extent.
   double StartPosition() const { return startPosition_; }
   void SetStartPosition(double percent);
   double EndPosition() const { return endPosition_; }
   void SetEndPosition(double percent);
+  // Moves the axis line, labels and title across ChartRect, in percent of
+  // its extent.
+  double PositionPercent() const { return positionPercent_; }
+  void SetPositionPercent(double percent);
 
-  // The working range used by the mapping; RangeSize is always
-  // RangeMax - RangeMin, and RangeMin may exceed RangeMax for a moment.
+  // --- Labels ---------------------------------------------------------------
+
+  bool Labels() const { return labels_; }
+  void SetLabels(bool v);
+  // 0..359 degrees; anything else raises ChartException.
+  int LabelsAngle() const { return labelsAngle_; }
+  void SetLabelsAngle(int degrees);
+  TFont& LabelsFont() { return labelsFont_; }
+  const TFont& LabelsFont() const { return labelsFont_; }
+  void SetLabelsFont(const TFont& font) { labelsFont_.Assign(font); }
+  // Breaks every label at its spaces.
+  bool LabelsMultiLine() const { return labelsMultiLine_; }
+  void SetLabelsMultiLine(bool v);
+  // Draws labels whose position falls outside the axis's pixel interval.
+  bool LabelsOnAxis() const { return labelsOnAxis_; }
+  void SetLabelsOnAxis(bool v);
+  // Room between labels in percent of a label's size; 0 stops thinning the
+  // labels out, below 0 raises AxisException.
+  int LabelsSeparation() const { return labelsSeparation_; }
+  void SetLabelsSeparation(int v);
+  // The room the labels take across the axis in pixels; 0 measures them.
+  int LabelsSize() const { return labelsSize_; }
+  void SetLabelsSize(int v);
+  TAxisLabelStyle LabelStyle() const { return labelStyle_; }
+  void SetLabelStyle(TAxisLabelStyle v);
+  // Starts the labels at a multiple of the step.
+  bool RoundFirstLabel() const { return roundFirstLabel_; }
+  void SetRoundFirstLabel(bool v);
+  // The number format of value labels, and the date format of date-time
+  // labels (empty: chosen from the range).
+  const std::string& AxisValuesFormat() const { return axisValuesFormat_; }
+  void SetAxisValuesFormat(const std::string& v);
+  const std::string& DateTimeFormat() const { return dateTimeFormat_; }
+  void SetDateTimeFormat(const std::string& v);
+  // Date-time labels fall on whole calendar steps.
+  bool ExactDateTime() const { return exactDateTime_; }
+  void SetExactDateTime(bool v);
+
+  // --- Lines and ticks --------------------------------------------------------
+
+  // The pens belong to the axis; a change of any of them, or a Set... that
+  // copies a different pen into it, invalidates the chart.
+  TChartPen& Axis() { return axisPen_; }
+  const TChartPen& Axis() const { return axisPen_; }
+  void SetAxis(const TChartPen& pen) { axisPen_.Assign(pen); }
+  TChartPen& Grid() { return grid_; }
+  const TChartPen& Grid() const { return grid_; }
+  void SetGrid(const TChartPen& pen) { grid_.Assign(pen); }
+  TChartPen& MinorGrid() { return minorGrid_; }
+  const TChartPen& MinorGrid() const { return minorGrid_; }
+  void SetMinorGrid(const TChartPen& pen) { minorGrid_.Assign(pen); }
+  TChartPen& MinorTicks() { return minorTicks_; }
+  const TChartPen& MinorTicks() const { return minorTicks_; }
+  void SetMinorTicks(const TChartPen& pen) { minorTicks_.Assign(pen); }
+  TChartPen& Ticks() { return ticks_; }
+  const TChartPen& Ticks() const { return ticks_; }
+  void SetTicks(const TChartPen& pen) { ticks_.Assign(pen); }
+  TChartPen& TicksInner() { return ticksInner_; }
+  const TChartPen& TicksInner() const { return ticksInner_; }
+  void SetTicksInner(const TChartPen& pen) { ticksInner_.Assign(pen); }
+
+  // Grid lines between the labels instead of through them.
+  bool GridCentered() const { return gridCentered_; }
+  void SetGridCentered(bool v);
+  // Minor ticks between two labels, and tick lengths in pixels.
+  int MinorTickCount() const { return minorTickCount_; }
+  void SetMinorTickCount(int v);
+  int MinorTickLength() const { return minorTickLength_; }
+  void SetMinorTickLength(int v);
+  int TickInnerLength() const { return tickInnerLength_; }
+  void SetTickInnerLength(int v);
+  int TickLength() const { return tickLength_; }
+  void SetTickLength(int v);
+  // Ticks only where a label is drawn, rather than at every label value.
+  bool TickOnLabelsOnly() const { return tickOnLabelsOnly_; }
+  void SetTickOnLabelsOnly(bool v);
+
+  // --- Title and visibility -------------------------------------------------
+
+  TChartAxisTitle& Title() { return title_; }
+  const TChartAxisTitle& Title() const { return title_; }
+  void SetTitle(const TChartAxisTitle& title) { title_.Assign(title); }
+  // The room the title takes across the axis in pixels; 0 measures it.
+  int TitleSize() const { return titleSize_; }
+  void SetTitleSize(int v);
+  bool Visible() const { return visible_; }
+  void SetVisible(bool v);
+
+  // The title angle the axis was created with.
+  int DefaultTitleAngle() const { return defaultTitleAngle_; }
+
+  // --- Working state ----------------------------------------------------------
+
+  // Whether the X values (horizontal axis) or Y values (vertical axis) of
+  // the first active series using the axis are date-times; False when no
+  // active series uses it.
+  bool SeriesDataIsDateTime() const;
+
+  // The range used by the mapping; RangeSize is always RangeMax - RangeMin,
+  // and RangeMin may exceed RangeMax for a moment.
   double RangeMin() const { return rangeMin_; }
   double RangeMax() const { return rangeMax_; }
   double RangeSize() const { return rangeSize_; }
@@ -46,6 +191,16 @@ class TCustomChartAxis {
   // Places the interval along the chart's ChartRect.
   void RecalcPixelSpan();
 
+  // Positions across the axis direction (y for a horizontal axis, x for a
+  // vertical one) of the axis line, the labels' anchor and the title's
+  // anchor, as the last layout left them; 0 before the first.
+  int AxisLinePos() const { return axisLinePos_; }
+  void SetAxisLinePos(int pos) { axisLinePos_ = pos; }
+  int LabelsPos() const { return labelsPos_; }
+  void SetLabelsPos(int pos) { labelsPos_ = pos; }
+  int TitlePos() const { return titlePos_; }
+  void SetTitlePos(int pos) { titlePos_ = pos; }
+
   // A zero range, or an offset beyond the 32-bit range, maps to CenterPixel.
   int ValueToPixel(double value) const;
   int ValueToPixelX(double value) const { return LinearPixel(value, inverted_); }
@@ -54,17 +209,67 @@ class TCustomChartAxis {
   // 0 while the interval is shorter than one pixel.
   double PixelToValue(int pixel) const;
 
+ protected:
+  // Class defaults are set quietly, before anyone listens.
+  void InitVisible(bool v) { visible_ = v; }
+
  private:
   int LinearPixel(double value, bool fromEnd) const;
   void SetPixels(int start, int end);
+  // The change handler of the pens and font the axis owns.
+  TNotifyChange ChartInvalidator();
+  template <typename T>
+  void Store(T& field, const T& value);
 
   TCustomAxisPanel* chart_;
   bool horizontal_;
   bool onFarSide_;
   bool depth_;
+
+  bool automatic_ = true;
+  bool automaticMaximum_ = true;
+  bool automaticMinimum_ = true;
+  double maximum_ = 0;
+  double minimum_ = 0;
+  double increment_ = 0;
   bool inverted_ = false;
+  bool logarithmic_ = false;
+  int logarithmicBase_ = 10;
   double startPosition_ = 0;
   double endPosition_ = 100;
+  double positionPercent_ = 0;
+
+  bool labels_ = true;
+  int labelsAngle_ = 0;
+  TFont labelsFont_;
+  bool labelsMultiLine_ = false;
+  bool labelsOnAxis_ = true;
+  int labelsSeparation_ = 10;
+  int labelsSize_ = 0;
+  TAxisLabelStyle labelStyle_ = talAuto;
+  bool roundFirstLabel_ = true;
+  std::string axisValuesFormat_ = "#,##0.###";
+  std::string dateTimeFormat_;
+  bool exactDateTime_ = true;
+
+  TChartAxisPen axisPen_;
+  TDottedGrayPen grid_;
+  TChartHiddenPen minorGrid_;
+  TDarkGrayPen minorTicks_;
+  TDarkGrayPen ticks_;
+  TDarkGrayPen ticksInner_;
+  bool gridCentered_ = false;
+  int minorTickCount_ = 3;
+  int minorTickLength_ = 2;
+  int tickInnerLength_ = 0;
+  int tickLength_ = 4;
+  bool tickOnLabelsOnly_ = true;
+
+  int defaultTitleAngle_;
+  TChartAxisTitle title_;
+  int titleSize_ = 0;
+  bool visible_ = true;
+
   double rangeMin_ = 0;
   double rangeMax_ = 0;
   double rangeSize_ = 0;
@@ -72,6 +277,22 @@ class TCustomChartAxis {
   int endPixel_ = 0;
   int spanPixels_ = 0;
   int centerPixel_ = 0;
+  int axisLinePos_ = 0;
+  int labelsPos_ = 0;
+  int titlePos_ = 0;
+};
+
+// The axis of the four sides of the chart.
+class TChartAxis : public TCustomChartAxis {
+ public:
+  using TCustomChartAxis::TCustomChartAxis;
+};
+
+// The axis along the chart's depth, on the far side; hidden until the chart
+// is drawn in 3D.
+class TChartDepthAxis : public TCustomChartAxis {
+ public:
+  explicit TChartDepthAxis(TCustomAxisPanel& chart);
 };
 
 }  // namespace halvorn

@@ -10,11 +10,11 @@
 namespace halvorn {
 
 TCustomAxisPanel::TCustomAxisPanel() {
-  bottomAxis_ = std::make_unique<TCustomChartAxis>(*this, true, false, false);
-  topAxis_ = std::make_unique<TCustomChartAxis>(*this, true, true, false);
-  leftAxis_ = std::make_unique<TCustomChartAxis>(*this, false, false, false);
-  rightAxis_ = std::make_unique<TCustomChartAxis>(*this, false, true, false);
-  depthAxis_ = std::make_unique<TCustomChartAxis>(*this, false, true, true);
+  bottomAxis_ = std::make_unique<TChartAxis>(*this, true, false, false);
+  topAxis_ = std::make_unique<TChartAxis>(*this, true, true, false);
+  leftAxis_ = std::make_unique<TChartAxis>(*this, false, false, false, 90);
+  rightAxis_ = std::make_unique<TChartAxis>(*this, false, true, false, 270);
+  depthAxis_ = std::make_unique<TChartDepthAxis>(*this);
 }
 
 TCustomAxisPanel::~TCustomAxisPanel() {

@@ -59,11 +59,11 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
 
   // --- Axes -----------------------------------------------------------------
 
-  TCustomChartAxis& BottomAxis() const { return *bottomAxis_; }
-  TCustomChartAxis& TopAxis() const { return *topAxis_; }
-  TCustomChartAxis& LeftAxis() const { return *leftAxis_; }
-  TCustomChartAxis& RightAxis() const { return *rightAxis_; }
-  TCustomChartAxis& DepthAxis() const { return *depthAxis_; }
+  TChartAxis& BottomAxis() const { return *bottomAxis_; }
+  TChartAxis& TopAxis() const { return *topAxis_; }
+  TChartAxis& LeftAxis() const { return *leftAxis_; }
+  TChartAxis& RightAxis() const { return *rightAxis_; }
+  TChartDepthAxis& DepthAxis() const { return *depthAxis_; }
   // Every axis in creation order: the order of range updates, space claims
   // and drawing.
   const std::vector<TCustomChartAxis*>& Axes() const { return axes_; }
@@ -139,11 +139,11 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   bool scaleLastPage_ = true;
   TChartSeriesList seriesList_{*this};
   std::vector<TCustomChartAxis*> axes_;
-  std::unique_ptr<TCustomChartAxis> bottomAxis_;
-  std::unique_ptr<TCustomChartAxis> topAxis_;
-  std::unique_ptr<TCustomChartAxis> leftAxis_;
-  std::unique_ptr<TCustomChartAxis> rightAxis_;
-  std::unique_ptr<TCustomChartAxis> depthAxis_;
+  std::unique_ptr<TChartAxis> bottomAxis_;
+  std::unique_ptr<TChartAxis> topAxis_;
+  std::unique_ptr<TChartAxis> leftAxis_;
+  std::unique_ptr<TChartAxis> rightAxis_;
+  std::unique_ptr<TChartDepthAxis> depthAxis_;
   bool destroying_ = false;
 };
 
