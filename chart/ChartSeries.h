@@ -117,6 +117,13 @@ class TChartSeries {
   virtual void HorizontalMargins(int& left, int& right) const;
   virtual void VerticalMargins(int& top, int& bottom) const;
 
+  // --- Legend -----------------------------------------------------------------
+
+  // The rows the series gives a legend that lists its values, and the point
+  // each row stands for: one row per point in this class.
+  virtual int CountLegendItems() const { return PointCount(); }
+  virtual int LegendToValueIndex(int item) const { return item; }
+
   // --- Chart and axes -------------------------------------------------------
 
   TCustomAxisPanel* ParentChart() const { return parentChart_; }
