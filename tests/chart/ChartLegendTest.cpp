@@ -297,9 +297,9 @@ void AddCountingSeries(LegendScene& scene) {
   const struct {
     bool active, inLegend;
     int points;
-  } specs[] = {
+  } kinds[] = {
       {true, true, 6}, {false, true, 5}, {true, false, 2}, {true, true, 4}, {true, true, 0}};
-  for (const auto& s : specs) {
+  for (const auto& s : kinds) {
     TChartSeries& series = scene.Add("s", s.active, s.inLegend);
     for (int i = 0; i < s.points; ++i) series.AppendY(i, "", clAutoColor);
   }
