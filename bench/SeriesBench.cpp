@@ -3,7 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "chart/CustomAxisPanel.h"
+#include "chart/Chart.h"
 #include "chart/CustomSeries.h"
 
 namespace halvorn {
@@ -12,7 +12,7 @@ namespace {
 // Clears the series and appends n points with increasing X, per iteration.
 void BM_AppendXYInOrder(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
-  TCustomAxisPanel chart;
+  TChart chart;
   auto* series = new TLineSeries;
   series->SetParentChart(&chart);
   for (auto _ : state) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 #include "chart/ChartException.h"
 #include "chart/ChartSeries.h"
@@ -155,6 +156,31 @@ void TCustomChartAxis::RecalcPixelSpan() {
   SetPixels(origin + static_cast<int>(Round(extent * 0.01L * startPosition_)),
             origin + static_cast<int>(Round(extent * 0.01L * endPosition_)));
 }
+
+void TCustomChartAxis::UpdateRangeFromSeries() {
+  if (automatic_ || automaticMaximum_) maximum_ = chart_->AxisDataExtreme(*this, false);
+  if (automatic_ || automaticMinimum_) minimum_ = chart_->AxisDataExtreme(*this, true);
+  SetRange(minimum_, maximum_);
+}
+
+void TCustomChartAxis::WidenRangeForMargins(const TRect& margins) {
+  const int nearSide = horizontal_ ? margins.Left : margins.Top;
+  const int farSide = horizontal_ ? margins.Right : margins.Bottom;
+  const int oldStart = startPixel_, oldEnd = endPixel_;
+  startPixel_ += nearSide;
+  endPixel_ -= farSide;
+  spanPixels_ = endPixel_ - startPixel_;
+  // The values at the old ends, mapped through the shrunk interval.
+  double low = PixelToValue(oldStart);
+  double high = PixelToValue(oldEnd);
+  RecalcPixelSpan();
+  if (FLess(high, low)) std::swap(low, high);
+  SetRange(low, high);
+}
+
+void TCustomChartAxis::ClaimSpace(TRect&, bool) {}
+
+void TCustomChartAxis::DrawAxis(bool) {}
 
 int TCustomChartAxis::ValueToPixel(double value) const {
   return horizontal_ ? ValueToPixelX(value) : ValueToPixelY(value);

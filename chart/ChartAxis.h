@@ -9,6 +9,7 @@
 #include "chart/ChartAxisTitle.h"
 #include "chart/ChartPen.h"
 #include "platform/Graphics.h"
+#include "platform/Types.h"
 
 namespace halvorn {
 
@@ -190,6 +191,20 @@ class TCustomChartAxis {
   int CenterPixel() const { return centerPixel_; }
   // Places the interval along the chart's ChartRect.
   void RecalcPixelSpan();
+
+  // The steps of a paint. UpdateRangeFromSeries takes the automatic limits
+  // from the series (Minimum and Maximum change without a repaint) and makes
+  // Minimum..Maximum the working range. WidenRangeForMargins widens the
+  // working range so that the data keep the given pixels free at the ends
+  // of the axis (left and right of a horizontal axis, top and bottom of a
+  // vertical one), ordering it low to high. ClaimSpace takes the room of the
+  // axis's labels, ticks and title out of rect, and DrawAxis draws them:
+  // neither does anything until the axis has labels, ticks and a title to
+  // draw.
+  void UpdateRangeFromSeries();
+  void WidenRangeForMargins(const TRect& margins);
+  void ClaimSpace(TRect& rect, bool inflate);
+  void DrawAxis(bool full);
 
   // Positions across the axis direction (y for a horizontal axis, x for a
   // vertical one) of the axis line, the labels' anchor and the title's

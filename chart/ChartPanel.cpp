@@ -78,10 +78,6 @@ void TCustomChartPanel::RecalcChartRectSize() {
   // A panel of no size leaves nothing to widen by: still one pixel.
   if (r.Right == r.Left) r.Right = r.Left + 1;
   if (r.Bottom == r.Top) r.Bottom = r.Top + 1;
-  chartWidth_ = r.Right - r.Left;
-  chartHeight_ = r.Bottom - r.Top;
-  chartXCenter_ = (r.Left + r.Right) / 2;
-  chartYCenter_ = (r.Top + r.Bottom) / 2;
 }
 
 void TCustomChartPanel::SetDepthSizes(int seriesWidth, int seriesHeight, int width, int height) {
@@ -163,8 +159,7 @@ void TCustomChartPanelExtended::SetBackImageMode(TBackImageMode mode) {
 void TCustomChartPanelExtended::FillBackground(const TRect& rect) {
   TChartCanvas3D& canvas = Canvas();
   if (gradient_.Visible()) {
-    canvas.GradientFill(rect, gradient_.StartColor(), gradient_.Direction(),
-                        gradient_.EndColor());
+    canvas.GradientFill(rect, gradient_.StartColor(), gradient_.Direction(), gradient_.EndColor());
     return;
   }
   if (Printing()) return;

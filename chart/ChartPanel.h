@@ -75,12 +75,12 @@ class TCustomChartPanel : public TCustomPanel {
   // For the steps of a paint that take space out of the plot rectangle;
   // follow it with RecalcChartRectSize.
   void SetChartRect(const TRect& rect) { chartRect_ = rect; }
-  int ChartRectWidth() const { return chartWidth_; }
-  int ChartRectHeight() const { return chartHeight_; }
-  int ChartRectXCenter() const { return chartXCenter_; }
-  int ChartRectYCenter() const { return chartYCenter_; }
+  int ChartRectWidth() const { return chartRect_.Right - chartRect_.Left; }
+  int ChartRectHeight() const { return chartRect_.Bottom - chartRect_.Top; }
+  int ChartRectXCenter() const { return (chartRect_.Left + chartRect_.Right) / 2; }
+  int ChartRectYCenter() const { return (chartRect_.Top + chartRect_.Bottom) / 2; }
   // Keeps ChartRect inside PaintRect's top left and at least one pixel
-  // wide and high, and derives its sizes and centre.
+  // wide and high.
   void RecalcChartRectSize();
 
   // The depth of one series and of the whole chart; all 0 in a flat chart.
@@ -123,10 +123,6 @@ class TCustomChartPanel : public TCustomPanel {
   bool printing_ = false;
   TRect paintRect_;
   TRect chartRect_;
-  int chartWidth_ = 0;
-  int chartHeight_ = 0;
-  int chartXCenter_ = 0;
-  int chartYCenter_ = 0;
   int seriesWidth3D_ = 0;
   int seriesHeight3D_ = 0;
   int width3D_ = 0;

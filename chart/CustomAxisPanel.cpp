@@ -159,9 +159,8 @@ bool TCustomAxisPanel::AxisIsShown(const TCustomChartAxis& axis) const {
 double TCustomAxisPanel::AxisDataExtreme(const TCustomChartAxis& axis, bool lowest) const {
   const bool horizontal = axis.IsHorizontal();
   const auto attached = [&](const TChartSeries& series) {
-    return horizontal
-               ? series.HorizAxis() == aBothHorizAxis || series.GetHorizAxis() == &axis
-               : series.VertAxis() == aBothVertAxis || series.GetVertAxis() == &axis;
+    return horizontal ? series.HorizAxis() == aBothHorizAxis || series.GetHorizAxis() == &axis
+                      : series.VertAxis() == aBothVertAxis || series.GetVertAxis() == &axis;
   };
   bool anyActive = false;
   for (const TChartSeries* series : seriesList_)

@@ -76,7 +76,8 @@ TCliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
                                 "equal|unequal|paired");
   const QCommandLineOption runs("runs", "Number of Runs, 1 to 1000000 (default 1).", "K");
   const QCommandLineOption data("data", "Write the last Run's points to FILE.csv.", "FILE.csv");
-  const QCommandLineOption png("png", "Write the chart after the last Run to FILE.png.", "FILE.png");
+  const QCommandLineOption png("png", "Write the chart after the last Run to FILE.png.",
+                               "FILE.png");
   const QCommandLineOption size("size", "The picture's size, 1x1 to 4000x4000 (default 873x393).",
                                 "WxH");
   parser.addOption(test);

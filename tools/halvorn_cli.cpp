@@ -84,9 +84,9 @@ int RunCli(const std::vector<std::string>& arguments) {
 
   // An unwritable picture is refused before any Run too; the file is written
   // after the last one.
-  if (!options.PngPath.empty() && !std::ofstream(options.PngPath, std::ios::out | std::ios::trunc)) {
-    std::fprintf(stderr, "halvorn-cli: --png: \"%s\" cannot be written\n",
-                 options.PngPath.c_str());
+  if (!options.PngPath.empty() &&
+      !std::ofstream(options.PngPath, std::ios::out | std::ios::trunc)) {
+    std::fprintf(stderr, "halvorn-cli: --png: \"%s\" cannot be written\n", options.PngPath.c_str());
     return 2;
   }
 
@@ -143,7 +143,19 @@ int RunCli(const std::vector<std::string>& arguments) {
 }  // namespace
 }  // namespace halvorn
 
+namespace {
+
+// Qt's own notes (a missing runtime directory, say) are not the tool's
+// output; only its critical and fatal messages reach standard error.
+void QtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg)
+    std::fprintf(stderr, "halvorn-cli: %s\n", message.toLocal8Bit().constData());
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  qInstallMessageHandler(QtMessages);
   // Text is drawn by Qt's font engine, which needs a GUI application; no
   // window is shown, so no display is needed.
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

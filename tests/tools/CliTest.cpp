@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QImage>
 #include <array>
 #include <cstdio>
 #include <fstream>
@@ -119,9 +120,38 @@ TEST(Cli, DataFileHoldsTheLastRunsPoints) {
   std::remove(path.c_str());
 }
 
+TEST(Cli, PngHoldsTheChartAsTheWindowShowsIt) {
+  const std::string path = TempPath("chart.png");
+  const struct {
+    std::string args;
+    int width, height;
+  } cases[] = {{"run --png " + path, 873, 393},
+               {"run --png " + path + " --size 320x200", 320, 200}};
+  for (const auto& c : cases) {
+    const Outcome o = RunCli(c.args);
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.out, "t=-1.650 p=0.113 not significant\n");
+    EXPECT_EQ(o.err, "");
+    const QImage image(QString::fromStdString(path), "PNG");
+    ASSERT_FALSE(image.isNull()) << c.args;
+    EXPECT_EQ(image.width(), c.width);
+    EXPECT_EQ(image.height(), c.height);
+    // The raised bevel: highlight at the top, shadow at the right.
+    EXPECT_EQ(image.pixel(c.width / 2, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(image.pixel(c.width - 1, c.height / 2), qRgb(128, 128, 128));
+  }
+  std::remove(path.c_str());
+}
+
 TEST(Cli, BadArgumentsAndUnwritableDataExitTwoBeforeAnyRun) {
-  const char* cases[] = {"run --samples 2", "run --test median", "jump",
-                         "run --data /nonexistent-dir/x.csv"};
+  const char* cases[] = {"run --samples 2",
+                         "run --test median",
+                         "jump",
+                         "run --data /nonexistent-dir/x.csv",
+                         "run --png /nonexistent-dir/x.png",
+                         "run --png x.png --size 0x10",
+                         "run --png x.png --size 100",
+                         "run --size 100x100"};
   for (const char* args : cases) {
     const Outcome o = RunCli(args);
     EXPECT_EQ(o.status, 2) << args;
