@@ -268,6 +268,7 @@ TEST(ChartAxis, AutomaticHoldsExactlyWhileBothSidesAre) {
   const Step minOff = [](TCustomChartAxis& a) { a.SetAutomaticMinimum(false); };
   const Step minOn = [](TCustomChartAxis& a) { a.SetAutomaticMinimum(true); };
   const Step maxOff = [](TCustomChartAxis& a) { a.SetAutomaticMaximum(false); };
+  const Step maxOn = [](TCustomChartAxis& a) { a.SetAutomaticMaximum(true); };
   const Step allOff = [](TCustomChartAxis& a) { a.SetAutomatic(false); };
   const Step allOn = [](TCustomChartAxis& a) { a.SetAutomatic(true); };
   const struct {
@@ -281,6 +282,7 @@ TEST(ChartAxis, AutomaticHoldsExactlyWhileBothSidesAre) {
       {"the other side", {maxOff}, false, true, false, 1},
       {"restoring the side completes Automatic", {minOff, minOn}, true, true, true, 2},
       {"one side alone does not", {minOff, maxOff, minOn}, false, true, false, 3},
+      {"nor the other side alone", {maxOff, minOff, maxOn}, false, false, true, 3},
       {"setting Automatic sets both sides", {minOff, maxOff, allOn}, true, true, true, 3},
       {"clearing Automatic clears the remaining side", {minOff, allOff}, false, false, false, 2},
   };
