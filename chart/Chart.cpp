@@ -2,7 +2,6 @@
 
 #include "chart/CanvasTools.h"
 #include "chart/ChartSeries.h"
-#include "platform/MulDiv.h"
 
 namespace halvorn {
 
@@ -92,39 +91,14 @@ void TCustomChart::DrawTitlesLegend() {
   canvas.SuspendProjection();
   if (!legend_->Visible() || ActiveSeriesCount() == 0) {
     DrawTitles();
-  } else if (legend_->Alignment() == laLeft || legend_->Alignment() == laRight) {
-    TakeLegendSpace();
+  } else if (legend_->IsVertical()) {
+    legend_->DrawLegend();
     DrawTitles();
   } else {
     DrawTitles();
-    TakeLegendSpace();
+    legend_->DrawLegend();
   }
   canvas.ResumeProjection();
-}
-
-void TCustomChart::TakeLegendSpace() {
-  TRect r = ChartRect();
-  const int width = ChartRectWidth(), height = ChartRectHeight();
-  const TChartLegend& legend = *legend_;
-  const auto margin = [](int set, int fallback) { return set != 0 ? set : fallback; };
-  const int horizontal = margin(legend.HorizMargin(), MulDiv(3, width, 100));
-  const int vertical = margin(legend.VertMargin(), MulDiv(4, height, 100));
-  switch (legend.Alignment()) {
-    case laLeft:
-      r.Left += horizontal;
-      break;
-    case laRight:
-      r.Right -= horizontal;
-      break;
-    case laTop:
-      r.Top += vertical;
-      break;
-    case laBottom:
-      r.Bottom -= vertical;
-      break;
-  }
-  SetChartRect(r);
-  RecalcChartRectSize();
 }
 
 void TCustomChart::DrawBackWall() {

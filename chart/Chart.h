@@ -37,8 +37,6 @@ class TCustomChart : public TCustomAxisPanel {
 
  private:
   void DrawTitles();
-  // The legend's margin between it and the plot area.
-  void TakeLegendSpace();
 
   std::unique_ptr<TChartTitle> title_;
   std::unique_ptr<TChartTitle> foot_;

@@ -8,6 +8,8 @@
 #include "chart/ChartSeries.h"
 #include "chart/CustomAxisPanel.h"
 #include "platform/FloatFormat.h"
+#include "platform/FloatOps.h"
+#include "platform/MulDiv.h"
 
 namespace halvorn {
 
@@ -188,6 +190,197 @@ int TCustomChartLegend::ItemsThatFit(int position, int size) const {
   // A position inside the frame's width of the edge leaves a negative span;
   // no rows fit there rather than a negative number of them.
   return std::clamp(fit, 0, LegendItemCount());
+}
+
+namespace {
+
+int Percent(int percent, int of) {
+  return static_cast<int>(Round(static_cast<Extended>(percent) * of * 0.01L));
+}
+
+}  // namespace
+
+void TCustomChartLegend::DrawLegend() {
+  TCustomAxisPanel& chart = *chart_;
+  TChartCanvas3D& canvas = chart.Canvas();
+  ResolveStyle();
+  chart.SetLegendBackColor(color_);
+  SelectFont(canvas, Font());
+  const int h = canvas.TextLineHeight();
+  Layout(canvas, h);
+  if (rowCount_ * columnCount_ < 1) return;
+  DrawBox(canvas);
+  TPen& pen = canvas.Pen();
+  pen.SetColor(color_ == clBlack ? clWhite : clBlack);
+  pen.SetStyle(psSolid);
+  pen.SetWidth(1);
+  const int n = LegendItemCount();
+  const int last = std::min(n, rowCount_ * columnCount_) + firstValue_ - 1;
+  for (int i = firstValue_; i <= last; ++i) {
+    const int item = inverted_ ? last - (i - firstValue_) : i;
+    const int position = i - firstValue_;
+    if (position >= n) continue;
+    DrawItem(canvas, item, position, h);
+  }
+  TakeSpace();
+}
+
+void TCustomChartLegend::Layout(TCanvas3D& canvas, int h) {
+  const TCustomAxisPanel& chart = *chart_;
+  const TRect paint = chart.PaintRect();
+  const TRect cr = chart.ChartRect();
+  const int n = LegendItemCount();
+  const int frameGap = frame_.Visible() ? frame_.Width() + 1 : 0;
+  symbolWidth_ = Percent(MaxItemTextWidth(canvas, -1) + 4, colorWidth_);
+  if (IsVertical()) {
+    legendRect_.Top = paint.Top + Percent(topPos_, paint.Bottom - paint.Top);
+    columnCount_ = 1;
+    rowCount_ = ItemsThatFit(legendRect_.Top, h);
+    legendRect_.Bottom = legendRect_.Top + rowCount_ * h + 2;
+    const int widest = MaxItemTextWidth(canvas, rowCount_);
+    symbolWidth_ = Percent(widest + 10, colorWidth_);
+    if (alignment_ == laRight) {
+      legendRect_.Right = cr.Right - frameGap - shadowSize_;
+      textX_ = legendRect_.Right - widest - 2;
+      legendRect_.Left = textX_ - symbolWidth_ - 8;
+    } else {
+      legendRect_.Left = cr.Left + frameGap;
+      textX_ = legendRect_.Left + 8 + symbolWidth_;
+      legendRect_.Right = textX_ + widest + 2;
+    }
+    itemWidth_ = 0;
+    return;
+  }
+  itemWidth_ = MaxItemTextWidth(canvas, -1) + 4 + symbolWidth_;
+  columnCount_ = ItemsThatFit(8, itemWidth_ + 8);
+  rowCount_ = columnCount_ > 0 ? std::min((n + columnCount_ - 1) / columnCount_, maxNumRows_) : 0;
+  const int width =
+      std::min(chart.ChartRectWidth(), 2 * shadowSize_ + itemWidth_ * columnCount_ + 8);
+  legendRect_.Left =
+      chart.ChartRectXCenter() - width / 2 + Percent(topPos_, (paint.Right - paint.Left) - width);
+  legendRect_.Right = legendRect_.Left + width;
+  const int height = rowCount_ * h + 2;
+  if (alignment_ == laTop) {
+    legendRect_.Top = cr.Top + frameGap;
+    legendRect_.Bottom = legendRect_.Top + height;
+  } else {
+    legendRect_.Bottom = cr.Bottom - shadowSize_ - frameGap;
+    legendRect_.Top = legendRect_.Bottom - height;
+  }
+  textX_ = legendRect_.Left + 8 + symbolWidth_;
+}
+
+void TCustomChartLegend::DrawBox(TCanvas3D& canvas) {
+  canvas.SelectPen(frame_);
+  const int w = frame_.Width();
+  TRect outline = legendRect_;
+  int extent = shadowSize_ - 1;
+  if (frame_.Visible()) {
+    if (canvas.Pen().Color() == clAutoColor) canvas.Pen().SetColor(clBlack);
+    outline.Inflate(w, w);
+    extent = shadowSize_ + w + (w - 1) / 2;
+  }
+  TBrush& brush = canvas.Brush();
+  brush.SetStyle(bsSolid);
+  if (shadowSize_ > 0) {
+    brush.SetColor(shadowColor_);
+    canvas.FillRect(TRect{legendRect_.Left + shadowSize_, legendRect_.Top + shadowSize_,
+                          legendRect_.Right + extent, legendRect_.Bottom + extent});
+  }
+  brush.SetStyle(brush_.Style());
+  if (brush_.Style() == bsSolid) {
+    brush.SetColor(color_);
+  } else {
+    brush.SetColor(brush_.Color() == clAutoColor ? clBlack : brush_.Color());
+    canvas.SetBackColor(ColorToRGB(color_));
+    canvas.SetBackgroundMode(OPAQUE);
+  }
+  if (const TBitmap* image = brush_.Image())
+    canvas.ReferenceCanvas()->SelectBrushPattern(&image->Pixels());
+  canvas.Rectangle(outline.Left, outline.Top, outline.Right, outline.Bottom);
+}
+
+void TCustomChartLegend::DrawItem(TCanvas3D& canvas, int item, int position, int h) {
+  const int column = columnCount_ > 0 ? position % columnCount_ : 0;
+  const int row = columnCount_ > 0 ? position / columnCount_ : position;
+  const int x = textX_ + column * itemWidth_;
+  const int y = legendRect_.Top + 1 + row * h;
+  canvas.Brush().SetColor(color_);
+  canvas.Brush().SetStyle(bsSolid);
+  canvas.Brush().SetStyle(bsClear);
+  const std::string text = LegendItemText(item);
+  if (!text.empty()) {
+    canvas.SetTextAlign(TA_LEFT | TA_TOP);
+    canvas.TextOut(x, y, text);
+    const TRect symbol{x - 4 - symbolWidth_, y + 2, x - 4, y + h - 2};
+    if (resolvedStyle_ == lsValues) {
+      if (TChartSeries* series = FirstActiveSeries())
+        series->DrawLegendItem(series->LegendToValueIndex(item), symbol);
+    } else if (TChartSeries* series = chart_->LegendSeriesAt(item)) {
+      series->DrawLegendItem(-1, symbol);
+    }
+    if (FirstActiveSeries() == nullptr) {
+      canvas.Brush().SetColor(clWhite);
+      canvas.Brush().SetStyle(bsSolid);
+      canvas.RectangleOfRect(symbol);
+    }
+  }
+  if (position > 0 && dividingLines_.Visible()) {
+    canvas.SelectPen(dividingLines_);
+    canvas.SetBackgroundMode(TRANSPARENT);
+    if (IsVertical())
+      canvas.HorizontalLine(legendRect_.Left, legendRect_.Right, y);
+    else
+      canvas.VerticalLine(x - 8 - symbolWidth_, legendRect_.Top, legendRect_.Bottom);
+  }
+}
+
+void TCustomChartLegend::TakeSpace() {
+  TCustomAxisPanel& chart = *chart_;
+  TRect r = chart.ChartRect();
+  const int width = chart.ChartRectWidth(), height = chart.ChartRectHeight();
+  const int horizontal = horizMargin_ != 0 ? horizMargin_ : MulDiv(3, width, 100);
+  const int vertical = vertMargin_ != 0 ? vertMargin_ : MulDiv(4, height, 100);
+  switch (alignment_) {
+    case laLeft:
+      if (resizeChart_) r.Left = legendRect_.Right;
+      r.Left += horizontal;
+      break;
+    case laRight:
+      if (resizeChart_) r.Right = legendRect_.Left;
+      r.Right -= horizontal;
+      break;
+    case laTop:
+      if (resizeChart_) r.Top = legendRect_.Bottom + shadowSize_;
+      r.Top += vertical;
+      break;
+    case laBottom:
+      if (resizeChart_) r.Bottom = legendRect_.Top;
+      r.Bottom -= vertical;
+      break;
+  }
+  chart.SetChartRect(r);
+  chart.RecalcChartRectSize();
+}
+
+int TCustomChartLegend::ItemAtPixel(int x, int y) const {
+  if (!legendRect_.Contains(TPoint{x, y})) return -1;
+  if (IsVertical()) {
+    if (rowCount_ <= 0) return -1;
+    const int r = (legendRect_.Bottom - legendRect_.Top) / rowCount_;
+    for (int k = 0; k < rowCount_; ++k) {
+      const int top = legendRect_.Top + k * r + 1;
+      if (y >= top && y <= top + r) return k;
+    }
+    return -1;
+  }
+  if (columnCount_ <= 0) return -1;
+  const int columnWidth = (legendRect_.Right - legendRect_.Left) / columnCount_;
+  const int h = chart_->Canvas().TextLineHeight();
+  if (columnWidth <= 0 || h <= 0) return -1;
+  const int column = (x - legendRect_.Left) / columnWidth;
+  const int row = (y - legendRect_.Top) / h;
+  return row * columnCount_ + column;
 }
 
 }  // namespace halvorn

@@ -140,6 +140,17 @@ class TCustomChartLegend : public TChartFontObject {
   // LegendItemCount, never negative.
   virtual int ItemsThatFit(int position, int size) const;
 
+  // --- Drawing ----------------------------------------------------------------
+
+  // Lays the box out against the chart's PaintRect and ChartRect, draws it
+  // with its rows, and takes the legend's side of ChartRect (its margin,
+  // and with ResizeChart its own size). A legend without a row to show
+  // draws nothing and takes nothing.
+  virtual void DrawLegend();
+  // The item under a pixel of the last drawing: the row (vertical) or
+  // row * ColumnCount + column (horizontal); -1 outside the box.
+  int ItemAtPixel(int x, int y) const;
+
  private:
   // Stores a different value and invalidates the chart.
   template <typename T>
@@ -147,6 +158,11 @@ class TCustomChartLegend : public TChartFontObject {
   void Changed() const;
   // The first active series, or null.
   TChartSeries* FirstActiveSeries() const;
+  // The box, the rows and the symbol width; no rows when nothing fits.
+  void Layout(TCanvas3D& canvas, int lineHeight);
+  void DrawBox(TCanvas3D& canvas);
+  void DrawItem(TCanvas3D& canvas, int item, int position, int lineHeight);
+  void TakeSpace();
   // The text of a row that stands for point `index` of `series`.
   std::string ValueText(const TChartSeries& series, int index) const;
 
@@ -175,6 +191,10 @@ class TCustomChartLegend : public TChartFontObject {
   int symbolWidth_ = 0;
   int columnCount_ = 0;
   int rowCount_ = 0;
+  // Where the first row's text starts and how far apart the columns of a
+  // horizontal legend are.
+  int textX_ = 0;
+  int itemWidth_ = 0;
 };
 
 // The legend as the chart publishes it.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "chart/CanvasTools.h"
 #include "chart/ChartAxis.h"
 #include "chart/CustomAxisPanel.h"
 #include "platform/Exceptions.h"
@@ -327,6 +328,31 @@ void TChartSeries::DrawAllPoints() {
 
 void TChartSeries::DoAfterDrawValues() {
   if (AfterDrawValues) AfterDrawValues(*this);
+}
+
+void TChartSeries::DrawLegendItem(int index, const TRect& rect) {
+  if (!parentChart_ || (index == -1 && colorEachPoint_)) return;
+  const TColor colour = index == -1 ? seriesColor_ : PointColor(index);
+  if (colour == clNone) return;
+  TColor background = parentChart_->LegendBackColor();
+  TBrushStyle style = bsSolid;
+  PrepareLegendTools(index, background, style);
+  if (background == clAutoColor) background = parentChart_->LegendBackColor();
+  if (background == clAutoColor) background = parentChart_->Color();
+  SelectBrush(parentChart_->Canvas(), colour, style, background);
+  DrawLegendSymbol(index, rect);
+}
+
+void TChartSeries::DrawLegendSymbol(int, const TRect& rect) {
+  TChartCanvas3D& canvas = parentChart_->Canvas();
+  canvas.RectangleOfRect(rect);
+  const TColor colour = canvas.Brush().Color();
+  if (colour != parentChart_->LegendBackColor()) return;
+  // A symbol in the legend's own colour would vanish: outline it again.
+  canvas.Brush().SetStyle(bsClear);
+  if (colour == clBlack) canvas.Pen().SetColor(clWhite);
+  canvas.RectangleOfRect(rect);
+  canvas.Pen().SetColor(clBlack);
 }
 
 }  // namespace halvorn

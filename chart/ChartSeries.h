@@ -16,6 +16,8 @@
 #include "chart/ChartValueList.h"
 #include "chart/SeriesMarks.h"
 #include "platform/Colors.h"
+#include "platform/Graphics.h"
+#include "platform/Types.h"
 
 namespace halvorn {
 
@@ -123,6 +125,16 @@ class TChartSeries {
   // each row stands for: one row per point in this class.
   virtual int CountLegendItems() const { return PointCount(); }
   virtual int LegendToValueIndex(int item) const { return item; }
+  // Draws the symbol of point `index` (-1: of the whole series) into rect
+  // on the chart's canvas: the brush in the colour, over the legend's
+  // background, then DrawLegendSymbol. Nothing for a null colour, nor for
+  // the whole series when each point has its own colour.
+  virtual void DrawLegendItem(int index, const TRect& rect);
+  // Lets a series kind change the background and brush style of its symbol.
+  virtual void PrepareLegendTools(int, TColor&, TBrushStyle&) {}
+  // A rectangle in the current brush; one that would vanish in the legend's
+  // colour gets its outline drawn again.
+  virtual void DrawLegendSymbol(int index, const TRect& rect);
 
   // --- Chart and axes -------------------------------------------------------
 

@@ -68,6 +68,10 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   // and drawing.
   const std::vector<TCustomChartAxis*>& Axes() const { return axes_; }
 
+  // The legend's box colour, as the last legend drawing set it.
+  TColor LegendBackColor() const { return legendBackColor_; }
+  void SetLegendBackColor(TColor color) { legendBackColor_ = color; }
+
   // --- Settings ---------------------------------------------------------------
 
   bool AxisVisible() const { return axisVisible_; }
@@ -131,6 +135,7 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   void RegisterAxis(TCustomChartAxis& axis) { axes_.push_back(&axis); }
   void UnregisterAxis(TCustomChartAxis& axis);
 
+  TColor legendBackColor_ = clWhite;
   bool axisVisible_ = true;
   bool clipPoints_ = true;
   bool view3DWalls_ = true;
