@@ -12,24 +12,14 @@
 #include "chart/ChartSeries.h"
 #include "platform/OffscreenPanelHost.h"
 #include "platform/raster/RasterBitmap.h"
+#include "tests/chart/ProbeChart.h"
 
 namespace halvorn {
 namespace {
 
 constexpr TPixel Px(TColor c) { return ColorToPixel(ColorToRGB(c)); }
 
-// A chart that records the plot rectangle around the titles-and-legend step.
-class TProbeChart : public TChart {
- public:
-  TRect beforeTitles, afterTitles;
-
- protected:
-  void DrawTitlesLegend() override {
-    beforeTitles = ChartRect();
-    TChart::DrawTitlesLegend();
-    afterTitles = ChartRect();
-  }
-};
+using testing::TProbeChart;
 
 // A series whose every point fills the whole window, to see the clip.
 class TFloodSeries : public TChartSeries {
@@ -319,20 +309,20 @@ TEST(ChartPanel, OneEmptyTitleLineTakesTheLineHeightAndFiveAndDrawsNothing) {
   h.Flat();
   h.chart.Legend().SetVisible(false);
   h.window.DeliverPaint();
-  const TRect bare = h.chart.afterTitles;
-  EXPECT_EQ(bare, h.chart.beforeTitles) << "an empty text reserves nothing";
+  const TRect bare = h.chart.afterTitlesLegend;
+  EXPECT_EQ(bare, h.chart.beforeTitlesLegend) << "an empty text reserves nothing";
 
   h.chart.Title().SetText({""});
   h.window.DeliverPaint();
   h.chart.Canvas().Font().Assign(h.chart.Title().Font());
   const int lh = h.chart.Canvas().TextHeight("W");
-  EXPECT_EQ(h.chart.afterTitles.Top, bare.Top + lh + 5);
+  EXPECT_EQ(h.chart.afterTitlesLegend.Top, bare.Top + lh + 5);
   for (int x = 1; x < 199; ++x)
     for (int y = 1; y < lh + 5; ++y) ASSERT_EQ(h.At(x, y), Px(clBtnFace)) << x << "," << y;
 
   h.chart.Foot().SetText({"", ""});
   h.window.DeliverPaint();
-  EXPECT_EQ(h.chart.afterTitles.Bottom, bare.Bottom - 2 * lh - 5);
+  EXPECT_EQ(h.chart.afterTitlesLegend.Bottom, bare.Bottom - 2 * lh - 5);
 }
 
 // The columns where a colour shows in a band of rows.
@@ -376,9 +366,9 @@ TEST(ChartPanel, TitleLinesFollowTheirAlignment) {
     EXPECT_NEAR(ink.front(), expectedLeft, 2) << c.alignment;
     EXPECT_NEAR(ink.back(), expectedLeft + wide, 3) << c.alignment;
     if (c.atTop)
-      EXPECT_EQ(h.chart.afterTitles.Top, 2 * lh + 5);
+      EXPECT_EQ(h.chart.afterTitlesLegend.Top, 2 * lh + 5);
     else
-      EXPECT_EQ(h.chart.afterTitles.Bottom, 120 - 2 * lh - 5);
+      EXPECT_EQ(h.chart.afterTitlesLegend.Bottom, 120 - 2 * lh - 5);
   }
 }
 
@@ -404,7 +394,7 @@ TEST(ChartPanel, AFramedTitleIsNarrowedToItsTextAndFramesItsSpace) {
   EXPECT_EQ(h.At(r.Left, r.Top + 5), Px(clRed));
   EXPECT_EQ(h.At(r.Left - 2, r.Top + 5), Px(clBtnFace));
   // Below the text: the frame's width again and the gap.
-  EXPECT_EQ(h.chart.afterTitles.Top, 2 + lh + 2 + 5);
+  EXPECT_EQ(h.chart.afterTitlesLegend.Top, 2 + lh + 2 + 5);
   EXPECT_TRUE(title.Clicked(r.Left, r.Top));
   title.SetVisible(false);
   EXPECT_FALSE(title.Clicked(r.Left, r.Top));

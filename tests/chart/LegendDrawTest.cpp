@@ -10,23 +10,14 @@
 #include "chart/ChartSeries.h"
 #include "platform/MulDiv.h"
 #include "platform/OffscreenPanelHost.h"
+#include "tests/chart/ProbeChart.h"
 
 namespace halvorn {
 namespace {
 
 constexpr TPixel Px(TColor c) { return ColorToPixel(ColorToRGB(c)); }
 
-class TProbeChart : public TChart {
- public:
-  TRect beforeLegend, afterLegend;
-
- protected:
-  void DrawTitlesLegend() override {
-    beforeLegend = ChartRect();
-    TChart::DrawTitlesLegend();
-    afterLegend = ChartRect();
-  }
-};
+using testing::TProbeChart;
 
 // A flat chart of two titled series with the window's legend settings.
 struct TLegendChart {
@@ -90,8 +81,8 @@ TEST(LegendDraw, AVerticalLegendAtTheTopRightOfThePanel) {
   EXPECT_EQ(r.Left, r.Right - widest - 2 - legend.SymbolWidth() - 8);
 
   // Only the margin of one pixel leaves the plot rectangle.
-  EXPECT_EQ(c.chart.afterLegend.Right, c.chart.beforeLegend.Right - 1);
-  EXPECT_EQ(c.chart.afterLegend.Top, c.chart.beforeLegend.Top);
+  EXPECT_EQ(c.chart.afterTitlesLegend.Right, c.chart.beforeTitlesLegend.Right - 1);
+  EXPECT_EQ(c.chart.afterTitlesLegend.Top, c.chart.beforeTitlesLegend.Top);
 
   // The outline one pixel outside, the box white, a black shadow of 3.
   EXPECT_EQ(c.At(r.Left - 1, r.Top + 5), Px(clBlack));
@@ -135,7 +126,7 @@ TEST(LegendDraw, TheSpaceTheLegendTakesFromThePlotRectangle) {
     legend.SetVertMargin(k.margin);
     legend.SetAlignment(k.alignment);
     c.Paint();
-    const TRect before = c.chart.beforeLegend, after = c.chart.afterLegend;
+    const TRect before = c.chart.beforeTitlesLegend, after = c.chart.afterTitlesLegend;
     const TRect r = legend.LegendRect();
     const int hm = k.margin != 0 ? k.margin : MulDiv(3, before.Right - before.Left, 100);
     const int vm = k.margin != 0 ? k.margin : MulDiv(4, before.Bottom - before.Top, 100);
@@ -163,21 +154,21 @@ TEST(LegendDraw, NoLegendWithoutRoomOrActiveSeriesOrVisibility) {
     TLegendChart c(300, 8);  // not one row fits
     c.Paint();
     EXPECT_EQ(c.chart.Legend().RowCount(), 0);
-    EXPECT_EQ(c.chart.afterLegend, c.chart.beforeLegend);
+    EXPECT_EQ(c.chart.afterTitlesLegend, c.chart.beforeTitlesLegend);
   }
   {
     TLegendChart c(300, 100);
     c.first.SetActive(false);
     c.second.SetActive(false);
     c.Paint();
-    EXPECT_EQ(c.chart.afterLegend, c.chart.beforeLegend);
+    EXPECT_EQ(c.chart.afterTitlesLegend, c.chart.beforeTitlesLegend);
     EXPECT_EQ(c.At(290, 5), Px(clBtnFace));
   }
   {
     TLegendChart c(300, 100);
     c.chart.Legend().SetVisible(false);
     c.Paint();
-    EXPECT_EQ(c.chart.afterLegend, c.chart.beforeLegend);
+    EXPECT_EQ(c.chart.afterTitlesLegend, c.chart.beforeTitlesLegend);
   }
 }
 

@@ -6,23 +6,14 @@
 #include "chart/Chart.h"
 #include "platform/OffscreenPanelHost.h"
 #include "sim/SimulationChart.h"
+#include "tests/chart/ProbeChart.h"
 
 namespace halvorn {
 namespace {
 
 constexpr TPixel Px(TColor c) { return ColorToPixel(ColorToRGB(c)); }
 
-class TProbeChart : public TChart {
- public:
-  TRect beforeTitles, afterTitles;
-
- protected:
-  void DrawTitlesLegend() override {
-    beforeTitles = ChartRect();
-    TChart::DrawTitlesLegend();
-    afterTitles = ChartRect();
-  }
-};
+using testing::TProbeChart;
 
 TEST(SimulationChart, TheWindowsChartAtItsDesignSize) {
   TOffscreenPanelHost window;
@@ -39,11 +30,11 @@ TEST(SimulationChart, TheWindowsChartAtItsDesignSize) {
   window.DeliverPaint();
 
   EXPECT_EQ(chart.PaintRect(), (TRect{0, 0, 873, 393}));
-  EXPECT_EQ(chart.beforeTitles, (TRect{0, 20, 829, 393}));
+  EXPECT_EQ(chart.beforeTitlesLegend, (TRect{0, 20, 829, 393}));
   chart.Canvas().Font().Assign(chart.Title().Font());
   const int lh = chart.Canvas().TextHeight("W");
   // The legend's margin of one pixel, then the empty title line.
-  EXPECT_EQ(chart.afterTitles, (TRect{0, 20 + lh + 5, 828, 393}));
+  EXPECT_EQ(chart.afterTitlesLegend, (TRect{0, 20 + lh + 5, 828, 393}));
   const TRect r = chart.ChartRect();
 
   const TRasterBitmap& p = window.Pixels();
