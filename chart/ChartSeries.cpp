@@ -164,6 +164,26 @@ void TChartSeries::VerticalMargins(int& top, int& bottom) const {
   bottom = 0;
 }
 
+int TChartSeries::PointAtPixel(int, int) { return -1; }
+
+void TChartSeries::PrepareLegendTools(int, TColor&, TBrushStyle&) {}
+
+TChartCanvas3D& TChartSeries::ChartCanvas() const {
+  if (!parentChart_) throw EInvalidOperation("The series has no chart to draw on");
+  return parentChart_->Canvas();
+}
+
+void TChartSeries::DrawLegendSymbol(int, const TRect& rect) {
+  TChartCanvas3D& canvas = ChartCanvas();
+  canvas.RectangleOfRect(rect);
+  const TColor fill = canvas.Brush().Color();
+  if (fill != parentChart_->LegendColor()) return;
+  canvas.Brush().SetStyle(bsClear);
+  if (fill == clBlack) canvas.Pen().SetColor(clWhite);
+  canvas.RectangleOfRect(rect);
+  canvas.Pen().SetColor(clBlack);
+}
+
 void TChartSeries::SetParentChart(TCustomAxisPanel* chart) {
   if (chart == parentChart_) return;
   if (parentChart_) parentChart_->DetachSeries(*this);

@@ -16,9 +16,12 @@
 #include "chart/ChartValueList.h"
 #include "chart/SeriesMarks.h"
 #include "platform/Colors.h"
+#include "platform/Graphics.h"
+#include "platform/Types.h"
 
 namespace halvorn {
 
+class TChartCanvas3D;
 class TCustomAxisPanel;
 class TCustomChartAxis;
 
@@ -116,6 +119,10 @@ class TChartSeries {
   // Pixels the series wants kept free at the ends of its axes.
   virtual void HorizontalMargins(int& left, int& right) const;
   virtual void VerticalMargins(int& top, int& bottom) const;
+  // The index of the point drawn at the pixel (x, y), from the visible
+  // range of the last paint; -1 when there is none. This class draws
+  // nothing there, so it finds nothing.
+  virtual int PointAtPixel(int x, int y);
 
   // --- Legend -----------------------------------------------------------------
 
@@ -123,6 +130,16 @@ class TChartSeries {
   // each row stands for: one row per point in this class.
   virtual int CountLegendItems() const { return PointCount(); }
   virtual int LegendToValueIndex(int item) const { return item; }
+  // Lets the series kind adjust the tools of a legend symbol before the
+  // legend selects its brush: the colour between hatch lines and the brush
+  // style. Index is -1 for a row that stands for the whole series. This
+  // class changes nothing.
+  virtual void PrepareLegendTools(int index, TColor& backColour, TBrushStyle& brushStyle);
+  // Draws the series' symbol of a legend row into rect on the chart's
+  // canvas, with the brush the legend has selected: here a rectangle, and,
+  // when the fill would vanish into the legend's own colour, its outline
+  // drawn once more (in white on a black fill).
+  virtual void DrawLegendSymbol(int index, const TRect& rect);
 
   // --- Chart and axes -------------------------------------------------------
 
@@ -190,6 +207,8 @@ class TChartSeries {
 
  protected:
   virtual void AfterPointAdded(int index);
+  // The parent chart's canvas; EInvalidOperation without a chart.
+  TChartCanvas3D& ChartCanvas() const;
   // Appends a column; the first two are X and Y.
   TChartValueList& AddValueList(std::string name);
 

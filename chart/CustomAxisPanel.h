@@ -79,6 +79,9 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   void SetView3DWalls(bool walls);
   // The colour of the wall behind the series.
   virtual TColor BackWallColor() const = 0;
+  // The fill colour of the legend box, which legend symbols must stand out
+  // against.
+  virtual TColor LegendColor() const = 0;
 
   // Paging: with MaxPointsPerPage > 0 the points are shown a page at a time.
   int Page() const { return page_; }
