@@ -100,8 +100,8 @@ void TCustomSeries::EnterFromEdge(int index) {
   // The height of the straight line through the two points at the edge.
   const double y0 = YValueAt(index - 1), y1 = YValueAt(index);
   const Extended xv = horizontal.PixelToValue(previousX_);
-  const Extended yv = y0 + (static_cast<Extended>(y1) - y0) * (xv - x0) /
-                               (static_cast<Extended>(x1) - x0);
+  const Extended yv =
+      y0 + (static_cast<Extended>(y1) - y0) * (xv - x0) / (static_cast<Extended>(x1) - x0);
   previousY_ = GetVertAxis()->ValueToPixelY(static_cast<double>(yv));
 }
 
