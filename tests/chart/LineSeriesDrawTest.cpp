@@ -192,8 +192,8 @@ TEST(LineSeriesDraw, OnePointDrawsOnlyItsMarker) {
   EXPECT_EQ(c.Count(clBlue), 49);
 }
 
-// Two points on one pixel: both markers, and no stroke between them (a
-// two-pixel line of no length would still paint a dot).
+// Two points on one pixel: both markers (the second, a dot, over the
+// first), and nothing else.
 TEST(LineSeriesDraw, PointsOnOnePixelDrawBothMarkersAndNoSegment) {
   TLineChart c;
   TLineSeries& s = c.Add(clBlue);
