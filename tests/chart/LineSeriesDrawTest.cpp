@@ -147,7 +147,7 @@ TEST(LineSeriesDraw, SegmentsAreTwoPixelsWideInTheColourOfTheirEndPoint) {
   EXPECT_TRUE(c.MarkerOf(s, 2, clFuchsia));
 }
 
-struct TPointSpec {
+struct TPointData {
   double x, y;
   bool null = false;
 };
@@ -156,7 +156,7 @@ struct TPointSpec {
 TEST(LineSeriesDraw, NullPointsAndVisibility) {
   const struct {
     const char* name;
-    std::vector<TPointSpec> points;
+    std::vector<TPointData> points;
     std::vector<bool> markers;
     std::vector<bool> segments;  // segment i joins points i and i + 1
   } cases[] = {
@@ -171,7 +171,7 @@ TEST(LineSeriesDraw, NullPointsAndVisibility) {
   for (const auto& k : cases) {
     TLineChart c;
     TLineSeries& s = c.Add(clBlue);
-    for (const TPointSpec& p : k.points) s.AppendXY(p.x, p.y, "", p.null ? clNone : clAutoColor);
+    for (const TPointData& p : k.points) s.AppendXY(p.x, p.y, "", p.null ? clNone : clAutoColor);
     c.Inside(-1, 5, -1, 10);
     c.Paint();
     for (std::size_t i = 0; i < k.markers.size(); ++i)
