@@ -27,6 +27,7 @@ class TCustomChart : public TCustomAxisPanel {
   void SetBackImageInside(bool inside);
 
   TColor BackWallColor() const override { return backWall_->Color(); }
+  TColor LegendBackColor() const override { return legend_->Color(); }
 
  protected:
   void FitAxes() override;

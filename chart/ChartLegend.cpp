@@ -204,7 +204,6 @@ void TCustomChartLegend::DrawLegend() {
   TCustomAxisPanel& chart = *chart_;
   TChartCanvas3D& canvas = chart.Canvas();
   ResolveStyle();
-  chart.SetLegendBackColor(color_);
   SelectFont(canvas, Font());
   const int h = canvas.TextLineHeight();
   Layout(canvas, h);

@@ -165,6 +165,26 @@ void TChartSeries::VerticalMargins(int& top, int& bottom) const {
   bottom = 0;
 }
 
+int TChartSeries::PointAtPixel(int, int) { return -1; }
+
+void TChartSeries::PrepareLegendTools(int, TColor&, TBrushStyle&) {}
+
+TChartCanvas3D& TChartSeries::ChartCanvas() const {
+  if (!parentChart_) throw EInvalidOperation("The series has no chart to draw on");
+  return parentChart_->Canvas();
+}
+
+void TChartSeries::DrawLegendSymbol(int, const TRect& rect) {
+  TChartCanvas3D& canvas = ChartCanvas();
+  canvas.RectangleOfRect(rect);
+  const TColor fill = canvas.Brush().Color();
+  if (fill != parentChart_->LegendBackColor()) return;
+  canvas.Brush().SetStyle(bsClear);
+  if (fill == clBlack) canvas.Pen().SetColor(clWhite);
+  canvas.RectangleOfRect(rect);
+  canvas.Pen().SetColor(clBlack);
+}
+
 void TChartSeries::SetParentChart(TCustomAxisPanel* chart) {
   if (chart == parentChart_) return;
   if (parentChart_) parentChart_->DetachSeries(*this);
@@ -339,20 +359,8 @@ void TChartSeries::DrawLegendItem(int index, const TRect& rect) {
   PrepareLegendTools(index, background, style);
   if (background == clAutoColor) background = parentChart_->LegendBackColor();
   if (background == clAutoColor) background = parentChart_->Color();
-  SelectBrush(parentChart_->Canvas(), colour, style, background);
+  SelectBrush(ChartCanvas(), colour, style, background);
   DrawLegendSymbol(index, rect);
-}
-
-void TChartSeries::DrawLegendSymbol(int, const TRect& rect) {
-  TChartCanvas3D& canvas = parentChart_->Canvas();
-  canvas.RectangleOfRect(rect);
-  const TColor colour = canvas.Brush().Color();
-  if (colour != parentChart_->LegendBackColor()) return;
-  // A symbol in the legend's own colour would vanish: outline it again.
-  canvas.Brush().SetStyle(bsClear);
-  if (colour == clBlack) canvas.Pen().SetColor(clWhite);
-  canvas.RectangleOfRect(rect);
-  canvas.Pen().SetColor(clBlack);
 }
 
 }  // namespace halvorn

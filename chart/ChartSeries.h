@@ -21,6 +21,7 @@
 
 namespace halvorn {
 
+class TChartCanvas3D;
 class TCustomAxisPanel;
 class TCustomChartAxis;
 
@@ -118,6 +119,10 @@ class TChartSeries {
   // Pixels the series wants kept free at the ends of its axes.
   virtual void HorizontalMargins(int& left, int& right) const;
   virtual void VerticalMargins(int& top, int& bottom) const;
+  // The index of the point drawn at the pixel (x, y), from the visible
+  // range of the last paint; -1 when there is none. This class draws
+  // nothing there, so it finds nothing.
+  virtual int PointAtPixel(int x, int y);
 
   // --- Legend -----------------------------------------------------------------
 
@@ -130,10 +135,15 @@ class TChartSeries {
   // background, then DrawLegendSymbol. Nothing for a null colour, nor for
   // the whole series when each point has its own colour.
   virtual void DrawLegendItem(int index, const TRect& rect);
-  // Lets a series kind change the background and brush style of its symbol.
-  virtual void PrepareLegendTools(int, TColor&, TBrushStyle&) {}
-  // A rectangle in the current brush; one that would vanish in the legend's
-  // colour gets its outline drawn again.
+  // Lets the series kind adjust the tools of a legend symbol before the
+  // legend selects its brush: the colour between hatch lines and the brush
+  // style. Index is -1 for a row that stands for the whole series. This
+  // class changes nothing.
+  virtual void PrepareLegendTools(int index, TColor& backColour, TBrushStyle& brushStyle);
+  // Draws the series' symbol of a legend row into rect on the chart's
+  // canvas, with the brush the legend has selected: here a rectangle, and,
+  // when the fill would vanish into the legend's own colour, its outline
+  // drawn once more (in white on a black fill).
   virtual void DrawLegendSymbol(int index, const TRect& rect);
 
   // --- Chart and axes -------------------------------------------------------
@@ -202,6 +212,8 @@ class TChartSeries {
 
  protected:
   virtual void AfterPointAdded(int index);
+  // The parent chart's canvas; EInvalidOperation without a chart.
+  TChartCanvas3D& ChartCanvas() const;
   // Appends a column; the first two are X and Y.
   TChartValueList& AddValueList(std::string name);
 

@@ -68,10 +68,6 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   // and drawing.
   const std::vector<TCustomChartAxis*>& Axes() const { return axes_; }
 
-  // The legend's box colour, as the last legend drawing set it.
-  TColor LegendBackColor() const { return legendBackColor_; }
-  void SetLegendBackColor(TColor color) { legendBackColor_ = color; }
-
   // --- Settings ---------------------------------------------------------------
 
   bool AxisVisible() const { return axisVisible_; }
@@ -83,6 +79,9 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   void SetView3DWalls(bool walls);
   // The colour of the wall behind the series.
   virtual TColor BackWallColor() const = 0;
+  // The fill colour of the legend box, which legend symbols must stand out
+  // against.
+  virtual TColor LegendBackColor() const = 0;
 
   // Paging: with MaxPointsPerPage > 0 the points are shown a page at a time.
   int Page() const { return page_; }
@@ -135,7 +134,6 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   void RegisterAxis(TCustomChartAxis& axis) { axes_.push_back(&axis); }
   void UnregisterAxis(TCustomChartAxis& axis);
 
-  TColor legendBackColor_ = clWhite;
   bool axisVisible_ = true;
   bool clipPoints_ = true;
   bool view3DWalls_ = true;

@@ -3,6 +3,8 @@
 // stair steps and the pixel margins that keep the markers inside the axes.
 // TLineSeries is the kind that draws the connecting lines.
 
+#include <functional>
+
 #include "chart/ChartPen.h"
 #include "chart/ChartSeries.h"
 #include "chart/SeriesPointer.h"
@@ -55,13 +57,49 @@ class TCustomSeries : public TChartSeries {
   void HorizontalMargins(int& left, int& right) const override;
   void VerticalMargins(int& top, int& bottom) const override;
 
+  // One point of the line: the segment from the previous point in this
+  // point's colour, then the markers at its ends, so that markers lie over
+  // the line. The first visible point after hidden ones is joined to the
+  // edge of ChartRect at the height where the line crosses it. A null point
+  // breaks the line; a point whose pixel is beyond the device's reach is
+  // left out and the line runs on from the last point drawn.
+  void DrawPoint(int index) override;
+  // The marker of point index at (x, y) in the given colour, in the style
+  // OnGetPointerStyle picks, else Pointer().Style().
+  virtual void DrawMarker(int x, int y, TColor colour, int index);
+  // Whether (x, y) lies on the marker of point index drawn at
+  // (pointX, pointY).
+  virtual bool MarkerHit(int index, int pointX, int pointY, int x, int y) const;
+  // A marker, then the point's own pixel, then the line into the point
+  // (answering the segment's start point). A click counts on a segment when
+  // it lies within half the line pen's width plus one pixel of it.
+  int PointAtPixel(int x, int y) override;
+  // The line across the middle of rect with the marker at its centre,
+  // shrunk to fit small rects; without marker and line the plain symbol.
+  void DrawLegendSymbol(int index, const TRect& rect) override;
+
   void CopyFrom(const TChartSeries& source) override;
+
+  // --- Events, called only when assigned ------------------------------------
+
+  // The marker shape of one point.
+  std::function<TSeriesPointerStyle(TCustomSeries& sender, int index)> OnGetPointerStyle;
+  // A hit on the marker of point index at the pixel (x, y).
+  std::function<void(TCustomSeries& sender, int index, int x, int y)> OnClickPointer;
 
  protected:
   bool drawArea_ = false;
   bool drawLine_ = false;
 
  private:
+  // The line pen in the given colour, without fill.
+  void SelectLinePen(TCanvas3D& canvas, TColor colour) const;
+  // The start of the segment into the first visible point index > 0: on the
+  // edge of ChartRect where the axis begins.
+  void EnterFromEdge(int index);
+  void DrawSegment(TCanvas3D& canvas, int x, int y, TColor colour, int index, bool isLast,
+                   bool markers);
+  bool NearSegment(int x0, int y0, int x1, int y1, int x, int y) const;
   template <typename T>
   void Store(T& field, T value) {
     if (field == value) return;
@@ -80,6 +118,11 @@ class TCustomSeries : public TChartSeries {
   TChartPen linePen_;
   TSeriesPointer pointer_;
   bool stairs_ = false;
+  // Where the last drawn point of this paint lies and the colour of the last
+  // point visited; kept between paints.
+  int previousX_ = 0;
+  int previousY_ = 0;
+  TColor previousColor_ = 0;
 };
 
 class TLineSeries : public TCustomSeries {
@@ -88,6 +131,10 @@ class TLineSeries : public TCustomSeries {
 
   // A source of another kind also leaves the marker hidden.
   void CopyFrom(const TChartSeries& source) override;
+
+  // The legend symbol's line is drawn with the line pen and its fill has
+  // the line's brush style.
+  void PrepareLegendTools(int index, TColor& backColour, TBrushStyle& brushStyle) override;
 };
 
 }  // namespace halvorn

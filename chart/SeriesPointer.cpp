@@ -1,7 +1,10 @@
 #include "chart/SeriesPointer.h"
 
 #include <algorithm>
+#include <initializer_list>
+#include <span>
 
+#include "chart/ChartCanvas.h"
 #include "chart/ChartException.h"
 #include "chart/CustomSeries.h"
 
@@ -37,6 +40,65 @@ void TSeriesPointer::CopyFrom(const TSeriesPointer& source) {
   SetStyle(source.style_);
   SetVertSize(source.vertSize_);
   SetVisible(source.visible_);
+}
+
+void TSeriesPointer::ApplyMarkerColours(TCanvas3D& canvas, TColor colour) const {
+  canvas.SelectPen(pen_);
+  if (pen_.Visible() && pen_.Color() == clAutoColor) canvas.Pen().SetColor(colour);
+  canvas.Brush().SetColor(brush_.Color() == clAutoColor ? colour : brush_.Color());
+  canvas.Brush().SetStyle(brush_.Style());
+}
+
+void TSeriesPointer::DrawMarkerShape(TCanvas3D& canvas, bool, int x, int y, int h, int v,
+                                     TColor colour, TSeriesPointerStyle style) {
+  const int l = x - h, r = x + h, t = y - v, b = y + v;
+  const auto polygon = [&canvas](std::initializer_list<TPoint> points) {
+    canvas.Polygon(std::span<const TPoint>(points.begin(), points.size()),
+                   static_cast<int>(points.size()) - 1);
+  };
+  // Lines never include their end pixel, so each one runs a pixel further
+  // to reach the far edge of the box.
+  const auto cross = [&] {
+    canvas.VerticalLine(x, t, b + 1);
+    canvas.HorizontalLine(l, r + 1, y);
+  };
+  const auto diagonalCross = [&] {
+    canvas.Line(l, t, r + 1, b + 1);
+    canvas.Line(r, t, l - 1, b + 1);
+  };
+  switch (style) {
+    case psRectangle:
+      canvas.Rectangle(l, t, r + 1, b + 1);
+      break;
+    case psCircle:
+      canvas.Ellipse(l, t, r, b);
+      break;
+    case psTriangle:
+      polygon({{l, b}, {r, b}, {x, t}});
+      break;
+    case psDownTriangle:
+      polygon({{l, t}, {r, t}, {x, b}});
+      break;
+    case psCross:
+      canvas.Pen().SetColor(colour);
+      cross();
+      break;
+    case psDiagCross:
+      canvas.Pen().SetColor(colour);
+      diagonalCross();
+      break;
+    case psStar:
+      canvas.Pen().SetColor(colour);
+      cross();
+      diagonalCross();
+      break;
+    case psDiamond:
+      polygon({{l, y}, {x, t}, {r, y}, {x, b}});
+      break;
+    case psSmallDot:
+      canvas.SetPixel(x, y, colour);
+      break;
+  }
 }
 
 void TSeriesPointer::HorizontalMargins(int& left, int& right) const {

@@ -3,9 +3,11 @@
 // the room it asks of the axes so that outermost markers stay inside them.
 
 #include "chart/ChartPen.h"
+#include "platform/Colors.h"
 
 namespace halvorn {
 
+class TCanvas3D;
 class TCustomSeries;
 
 enum TSeriesPointerStyle {
@@ -53,6 +55,17 @@ class TSeriesPointer {
   void SetVisible(bool v) { Store(visible_, v); }
 
   void CopyFrom(const TSeriesPointer& source);
+
+  // Makes the marker's pen and brush current on the canvas; where either has
+  // no colour chosen (clAutoColor) it takes the point's colour. An invisible
+  // pen leaves the shapes without outline.
+  void ApplyMarkerColours(TCanvas3D& canvas, TColor colour) const;
+  // Draws one marker centred on (x, y), reaching h pixels left and right
+  // and v up and down, with the tools current on the canvas; the line
+  // styles (crosses) and the dot are drawn in the point's colour. The 3D
+  // solids are not built, so a 3D chart gets the flat shapes too.
+  static void DrawMarkerShape(TCanvas3D& canvas, bool is3D, int x, int y, int h, int v,
+                              TColor colour, TSeriesPointerStyle style);
 
   // Raise the margins to what a visible, inflating marker needs: one pixel
   // beyond its half size on each side.
