@@ -241,13 +241,18 @@ double TCustomChartAxis::LabelStepForCount(int count) const {
     std::int64_t n = static_cast<std::int64_t>(count) + 1;
     // An infinite range never fits; the growing step stops once it has
     // overflowed too.
+    const auto grow = [](double x) {
+      // A step that rounding brought back to itself would never fit.
+      const double next = NextNiceStep(x);
+      return next > x ? next : 2 * x;
+    };
     while (n > count && std::isfinite(step)) {
       const double q = rangeSize_ / step;
       if (std::fabs(q) < 2147483647.0) {
         n = Round(q);
-        if (n > count) step = NextNiceStep(step);
+        if (n > count) step = grow(step);
       } else {
-        step = NextNiceStep(step);
+        step = grow(step);
       }
     }
   }
@@ -316,8 +321,8 @@ int TCustomChartAxis::SideEdge(const TRect& rect) const {
 }
 
 void TCustomChartAxis::ShrinkSide(TRect& rect, int size) const {
-  int& side = horizontal_ ? (onFarSide_ ? rect.Top : rect.Bottom)
-                          : (onFarSide_ ? rect.Right : rect.Left);
+  int& side =
+      horizontal_ ? (onFarSide_ ? rect.Top : rect.Bottom) : (onFarSide_ ? rect.Right : rect.Left);
   // The near bottom and the far right move inward by decreasing.
   side += horizontal_ == onFarSide_ ? size : -size;
 }
@@ -529,8 +534,7 @@ void TCustomChartAxis::DrawPointLabels(std::vector<int>& ticks) {
       if (!labelsOnAxis_ && !(startPixel_ < pos && pos < endPixel_)) continue;
       const TMultiLineWidth m = MultiLineWidth(canvas, text);
       const int size = horizontal_ ? m.Width : canvas.TextLineHeight() * m.Lines;
-      const int halfSize =
-          static_cast<int>(Round(size * 0.5L * (1 + labelsSeparation_ * 0.02L)));
+      const int halfSize = static_cast<int>(Round(size * 0.5L * (1 + labelsSeparation_ * 0.02L)));
       if (labelsSeparation_ > 0 && anyDrawn && std::abs(pos - lastPos) < halfSize + lastHalf)
         continue;
       if (!tickOnLabelsOnly_) RecordTick(ticks, pos);
@@ -630,7 +634,8 @@ void TCustomChartAxis::DrawAxis(bool setLinePos) {
   TChartCanvas3D& canvas = chart_->Canvas();
   SelectFont(canvas, labelsFont_);
   const double step = LabelStep();
-  if (setLinePos) axisLinePos_ = ShiftByPosition(SideEdge(chart_->ChartRect()), chart_->ChartRect());
+  if (setLinePos)
+    axisLinePos_ = ShiftByPosition(SideEdge(chart_->ChartRect()), chart_->ChartRect());
   if (!title_.Caption().empty()) {
     SelectFont(canvas, title_.Font());
     canvas.Brush().SetColor(chart_->Color());

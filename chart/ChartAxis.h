@@ -30,8 +30,8 @@ using TAxisOnGetLabel = std::function<void(TCustomChartAxis& sender, TChartSerie
 // The chart's source of label values: called with labelIndex 0, 1, ... and
 // stop True; a handler that clears stop supplies labelValue as the next
 // label, one that leaves it set ends the labels.
-using TAxisOnGetNextLabel = std::function<void(TCustomChartAxis& sender, int labelIndex,
-                                               double& labelValue, bool& stop)>;
+using TAxisOnGetNextLabel =
+    std::function<void(TCustomChartAxis& sender, int labelIndex, double& labelValue, bool& stop)>;
 
 // The most ticks one drawing of an axis records; further labels are drawn
 // without ticks, grid lines or minor ticks.
