@@ -120,6 +120,38 @@ TEST(AxisDraw, TheWindowsChartMakesRoomForItsTwoAxes) {
   EXPECT_EQ(chart.BottomAxis().AxisLinePos(), chart.ChartRect().Bottom);
 }
 
+TEST(AxisDraw, TheBottomAxisClaimsTitleLabelsAndTicks) {
+  const struct {
+    const char* name;
+    const char* caption;
+    int titleSize, labelsSize;
+    bool ticks, axisPen;
+    int title, labels, tickRoom;  // -1: one line of the font
+  } cases[] = {
+      {"defaults", "Months", 0, 0, true, true, -1, -1, 6},
+      {"a two-line title claims one line", "Months\rof the year", 0, 0, true, true, -1, -1, 6},
+      {"no title", "", 0, 0, true, true, 0, -1, 6},
+      {"fixed title size", "Months", 30, 0, true, true, 30, -1, 6},
+      {"fixed labels size", "Months", 0, 20, true, true, -1, 20, 6},
+      {"no outer ticks: the pen and the minor ticks", "Months", 0, 0, false, true, -1, -1, 2},
+      {"no pen: the outer ticks", "Months", 0, 0, true, false, -1, -1, 4},
+  };
+  for (const auto& c : cases) {
+    TProgramChart p;
+    TChartAxis& axis = p.chart.BottomAxis();
+    axis.Title().SetCaption(c.caption);
+    axis.SetTitleSize(c.titleSize);
+    axis.SetLabelsSize(c.labelsSize);
+    axis.Ticks().SetVisible(c.ticks);
+    axis.Axis().SetVisible(c.axisPen);
+    p.Paint();
+    const int title = c.title < 0 ? p.LineHeight(axis.Title().Font()) : c.title;
+    const int labels = c.labels < 0 ? p.LineHeight(axis.LabelsFont()) : c.labels;
+    EXPECT_EQ(p.chart.ChartRect().Bottom, 393 - title - labels - c.tickRoom) << c.name;
+    EXPECT_EQ(axis.LabelsPos(), 393 - title - labels) << c.name;
+  }
+}
+
 TEST(AxisDraw, EmptySeriesShowOneLabelTickAndGridLineAtTheCentre) {
   TProgramChart p;
   const TRect r = p.chart.ChartRect();
