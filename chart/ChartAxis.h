@@ -4,7 +4,10 @@
 // interval, and the mapping between values and pixels that every point goes
 // through.
 
+#include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "chart/ChartAxisTitle.h"
 #include "chart/ChartPen.h"
@@ -14,9 +17,25 @@
 namespace halvorn {
 
 class TCustomAxisPanel;
+class TCustomChartAxis;
+class TChartSeries;
 
 // What the labels of an axis show; talAuto picks from the series using it.
 enum TAxisLabelStyle { talAuto, talNone, talValue, talMark, talText };
+
+// The chart's hook on every label text: series is null and valueIndex -1
+// for value labels; the handler may change labelText.
+using TAxisOnGetLabel = std::function<void(TCustomChartAxis& sender, TChartSeries* series,
+                                           int valueIndex, std::string& labelText)>;
+// The chart's source of label values: called with labelIndex 0, 1, ... and
+// stop True; a handler that clears stop supplies labelValue as the next
+// label, one that leaves it set ends the labels.
+using TAxisOnGetNextLabel =
+    std::function<void(TCustomChartAxis& sender, int labelIndex, double& labelValue, bool& stop)>;
+
+// The most ticks one drawing of an axis records; further labels are drawn
+// without ticks, grid lines or minor ticks.
+constexpr int kMaxAxisTicks = 2000;
 
 class TCustomChartAxis {
  public:
@@ -192,19 +211,52 @@ class TCustomChartAxis {
   // Places the interval along the chart's ChartRect.
   void RecalcPixelSpan();
 
+  // Whether the data along the axis were date-times when the axis was last
+  // measured or drawn.
+  bool ShowsDateTime() const { return showsDateTime_; }
+
+  // Fixes the range to min..max (in either order, at least 1e-10 wide) and
+  // leaves automatic mode on both sides; no order checks.
+  void SetValueRange(double min, double max);
+
   // The steps of a paint. UpdateRangeFromSeries takes the automatic limits
   // from the series (Minimum and Maximum change without a repaint) and makes
   // Minimum..Maximum the working range. WidenRangeForMargins widens the
   // working range so that the data keep the given pixels free at the ends
   // of the axis (left and right of a horizontal axis, top and bottom of a
-  // vertical one), ordering it low to high. ClaimSpace takes the room of the
-  // axis's labels, ticks and title out of rect, and DrawAxis draws them:
-  // neither does anything until the axis has labels, ticks and a title to
-  // draw.
+  // vertical one), ordering it low to high.
   void UpdateRangeFromSeries();
   void WidenRangeForMargins(const TRect& margins);
+  // Takes the room of the title, labels and ticks out of rect on the axis's
+  // side and sets LabelsPos and TitlePos at the new edges. Without inflate
+  // the rectangle stays and the three positions are laid out outward from
+  // its edge instead.
   void ClaimSpace(TRect& rect, bool inflate);
-  void DrawAxis(bool full);
+  // Draws title, labels, axis line, ticks, grid and minor ticks; with
+  // setLinePos the axis line first moves to ChartRect's edge.
+  void DrawAxis(bool setLinePos);
+  // A label or title of one or more lines anchored at (x, y), aligned by
+  // the axis's side and the angle.
+  void DrawAxisText(int x, int y, std::string_view text, int angle);
+
+  // --- Labels of a paint --------------------------------------------------------
+
+  // The style the labels are drawn in: LabelStyle, or for talAuto the style
+  // the active series using the axis call for (talNone without any).
+  TAxisLabelStyle EffectiveLabelStyle() const;
+  // The step between value labels for the canvas's current font, so that
+  // the labels of the range ends fit with LabelsSeparation between them.
+  double LabelStep();
+  // The step for labels of the given extent along the axis, and for at most
+  // count labels.
+  double LabelStepForSize(int size) const;
+  double LabelStepForCount(int count) const;
+  // The next step of the sequence 1, 2, 5, 10, 20, ... scaled to x's decade.
+  static double NextNiceStep(double x);
+  // The values that get a label, from the top of the range down.
+  std::vector<double> LabelValues(double step);
+  // The text of a value label.
+  std::string LabelText(double value);
 
   // Positions across the axis direction (y for a horizontal axis, x for a
   // vertical one) of the axis line, the labels' anchor and the title's
@@ -229,6 +281,35 @@ class TCustomChartAxis {
   void InitVisible(bool v) { visible_ = v; }
 
  private:
+  std::string LabelText(double value, bool useHandler);
+  // The extent along the axis of the label of value.
+  int LabelExtent(double value);
+  // The room across the axis of the title, the labels and the ticks.
+  int TitleSizeAcross();
+  int LabelsSizeAcross();
+  int ValueLabelWidth();
+  int PointLabelsWidth();
+  int TickSizeAcross() const;
+  // Whether a text at this angle runs along the axis rather than across.
+  bool AngleAlongAxis(int angle) const;
+  // The edge of rect on the axis's side, taking size off that side, and a
+  // position moved away from the plot area.
+  int SideEdge(const TRect& rect) const;
+  void ShrinkSide(TRect& rect, int size) const;
+  int Outward(int pos, int by) const;
+  // pos moved by PositionPercent of the extent across rect.
+  int ShiftByPosition(int pos, const TRect& rect) const;
+  int Depth() const;
+  void DrawLabel(int pos, std::string_view text, std::vector<int>& ticks);
+  void RecordTick(std::vector<int>& ticks, int pos) const;
+  void DrawValueLabels(double step, std::vector<int>& ticks);
+  void DrawPointLabels(std::vector<int>& ticks);
+  void DrawLines(const std::vector<int>& ticks);
+  // A line across the axis at t from a to b, and a grid line at t.
+  void CrossLine(int t, int a, int b);
+  void GridLine(int t);
+  std::vector<int> MinorTickPositions(const std::vector<int>& ticks) const;
+
   int LinearPixel(double value, bool fromEnd) const;
   void SetPixels(int start, int end);
   // The change handler of the pens and font the axis owns.
@@ -295,6 +376,7 @@ class TCustomChartAxis {
   int axisLinePos_ = 0;
   int labelsPos_ = 0;
   int titlePos_ = 0;
+  bool showsDateTime_ = false;
 };
 
 // The axis of the four sides of the chart.

@@ -97,6 +97,8 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   TChartNotifyEvent OnBeforeDrawAxes;
   TChartNotifyEvent OnBeforeDrawSeries;
   TChartNotifyEvent OnPageChange;
+  TAxisOnGetLabel OnGetAxisLabel;
+  TAxisOnGetNextLabel OnGetNextAxisLabel;
 
   // Whether an axis takes space and is drawn: a visible axis that an active
   // series is drawn against, or any visible axis of a chart without active

@@ -230,6 +230,8 @@ TEST(ChartPanel, SettingTheCurrentValueRequestsNothing) {
 TEST(ChartPanel, AFreshBitmapRepaintsByCopyAndAResizeRendersAnew) {
   THostedChart h(200, 100);
   h.Flat();
+  // Without axes, which would take the plot rectangle's edges.
+  h.chart.SetAxisVisible(false);
   h.window.DeliverPaint();
   ASSERT_EQ(h.renders, 1);
   const TRect chartRect = h.chart.ChartRect();
@@ -288,6 +290,7 @@ TEST(ChartPanel, BevelsBorderAndMarginsPlaceThePlotRectangle) {
     h.chart.SetBorderWidth(c.border);
     h.chart.SetColor(clTeal);
     h.chart.BackWall().Pen().SetVisible(false);
+    h.chart.SetAxisVisible(false);
     h.window.DeliverPaint();
     const int b = c.border;
     // The bevels are not subtracted from the plot rectangle; the border is.

@@ -42,14 +42,24 @@ TEST(SimulationChart, TheWindowsChartAtItsDesignSize) {
   EXPECT_EQ(p.At(0, 10), Px(clBtnHighlight));
   EXPECT_EQ(p.At(400, 392), Px(clBtnShadow));
   EXPECT_EQ(p.At(872, 200), Px(clBtnShadow));
+  // The left and bottom axes take their title, labels and ticks out of the
+  // plot rectangle.
+  chart.Canvas().Font().Assign(chart.LeftAxis().Title().Font());
+  const int titleLine = chart.Canvas().TextHeight("W");
+  chart.Canvas().Font().Assign(chart.LeftAxis().LabelsFont());
+  const int labelLine = chart.Canvas().TextHeight("W");
+  const int zeroLabel = chart.Canvas().TextWidth("0") + chart.Canvas().TextWidth(" ");
+  EXPECT_EQ(r,
+            (TRect{titleLine + zeroLabel + 6, 20 + lh + 5, 828, 393 - titleLine - labelLine - 6}));
+
   // The back wall: a black frame on the plot rectangle's edges, unfilled.
   for (int x = r.Left; x <= r.Right; x += 7) EXPECT_EQ(p.At(x, r.Top), Px(clBlack)) << x;
-  for (int y = r.Top; y < 393; y += 5) {
+  for (int y = r.Top; y <= r.Bottom; y += 5) {
     EXPECT_EQ(p.At(r.Left, y), Px(clBlack)) << y;
     EXPECT_EQ(p.At(r.Right, y), Px(clBlack)) << y;
   }
   EXPECT_EQ(p.At(r.Right + 1, 200), Px(clBtnFace));
-  EXPECT_EQ(p.At(400, 200), Px(clBtnFace));
+  EXPECT_EQ(p.At(400, r.Top + 3), Px(clBtnFace));
   EXPECT_EQ(p.At(400, r.Top - 1), Px(clBtnFace));
   chart.SetHost(nullptr);
 }
