@@ -78,8 +78,7 @@ TEST_F(MainWindowTest, TheWindowIsMaximisedNavyAndCaptionedHalvorn) {
 // the layout shows up here as a wrong widget.
 TEST_F(MainWindowTest, ControlsHaveTheirPlacesTextsFontsAndColours) {
   const QColor navy(0, 0, 128), yellow(255, 255, 0), black(0, 0, 0), white(255, 255, 255),
-      blue(0, 0, 255), red(255, 0, 0), olive(128, 128, 0), face(212, 208, 200),
-      info(255, 255, 225);
+      blue(0, 0, 255), red(255, 0, 0), olive(128, 128, 0), face(212, 208, 200), info(255, 255, 225);
   struct Row {
     const char* name;
     const char* parent;
@@ -122,15 +121,23 @@ TEST_F(MainWindowTest, ControlsHaveTheirPlacesTextsFontsAndColours) {
     ASSERT_NE(parent, nullptr);
     EXPECT_EQ(w->parentWidget(), parent->Widget());
     EXPECT_EQ(w->pos(), row.geometry.topLeft());
-    if (row.geometry.width() >= 0) { EXPECT_EQ(w->size(), row.geometry.size()); }
-    if (!row.text.isNull()) { EXPECT_EQ(TextOf(w), row.text); }
+    if (row.geometry.width() >= 0) {
+      EXPECT_EQ(w->size(), row.geometry.size());
+    }
+    if (!row.text.isNull()) {
+      EXPECT_EQ(TextOf(w), row.text);
+    }
     if (row.pixelSize) {
       EXPECT_EQ(control->Font().Name(), "MS Sans Serif");
       EXPECT_EQ(w->font().pixelSize(), row.pixelSize);
       EXPECT_EQ(w->font().bold(), row.bold);
     }
-    if (row.fontColor) { EXPECT_EQ(w->palette().color(QPalette::WindowText), *row.fontColor); }
-    if (row.background) { EXPECT_EQ(w->palette().color(QPalette::Window), *row.background); }
+    if (row.fontColor) {
+      EXPECT_EQ(w->palette().color(QPalette::WindowText), *row.fontColor);
+    }
+    if (row.background) {
+      EXPECT_EQ(w->palette().color(QPalette::Window), *row.background);
+    }
     if (row.range) {
       const auto* bar = static_cast<const QScrollBar*>(w);
       EXPECT_EQ(bar->minimum(), (*row.range)[0]);
@@ -148,8 +155,8 @@ TEST_F(MainWindowTest, ControlsHaveTheirPlacesTextsFontsAndColours) {
 TEST_F(MainWindowTest, TabVisitsTheControlsInTheirFocusOrder) {
   ShowWindow();
   const std::vector<TWinControl*> order = {
-      MF().TT,     MF().PP,     MF().RG1,   MF().ErrorP, MF().AmpliP, MF().FasiP, MF().ErrorM,
-      MF().AmpliM, MF().FasiM,  MF().Dif,   MF().Step,   MF().Samples, MF().Button1};
+      MF().TT,     MF().PP,    MF().RG1, MF().ErrorP, MF().AmpliP,  MF().FasiP,  MF().ErrorM,
+      MF().AmpliM, MF().FasiM, MF().Dif, MF().Step,   MF().Samples, MF().Button1};
   MF().Button1->SetFocus();
   QApplication::processEvents();
   ASSERT_EQ(QApplication::focusWidget(), MF().Button1->Widget());
