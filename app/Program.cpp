@@ -13,14 +13,13 @@
 namespace halvorn {
 
 int RunProgram(int argc, char** argv, const TProgramHooks& hooks) {
-  // Qt keeps references to argc and argv for the life of the application.
-  static int qtArgc;
-  qtArgc = argc;
+  // Qt keeps references to argc and argv for the life of the application,
+  // which ends before this function returns.
   std::unique_ptr<TApplication> application;
   try {
     // The application object comes first: no text can be measured or drawn
     // before it exists.
-    application = std::make_unique<TApplication>(qtArgc, argv);
+    application = std::make_unique<TApplication>(argc, argv);
     SeedRandom(1);
     ReadFormatSettingsFromLocale();
     application->SetTitle("Halvorn");
