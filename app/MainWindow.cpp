@@ -1,0 +1,255 @@
+#include "app/MainWindow.h"
+
+#include "app/MainWindowLayout.h"
+#include "platform/Exceptions.h"
+#include "sim/SimulationChart.h"
+
+namespace halvorn {
+namespace {
+
+void LoadFont(TFont& font, const TFontLayout& layout) {
+  font.SetName(layout.Name);
+  font.SetHeight(layout.Height);
+  font.SetStyle(layout.Bold ? fsBold : 0);
+  font.SetColor(layout.Color);
+  font.SetCharset(DEFAULT_CHARSET);
+}
+
+}  // namespace
+
+TMF::TMF(TComponent* owner) : TForm(owner) {
+  ApplyLayout();
+  BindFields();
+  // The handlers are bound only now, so none runs while the layout is
+  // applied.
+  BindEvents();
+  simulation_.emplace();
+}
+
+TMF::~TMF() {
+  // The chart's window outlives the chart (the form destroys its controls
+  // after these members), so the two let go of each other first: the window
+  // must not paint a destroyed chart, nor the chart ask a destroyed window.
+  if (Chart1Window) Chart1Window->SetClient(nullptr);
+  Chart1.SetHost(nullptr);
+}
+
+void TMF::ApplyLayout() {
+  const TFormLayout& form = MainFormLayout();
+  SetBounds(form.Left, form.Top, form.Width, form.Height);
+  SetCaption(form.Caption);
+  SetColor(form.Color);
+  LoadFont(Font(), form.Font);
+  SetWindowState(form.WindowState);
+
+  for (const TControlLayout& row : MainWindowControls()) {
+    TWinControl& parent = ContainerFor(row);
+    TControl* control = nullptr;
+    switch (row.Class) {
+      case TControlClass::Label: {
+        auto* label = new TLabel(this, &parent);
+        label->SetCaption(row.Text);
+        control = label;
+        break;
+      }
+      case TControlClass::Edit: {
+        auto* edit = new TEdit(this, &parent);
+        edit->SetText(row.Text);
+        control = edit;
+        break;
+      }
+      case TControlClass::Button: {
+        auto* button = new TButton(this, &parent);
+        button->SetCaption(row.Text);
+        control = button;
+        break;
+      }
+      case TControlClass::ScrollBar: {
+        auto* bar = new TScrollBar(this, &parent);
+        if (row.Range) bar->LoadParams(row.Range->Position, row.Range->Min, row.Range->Max);
+        control = bar;
+        break;
+      }
+      case TControlClass::GroupBox: {
+        auto* box = new TGroupBox(this, &parent);
+        box->SetCaption(row.Text);
+        control = box;
+        break;
+      }
+      case TControlClass::RadioGroup: {
+        auto* group = new TRadioGroup(this, &parent);
+        group->SetCaption(row.Text);
+        group->SetItems(row.Items);
+        group->SetItemIndex(row.ItemIndex);
+        control = group;
+        break;
+      }
+      case TControlClass::Chart: {
+        Chart1Window = new TPanelWindow(this, &parent);
+        Chart1Window->SetClient(&Chart1);
+        Chart1.SetHost(Chart1Window);
+        ConfigureChart(Chart1);
+        Series1.SetParentChart(&Chart1);
+        ConfigureBeforeSeries(Series1);
+        Series2.SetParentChart(&Chart1);
+        ConfigureAfterSeries(Series2);
+        control = Chart1Window;
+        break;
+      }
+    }
+    control->SetName(row.Name);
+    control->SetBounds(row.Left, row.Top, row.Width, row.Height);
+    if (row.Font) LoadFont(control->Font(), *row.Font);
+    switch (row.ColorSource) {
+      case TColorSource::ClassDefault:
+        break;
+      case TColorSource::Parent:
+        control->SetParentColor(true);
+        break;
+      case TColorSource::Explicit:
+        control->SetColor(row.Color);
+        break;
+    }
+    control->SetVisible(row.Visible);
+    if (row.TabOrder >= 0) {
+      auto* windowed = dynamic_cast<TWinControl*>(control);
+      if (!windowed) throw EInvalidOperation("Layout: \"" + row.Name + "\" takes no focus");
+      windowed->SetTabOrder(row.TabOrder);
+    }
+  }
+}
+
+TWinControl& TMF::ContainerFor(const TControlLayout& row) {
+  if (row.Parent.empty()) return *this;
+  // A parent is a container created by an earlier row.
+  auto* parent = dynamic_cast<TWinControl*>(FindControl(row.Parent));
+  if (!parent) throw EInvalidOperation("Layout: no container \"" + row.Parent + "\"");
+  return *parent;
+}
+
+TControl* TMF::FindControl(const std::string& name) const {
+  for (int i = 0; i < ComponentCount(); ++i) {
+    TComponent* component = Components(i);
+    if (component->Name() == name) return dynamic_cast<TControl*>(component);
+  }
+  return nullptr;
+}
+
+void TMF::BindFields() {
+  const auto bind = [this](auto*& field, const char* name) {
+    field = dynamic_cast<std::remove_reference_t<decltype(field)>>(FindControl(name));
+    if (!field) throw EInvalidOperation(std::string("Layout: no control \"") + name + "\"");
+  };
+  bind(Button1, "Button1");
+  bind(TT, "TT");
+  bind(PP, "PP");
+  bind(RG1, "RG1");
+  bind(Label1, "Label1");
+  bind(Label2, "Label2");
+  bind(SIG1, "SIG1");
+  bind(SIG2, "SIG2");
+  bind(Prin, "Prin");
+  bind(ErrorP, "ErrorP");
+  bind(Meta, "Meta");
+  bind(ErrorM, "ErrorM");
+  bind(LErrorP, "LErrorP");
+  bind(Label3, "Label3");
+  bind(LErrorM, "LErrorM");
+  bind(Label4, "Label4");
+  bind(Label5, "Label5");
+  bind(Label6, "Label6");
+  bind(LAmpliP, "LAmpliP");
+  bind(LAmpliM, "LAmpliM");
+  bind(AmpliP, "AmpliP");
+  bind(AmpliM, "AmpliM");
+  bind(FasiP, "FasiP");
+  bind(LFasiP, "LFasiP");
+  bind(Label7, "Label7");
+  bind(LFasiM, "LFasiM");
+  bind(FasiM, "FasiM");
+  bind(GroupBox1, "GroupBox1");
+  bind(Dif, "Dif");
+  bind(Label8, "Label8");
+  bind(LDif, "LDif");
+  bind(Label9, "Label9");
+  bind(Step, "Step");
+  bind(LStep, "LStep");
+  bind(Label10, "Label10");
+  bind(LSamples, "LSamples");
+  bind(Samples, "Samples");
+  bind(Label11, "Label11");
+}
+
+void TMF::BindEvents() {
+  for (const TControlLayout& row : MainWindowControls()) {
+    if (row.Event == THandler::None) continue;
+    if (row.Event == THandler::Button1Click) {
+      auto* button = dynamic_cast<TButton*>(FindControl(row.Name));
+      if (!button) throw EInvalidOperation("Layout: \"" + row.Name + "\" is no button");
+      button->OnClick = [this](TObject* sender) { Button1Click(sender); };
+      continue;
+    }
+    auto* bar = dynamic_cast<TScrollBar*>(FindControl(row.Name));
+    if (!bar) throw EInvalidOperation("Layout: \"" + row.Name + "\" is no scroll bar");
+    void (TMF::*handler)(TObject*) = nullptr;
+    switch (row.Event) {
+      case THandler::ErrorPChange:
+        handler = &TMF::ErrorPChange;
+        break;
+      case THandler::ErrorMChange:
+        handler = &TMF::ErrorMChange;
+        break;
+      case THandler::AmpliPChange:
+        handler = &TMF::AmpliPChange;
+        break;
+      case THandler::AmpliMChange:
+        handler = &TMF::AmpliMChange;
+        break;
+      case THandler::FasiPChange:
+        handler = &TMF::FasiPChange;
+        break;
+      case THandler::FasiMChange:
+        handler = &TMF::FasiMChange;
+        break;
+      case THandler::DifChange:
+        handler = &TMF::DifChange;
+        break;
+      case THandler::StepChange:
+        handler = &TMF::StepChange;
+        break;
+      case THandler::SamplesChange:
+        handler = &TMF::SamplesChange;
+        break;
+      case THandler::None:
+      case THandler::Button1Click:
+        break;
+    }
+    bar->OnChange = [this, handler](TObject* sender) { (this->*handler)(sender); };
+  }
+}
+
+void TMF::Button1Click(TObject*) { simulation_->Run(Chart1, RG1->ItemIndex(), *this); }
+
+void TMF::SliderChanged(TSlider slider, const TScrollBar& bar, TLabel& label) {
+  label.SetCaption(simulation_->SliderChanged(slider, bar.Position()));
+}
+
+void TMF::ErrorPChange(TObject*) { SliderChanged(TSlider::ErrorP, *ErrorP, *LErrorP); }
+void TMF::ErrorMChange(TObject*) { SliderChanged(TSlider::ErrorM, *ErrorM, *LErrorM); }
+void TMF::AmpliPChange(TObject*) { SliderChanged(TSlider::AmpliP, *AmpliP, *LAmpliP); }
+void TMF::AmpliMChange(TObject*) { SliderChanged(TSlider::AmpliM, *AmpliM, *LAmpliM); }
+void TMF::FasiPChange(TObject*) { SliderChanged(TSlider::FasiP, *FasiP, *LFasiP); }
+void TMF::FasiMChange(TObject*) { SliderChanged(TSlider::FasiM, *FasiM, *LFasiM); }
+void TMF::DifChange(TObject*) { SliderChanged(TSlider::Dif, *Dif, *LDif); }
+void TMF::StepChange(TObject*) { SliderChanged(TSlider::Step, *Step, *LStep); }
+void TMF::SamplesChange(TObject*) { SliderChanged(TSlider::Samples, *Samples, *LSamples); }
+
+void TMF::SetTText(const std::string& text) { TT->SetText(text); }
+void TMF::SetPText(const std::string& text) { PP->SetText(text); }
+
+void TMF::SetSignificanceVisible(bool visible) {
+  SIG1->SetVisible(visible);
+  SIG2->SetVisible(visible);
+}
+
+}  // namespace halvorn

@@ -1,0 +1,115 @@
+#pragma once
+// The program's one window: the chart with the two simulated series, the
+// result area (t, p, the significance labels, the test selector and "Run")
+// and the three boxes of sliders with their value labels. The window owns
+// its controls, the chart and both series.
+
+#include <optional>
+#include <string>
+
+#include "chart/Chart.h"
+#include "chart/CustomSeries.h"
+#include "platform/forms/Button.h"
+#include "platform/forms/Edit.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/GroupBox.h"
+#include "platform/forms/Label.h"
+#include "platform/forms/PanelWindow.h"
+#include "platform/forms/RadioGroup.h"
+#include "platform/forms/ScrollBar.h"
+#include "sim/Simulation.h"
+
+namespace halvorn {
+
+struct TControlLayout;
+
+class TMF : public TForm, private TRunResultView {
+ public:
+  // Builds every control from the window's layout (no handler runs while it
+  // is applied), then sets the simulation's defaults.
+  explicit TMF(TComponent* owner);
+  ~TMF() override;
+
+  // The chart and its series; the chart shows in Chart1Window. The series
+  // are declared after the chart, so they leave its list before it goes.
+  TChart Chart1;
+  TLineSeries Series1;
+  TLineSeries Series2;
+  TPanelWindow* Chart1Window = nullptr;
+
+  // The controls, owned by the window through its component list.
+  TButton* Button1 = nullptr;
+  TEdit* TT = nullptr;
+  TEdit* PP = nullptr;
+  TRadioGroup* RG1 = nullptr;
+  TLabel* Label1 = nullptr;
+  TLabel* Label2 = nullptr;
+  TLabel* SIG1 = nullptr;
+  TLabel* SIG2 = nullptr;
+  TGroupBox* Prin = nullptr;
+  TScrollBar* ErrorP = nullptr;
+  TGroupBox* Meta = nullptr;
+  TScrollBar* ErrorM = nullptr;
+  TLabel* LErrorP = nullptr;
+  TLabel* Label3 = nullptr;
+  TLabel* LErrorM = nullptr;
+  TLabel* Label4 = nullptr;
+  TLabel* Label5 = nullptr;
+  TLabel* Label6 = nullptr;
+  TLabel* LAmpliP = nullptr;
+  TLabel* LAmpliM = nullptr;
+  TScrollBar* AmpliP = nullptr;
+  TScrollBar* AmpliM = nullptr;
+  TScrollBar* FasiP = nullptr;
+  TLabel* LFasiP = nullptr;
+  TLabel* Label7 = nullptr;
+  TLabel* LFasiM = nullptr;
+  TScrollBar* FasiM = nullptr;
+  TGroupBox* GroupBox1 = nullptr;
+  TScrollBar* Dif = nullptr;
+  TLabel* Label8 = nullptr;
+  TLabel* LDif = nullptr;
+  TLabel* Label9 = nullptr;
+  TScrollBar* Step = nullptr;
+  TLabel* LStep = nullptr;
+  TLabel* Label10 = nullptr;
+  TLabel* LSamples = nullptr;
+  TScrollBar* Samples = nullptr;
+  TLabel* Label11 = nullptr;
+
+  // The handlers. Button1Click is the Run; each slider's handler writes the
+  // slider's value into the label beside it and into its parameter.
+  void Button1Click(TObject* sender);
+  void ErrorPChange(TObject* sender);
+  void ErrorMChange(TObject* sender);
+  void AmpliPChange(TObject* sender);
+  void AmpliMChange(TObject* sender);
+  void FasiPChange(TObject* sender);
+  void FasiMChange(TObject* sender);
+  void DifChange(TObject* sender);
+  void StepChange(TObject* sender);
+  void SamplesChange(TObject* sender);
+
+  const TSimulation& Simulation() const { return *simulation_; }
+
+  // The control of the layout called `name`; null when there is none.
+  // For Chart1 it is the chart's window.
+  TControl* FindControl(const std::string& name) const;
+
+ private:
+  void ApplyLayout();
+  TWinControl& ContainerFor(const TControlLayout& row);
+  void BindFields();
+  void BindEvents();
+  void SliderChanged(TSlider slider, const TScrollBar& bar, TLabel& label);
+
+  // The Run's result view.
+  void SetTText(const std::string& text) override;
+  void SetPText(const std::string& text) override;
+  void SetSignificanceVisible(bool visible) override;
+
+  // Set to its defaults once the layout is applied.
+  std::optional<TSimulation> simulation_;
+};
+
+}  // namespace halvorn

@@ -1,0 +1,142 @@
+// The program's start-up and shutdown, each run in a child process of its
+// own: the program creates the one application object of its process, and
+// its exit code is what the test reads.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <functional>
+#include <string>
+
+#include "app/MainWindow.h"
+#include "app/Program.h"
+#include "platform/Exceptions.h"
+#include "platform/forms/Application.h"
+#include "sim/RandomSource.h"
+
+namespace halvorn {
+namespace {
+
+struct ChildResult {
+  bool exited = false;
+  int code = -1;
+  std::string output;  // what the child reported
+};
+
+// Runs `body` in a child process; its return value becomes the child's exit
+// code, and what it writes into its string comes back in `output`.
+ChildResult RunInChild(const std::function<int(std::string&)>& body) {
+  int fds[2];
+  if (pipe(fds) != 0) return {};
+  const pid_t pid = fork();
+  if (pid == 0) {
+    close(fds[0]);
+    std::string report;
+    const int code = body(report);
+    const ssize_t written = write(fds[1], report.data(), report.size());
+    _exit(written == static_cast<ssize_t>(report.size()) ? code : 99);
+  }
+  close(fds[1]);
+  ChildResult result;
+  char buffer[512];
+  for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;) result.output.append(buffer, n);
+  close(fds[0]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  result.exited = WIFEXITED(status);
+  if (result.exited) result.code = WEXITSTATUS(status);
+  return result;
+}
+
+// Records every message box of the child's program and closes it.
+void WatchMessageBoxes(std::string& report) {
+  auto* timer = new QTimer(QCoreApplication::instance());
+  QObject::connect(timer, &QTimer::timeout, [&report] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible()) return;
+    report += "box " + box->windowTitle().toStdString() + ": " + box->text().toStdString() + "\n";
+    box->accept();
+  });
+  timer->start(0);
+}
+
+char programName[] = "halvorn";
+char* programArgv[] = {programName, nullptr};
+
+TEST(ProgramTest, ANormalCloseReturnsZeroAfterAFreshlySeededRun) {
+  const ChildResult child = RunInChild([](std::string& report) {
+    // The program seeds the random source itself, whatever came before.
+    SeedRandom(99);
+    TProgramHooks hooks;
+    hooks.Started = [&report](TApplication&) { WatchMessageBoxes(report); };
+    hooks.MainFormCreated = [&report](TMF& form) {
+      QTimer::singleShot(0, [&report, &form] {
+        report += form.Widget()->isVisible() ? "shown" : "hidden";
+        report += form.WindowState() == wsMaximized ? " maximised\n" : " not maximised\n";
+        form.Button1->Click();
+        report += "t=" + form.TT->Text() + " p=" + form.PP->Text() + "\n";
+        form.Close();
+      });
+    };
+    return RunProgram(1, programArgv, hooks);
+  });
+  ASSERT_TRUE(child.exited);
+  EXPECT_EQ(child.code, 0);
+  EXPECT_EQ(child.output, "shown maximised\nt=-1.650 p=0.113\n");
+}
+
+TEST(ProgramTest, AnExceptionBeforeTheLoopIsShownAndTheExitCodeIsZero) {
+  struct Row {
+    const char* name;
+    bool throwBeforeWindow;
+  };
+  for (const Row row : {Row{"before the window", true}, Row{"after the window", false}}) {
+    SCOPED_TRACE(row.name);
+    const ChildResult child = RunInChild([row](std::string& report) {
+      TProgramHooks hooks;
+      hooks.Started = [&report, row](TApplication&) {
+        WatchMessageBoxes(report);
+        if (row.throwBeforeWindow) throw EInvalidOperation("No window today");
+      };
+      hooks.MainFormCreated = [](TMF&) { throw EOverflow(); };
+      return RunProgram(1, programArgv, hooks);
+    });
+    ASSERT_TRUE(child.exited);
+    EXPECT_EQ(child.code, 0);
+    EXPECT_EQ(child.output, row.throwBeforeWindow ? "box Halvorn: No window today.\n"
+                                                  : "box Halvorn: Floating point overflow.\n");
+  }
+}
+
+// When the application object cannot be created there is nothing to show a
+// message box with; the message goes to standard error instead of taking
+// the process down.
+TEST(ProgramTest, WithoutAnApplicationObjectTheErrorGoesToStandardError) {
+  const ChildResult child = RunInChild([](std::string& report) {
+    int argc = 1;
+    QCoreApplication other(argc, programArgv);
+    int err[2];
+    if (pipe(err) != 0) return 98;
+    dup2(err[1], STDERR_FILENO);
+    close(err[1]);
+    const int code = RunProgram(1, programArgv);
+    fflush(stderr);
+    close(STDERR_FILENO);
+    char buffer[512];
+    for (ssize_t n; (n = read(err[0], buffer, sizeof buffer)) > 0;) report.append(buffer, n);
+    return code;
+  });
+  ASSERT_TRUE(child.exited);
+  EXPECT_EQ(child.code, 0);
+  EXPECT_NE(child.output.find("The application object can be created only once."),
+            std::string::npos)
+      << child.output;
+}
+
+}  // namespace
+}  // namespace halvorn
