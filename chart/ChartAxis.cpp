@@ -189,6 +189,16 @@ void TCustomChartAxis::SetValueRange(double min, double max) {
   if (maximum_ - minimum_ < 1e-10) Store(maximum_, minimum_ + 1e-10);
 }
 
+void TCustomChartAxis::Scroll(double delta, bool guarded) {
+  if (guarded) {
+    if (delta > 0 && !(chart_->AxisDataExtreme(*this, false) > maximum_)) return;
+    if (delta < 0 && !(chart_->AxisDataExtreme(*this, true) < minimum_)) return;
+  }
+  automatic_ = automaticMaximum_ = automaticMinimum_ = false;
+  maximum_ += delta;
+  minimum_ += delta;
+}
+
 // --- Label steps, values and texts -------------------------------------------
 
 TAxisLabelStyle TCustomChartAxis::EffectiveLabelStyle() const {

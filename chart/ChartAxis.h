@@ -218,6 +218,11 @@ class TCustomChartAxis {
   // Fixes the range to min..max (in either order, at least 1e-10 wide) and
   // leaves automatic mode on both sides; no order checks.
   void SetValueRange(double min, double max);
+  // Moves both limits by delta and leaves automatic mode, storing them
+  // without checks or a repaint request. The guarded form scrolls only
+  // toward data beyond the current limits: up while the data maximum lies
+  // above Maximum, down while the data minimum lies below Minimum.
+  void Scroll(double delta, bool guarded = false);
 
   // The steps of a paint. UpdateRangeFromSeries takes the automatic limits
   // from the series (Minimum and Maximum change without a repaint) and makes

@@ -26,6 +26,11 @@ void TCustomChartPanel::Invalidate() {
   TCustomPanel::Invalidate();
 }
 
+void TCustomChartPanel::Repaint() {
+  Invalidate();
+  if (Host()) Host()->PaintNow();
+}
+
 int TCustomChartPanel::Margin(int index) const {
   switch (index) {
     case 0:

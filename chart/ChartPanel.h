@@ -36,6 +36,8 @@ class TCustomChartPanel : public TCustomPanel {
   // Ignored until construction has finished; afterwards marks the
   // off-screen bitmap stale and asks the host for a paint.
   void Invalidate() override;
+  // Invalidates and, in a window, paints before returning.
+  void Repaint();
   // The handler that the chart's pens, brushes, fonts and pictures call.
   void CanvasChanged() { Invalidate(); }
   // Hands CanvasChanged to an owned tool.

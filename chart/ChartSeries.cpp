@@ -167,6 +167,17 @@ void TChartSeries::VerticalMargins(int& top, int& bottom) const {
 
 int TChartSeries::PointAtPixel(int, int) { return -1; }
 
+bool TChartSeries::Clicked(int valueIndex, TMouseButton button, TShiftState shift, int x, int y) {
+  if (!parentChart_) return false;
+  parentChart_->SetClickConsumed(false);
+  const TSeriesClick& handler = (shift & ssDouble) && OnDblClick ? OnDblClick : OnClick;
+  if (handler) {
+    parentChart_->SetClickConsumed(true);
+    handler(*this, valueIndex, button, shift, x, y);
+  }
+  return parentChart_->ClickConsumed();
+}
+
 void TChartSeries::PrepareLegendTools(int, TColor&, TBrushStyle&) {}
 
 TChartCanvas3D& TChartSeries::ChartCanvas() const {

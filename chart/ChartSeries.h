@@ -17,6 +17,7 @@
 #include "chart/SeriesMarks.h"
 #include "platform/Colors.h"
 #include "platform/Graphics.h"
+#include "platform/PanelHost.h"
 #include "platform/Types.h"
 
 namespace halvorn {
@@ -124,6 +125,17 @@ class TChartSeries {
   // nothing there, so it finds nothing.
   virtual int PointAtPixel(int x, int y);
 
+  // --- Mouse ------------------------------------------------------------------
+
+  // The chart passes every move and release over it on to each series.
+  virtual void MouseMoved(TShiftState, int, int) {}
+  virtual void MouseReleased(TMouseButton, TShiftState, int, int) {}
+  // A press on the point at valueIndex: runs OnDblClick for a double click
+  // when assigned, else OnClick, with the chart's ClickConsumed set. The
+  // answer is ClickConsumed afterwards, so a handler that clears it lets the
+  // press go on to start a drag; without a handler it is false.
+  virtual bool Clicked(int valueIndex, TMouseButton button, TShiftState shift, int x, int y);
+
   // --- Legend -----------------------------------------------------------------
 
   // The rows the series gives a legend that lists its values, and the point
@@ -209,6 +221,10 @@ class TChartSeries {
   std::function<void(TChartSeries& sender)> OnClearValues;
   std::function<void(TChartSeries& sender)> BeforeDrawValues;
   std::function<void(TChartSeries& sender)> AfterDrawValues;
+  using TSeriesClick = std::function<void(TChartSeries& sender, int valueIndex, TMouseButton button,
+                                          TShiftState shift, int x, int y)>;
+  TSeriesClick OnClick;
+  TSeriesClick OnDblClick;
 
  protected:
   virtual void AfterPointAdded(int index);

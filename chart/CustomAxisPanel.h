@@ -27,6 +27,11 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   // True while the destructor runs; series then skip their repaint requests.
   bool Destroying() const { return destroying_; }
 
+  // Set while a click event handler of the chart or of a series runs; a
+  // handler that clears it lets the press go on to start a drag.
+  bool ClickConsumed() const { return clickConsumed_; }
+  void SetClickConsumed(bool consumed) { clickConsumed_ = consumed; }
+
   // --- Series list ----------------------------------------------------------
 
   const TChartSeriesList& SeriesList() const { return seriesList_; }
@@ -150,6 +155,7 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   std::unique_ptr<TChartAxis> rightAxis_;
   std::unique_ptr<TChartDepthAxis> depthAxis_;
   bool destroying_ = false;
+  bool clickConsumed_ = false;
 };
 
 }  // namespace halvorn
