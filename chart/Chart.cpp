@@ -205,6 +205,15 @@ void TCustomChart::DrawZoomRectangleOnWindow() {
   // must first be pointed at the host's current surface.
   WindowCanvas();
   DrawZoomRectangle();
+  ShowZoomRectangle();
+}
+
+void TCustomChart::ShowZoomRectangle() {
+  // The off-screen bitmap no longer matches the window: a paint that only
+  // copied it would show the band where it was at the last render, and the
+  // next inversion would leave a ghost. Rendering anew draws the band where
+  // the zoom record has it now.
+  Canvas().MarkStale();
   if (Host()) Host()->ShowSurface();
 }
 
@@ -219,7 +228,7 @@ void TCustomChart::MouseMove(TShiftState shift, int x, int y) {
     zoom.CurrentX = x;
     zoom.CurrentY = y;
     DrawZoomRectangle();
-    if (Host()) Host()->ShowSurface();
+    ShowZoomRectangle();
     return;
   }
   if (panning.Dragging) {

@@ -127,6 +127,8 @@ class TCustomChart : public TCustomAxisPanel {
   bool ClickBackground(TMouseButton button, TShiftState shift, int x, int y);
   // Draws into the window between paints and shows it.
   void DrawZoomRectangleOnWindow();
+  // Shows the window after the band changed on it between paints.
+  void ShowZoomRectangle();
 
   std::unique_ptr<TChartTitle> title_;
   std::unique_ptr<TChartTitle> foot_;
