@@ -131,6 +131,12 @@ void TCustomChart::MouseDown(TMouseButton button, TShiftState shift, int x, int 
     SetClickConsumed(false);
     return;
   }
+  // Cleared however the press ends: a click handler that throws must not
+  // leave the flag set, or the next press would be swallowed.
+  struct TClearClickConsumed {
+    TCustomChart& chart;
+    ~TClearClickConsumed() { chart.SetClickConsumed(false); }
+  } clearAtEnd{*this};
   const TChartClickedPart part = ClickedPart(x, y);
   bool handled = false;
   // The background is offered a press once, even when it neither takes the
@@ -172,7 +178,6 @@ void TCustomChart::MouseDown(TMouseButton button, TShiftState shift, int x, int 
       break;
   }
   if (!handled && !backgroundOffered) ClickBackground(button, shift, x, y);
-  SetClickConsumed(false);
 }
 
 bool TCustomChart::ClickBackground(TMouseButton button, TShiftState shift, int x, int y) {

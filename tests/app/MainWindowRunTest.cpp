@@ -211,5 +211,36 @@ TEST_F(MainWindowTest, AnExceptionFromAPaintIsShownAndTheNextPaintRenders) {
   EXPECT_EQ(renders, before + 1);
 }
 
+TEST_F(MainWindowTest, AnExceptionFromTheChartsMouseHandlingIsShownAndZoomStillWorks) {
+  ShowWindow();
+  ClickRun();
+  QWidget* chart = MF().Chart1Window->Widget();
+  MF().Chart1.OnClickBackground = [](TCustomChart&, TMouseButton, TShiftState, int, int) {
+    throw EZeroDivide();
+  };
+  {
+    ModalWatcher watcher;
+    QTest::mousePress(chart, Qt::LeftButton, Qt::NoModifier, QPoint(400, 200));
+    Settle();
+    ASSERT_EQ(watcher.Seen().size(), 1u);
+    EXPECT_EQ(watcher.Seen()[0].text, "Floating point division by zero.");
+  }
+  QTest::mouseRelease(chart, Qt::LeftButton, Qt::NoModifier, QPoint(400, 200));
+  Settle();
+  // The loop goes on: without the handler, a drag right and down zooms the
+  // axes to the dragged rectangle.
+  MF().Chart1.OnClickBackground = nullptr;
+  ASSERT_TRUE(MF().Chart1.BottomAxis().Automatic());
+  QTest::mousePress(chart, Qt::LeftButton, Qt::NoModifier, QPoint(200, 100));
+  QMouseEvent move(QEvent::MouseMove, QPointF(500, 300), chart->mapToGlobal(QPointF(500, 300)),
+                   Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(chart, &move);
+  QTest::mouseRelease(chart, Qt::LeftButton, Qt::NoModifier, QPoint(500, 300));
+  Settle();
+  EXPECT_FALSE(MF().Chart1.BottomAxis().Automatic());
+  EXPECT_FALSE(MF().Chart1.LeftAxis().Automatic());
+  EXPECT_LT(MF().Chart1.BottomAxis().Maximum() - MF().Chart1.BottomAxis().Minimum(), 11.0);
+}
+
 }  // namespace
 }  // namespace halvorn

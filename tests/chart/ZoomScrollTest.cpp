@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "chart/Chart.h"
+#include "platform/Exceptions.h"
 #include "platform/OffscreenPanelHost.h"
 #include "sim/SimulationChart.h"
 
@@ -581,6 +582,20 @@ TEST(ZoomScroll, APressIsOfferedToTheClickEventsFirst) {
     EXPECT_FALSE(chart.Zoom().Dragging);
     c.window.DeliverPaint();
   }
+}
+
+TEST(ZoomScroll, AClickHandlerThatThrowsDoesNotSwallowTheNextPress) {
+  TZoomChart c;
+  c.chart.OnClickBackground = [](TCustomChart&, TMouseButton, TShiftState, int, int) {
+    throw EZeroDivide();
+  };
+  const TPoint a = c.Inside(5, 1), b = c.Inside(8, 6);
+  ASSERT_EQ(c.chart.ClickedPart(a.X, a.Y).Part, cpChartRect);
+  EXPECT_THROW(c.chart.MouseDown(mbLeft, 0, a.X, a.Y), EZeroDivide);
+  c.chart.MouseUp(mbLeft, 0, a.X, a.Y);
+  c.chart.OnClickBackground = nullptr;
+  c.Drag(mbLeft, a.X, a.Y, b.X, b.Y);
+  EXPECT_FALSE(c.chart.BottomAxis().Automatic()) << "the press after the failure starts a zoom";
 }
 
 TEST(ZoomScroll, ASeriesAnswersAPressWithItsOwnEvents) {
