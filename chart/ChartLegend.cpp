@@ -304,24 +304,23 @@ void TCustomChartLegend::DrawItem(TCanvas3D& canvas, int item, int position, int
   const int row = columnCount_ > 0 ? position / columnCount_ : position;
   const int x = textX_ + column * itemWidth_;
   const int y = legendRect_.Top + 1 + row * h;
+  // The text has no background of its own.
   canvas.Brush().SetColor(color_);
-  canvas.Brush().SetStyle(bsSolid);
   canvas.Brush().SetStyle(bsClear);
   const std::string text = LegendItemText(item);
   if (!text.empty()) {
     canvas.SetTextAlign(TA_LEFT | TA_TOP);
     canvas.TextOut(x, y, text);
     const TRect symbol{x - 4 - symbolWidth_, y + 2, x - 4, y + h - 2};
-    if (resolvedStyle_ == lsValues) {
-      if (TChartSeries* series = FirstActiveSeries())
-        series->DrawLegendItem(series->LegendToValueIndex(item), symbol);
-    } else if (TChartSeries* series = chart_->LegendSeriesAt(item)) {
-      series->DrawLegendItem(-1, symbol);
-    }
-    if (FirstActiveSeries() == nullptr) {
+    TChartSeries* const firstActive = FirstActiveSeries();
+    if (firstActive == nullptr) {
       canvas.Brush().SetColor(clWhite);
       canvas.Brush().SetStyle(bsSolid);
       canvas.RectangleOfRect(symbol);
+    } else if (resolvedStyle_ == lsValues) {
+      firstActive->DrawLegendItem(firstActive->LegendToValueIndex(item), symbol);
+    } else if (TChartSeries* series = chart_->LegendSeriesAt(item)) {
+      series->DrawLegendItem(-1, symbol);
     }
   }
   if (position > 0 && dividingLines_.Visible()) {

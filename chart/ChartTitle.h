@@ -49,7 +49,7 @@ class TChartTitle : public TChartFontObject {
 
  private:
   void Changed() const;
-  // The canvas brush for the background; false when nothing is filled.
+  // Sets the canvas brush for the background: bsClear when nothing is filled.
   void SelectBackground() const;
 
   TCustomChartPanel* chart_;

@@ -24,9 +24,8 @@ class TCustomPanel : public IPanelClient {
   TCustomPanel(const TCustomPanel&) = delete;
   TCustomPanel& operator=(const TCustomPanel&) = delete;
 
-  // Not owned. The panel detaches itself from the host's side on
-  // destruction only as far as it knows it: the host must drop its client
-  // pointer before the panel goes.
+  // Not owned. Whoever pairs a panel with a host unpairs them before either
+  // goes: the host keeps a client pointer to the panel.
   IPanelHost* Host() const { return host_; }
   void SetHost(IPanelHost* host);
 
