@@ -1,7 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/MainWindowLayout.h"
-#include "platform/Exceptions.h"
+#include "platform/runtime/Exceptions.h"
 #include "sim/SimulationChart.h"
 
 namespace halvorn {

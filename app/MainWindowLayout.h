@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Colors.h"
+#include "platform/runtime/Colors.h"
 #include "platform/forms/Form.h"
 
 namespace halvorn {

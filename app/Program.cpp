@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "app/MainWindow.h"
-#include "platform/Exceptions.h"
-#include "platform/FormatSettings.h"
+#include "platform/runtime/Exceptions.h"
+#include "platform/runtime/FormatSettings.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/MessageWindows.h"
 #include "sim/RandomSource.h"

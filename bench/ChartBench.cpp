@@ -5,7 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "chart/Chart.h"
-#include "platform/OffscreenPanelHost.h"
+#include "platform/panel/OffscreenPanelHost.h"
 #include "sim/SimulationChart.h"
 
 namespace halvorn {

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "chart/ChartCanvas.h"
-#include "platform/Graphics.h"
+#include "platform/raster/Graphics.h"
 
 namespace halvorn {
 

@@ -9,8 +9,8 @@
 #include "chart/ChartException.h"
 #include "chart/ChartSeries.h"
 #include "chart/CustomAxisPanel.h"
-#include "platform/FloatFormat.h"
-#include "platform/FloatOps.h"
+#include "platform/runtime/FloatFormat.h"
+#include "platform/runtime/FloatOps.h"
 
 namespace halvorn {
 

@@ -11,8 +11,8 @@
 
 #include "chart/ChartAxisTitle.h"
 #include "chart/ChartPen.h"
-#include "platform/Graphics.h"
-#include "platform/Types.h"
+#include "platform/raster/Graphics.h"
+#include "platform/runtime/Types.h"
 
 namespace halvorn {
 

@@ -3,7 +3,7 @@
 #include "chart/ChartAxis.h"
 #include "chart/ChartException.h"
 #include "chart/CustomAxisPanel.h"
-#include "platform/Format.h"
+#include "platform/runtime/Format.h"
 
 namespace halvorn {
 

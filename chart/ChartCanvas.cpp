@@ -4,10 +4,10 @@
 #include <cmath>
 #include <vector>
 
-#include "platform/Exceptions.h"
-#include "platform/FloatOps.h"
-#include "platform/Format.h"
-#include "platform/MulDiv.h"
+#include "platform/runtime/Exceptions.h"
+#include "platform/runtime/FloatOps.h"
+#include "platform/runtime/Format.h"
+#include "platform/runtime/MulDiv.h"
 
 namespace halvorn {
 namespace {

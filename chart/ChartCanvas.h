@@ -13,8 +13,8 @@
 
 #include "chart/ChartPen.h"
 #include "chart/View3DOptions.h"
-#include "platform/Graphics.h"
-#include "platform/Types.h"
+#include "platform/raster/Graphics.h"
+#include "platform/runtime/Types.h"
 #include "platform/raster/Bitmap.h"
 #include "platform/raster/Canvas.h"
 #include "platform/raster/DeviceContext.h"

@@ -2,7 +2,7 @@
 // Failures raised by the chart engine's own checks; index and arithmetic
 // errors keep their framework classes.
 
-#include "platform/Exceptions.h"
+#include "platform/runtime/Exceptions.h"
 
 namespace halvorn {
 

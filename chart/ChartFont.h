@@ -1,7 +1,7 @@
 #pragma once
 // The chart's default font and the base of objects that own a font.
 
-#include "platform/Graphics.h"
+#include "platform/raster/Graphics.h"
 
 namespace halvorn {
 

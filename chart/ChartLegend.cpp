@@ -7,9 +7,9 @@
 #include "chart/ChartException.h"
 #include "chart/ChartSeries.h"
 #include "chart/CustomAxisPanel.h"
-#include "platform/FloatFormat.h"
-#include "platform/FloatOps.h"
-#include "platform/MulDiv.h"
+#include "platform/runtime/FloatFormat.h"
+#include "platform/runtime/FloatOps.h"
+#include "platform/runtime/MulDiv.h"
 
 namespace halvorn {
 

@@ -8,8 +8,8 @@
 
 #include "chart/ChartFont.h"
 #include "chart/ChartPen.h"
-#include "platform/Colors.h"
-#include "platform/Types.h"
+#include "platform/runtime/Colors.h"
+#include "platform/runtime/Types.h"
 
 namespace halvorn {
 

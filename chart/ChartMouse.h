@@ -2,7 +2,7 @@
 // What the chart's mouse handling shares: the settings that every chart of
 // the process uses, and the record of what lies under a mouse point.
 
-#include "platform/PanelHost.h"
+#include "platform/panel/PanelHost.h"
 
 namespace halvorn {
 

@@ -1,8 +1,8 @@
 #include "chart/ChartPanel.h"
 
 #include "chart/ChartException.h"
-#include "platform/Format.h"
-#include "platform/MulDiv.h"
+#include "platform/runtime/Format.h"
+#include "platform/runtime/MulDiv.h"
 
 namespace halvorn {
 

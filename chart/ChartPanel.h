@@ -17,8 +17,8 @@
 #include "chart/ChartGradient.h"
 #include "chart/View3DOptions.h"
 #include "chart/ZoomPanningRecord.h"
-#include "platform/Panel.h"
-#include "platform/Types.h"
+#include "platform/panel/Panel.h"
+#include "platform/runtime/Types.h"
 #include "platform/raster/Bitmap.h"
 
 namespace halvorn {

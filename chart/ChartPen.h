@@ -3,7 +3,7 @@
 // chart's own switches. Every chart pen and brush is created with its
 // owner's change handler, so a changed property repaints the chart.
 
-#include "platform/Graphics.h"
+#include "platform/raster/Graphics.h"
 
 namespace halvorn {
 

@@ -6,7 +6,7 @@
 #include "chart/CanvasTools.h"
 #include "chart/ChartAxis.h"
 #include "chart/CustomAxisPanel.h"
-#include "platform/Exceptions.h"
+#include "platform/runtime/Exceptions.h"
 
 namespace halvorn {
 

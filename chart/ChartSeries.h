@@ -15,10 +15,10 @@
 
 #include "chart/ChartValueList.h"
 #include "chart/SeriesMarks.h"
-#include "platform/Colors.h"
-#include "platform/Graphics.h"
-#include "platform/PanelHost.h"
-#include "platform/Types.h"
+#include "platform/runtime/Colors.h"
+#include "platform/raster/Graphics.h"
+#include "platform/panel/PanelHost.h"
+#include "platform/runtime/Types.h"
 
 namespace halvorn {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "chart/ChartSeries.h"
-#include "platform/Exceptions.h"
+#include "platform/runtime/Exceptions.h"
 
 namespace halvorn {
 

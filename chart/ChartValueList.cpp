@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "chart/ChartSeries.h"
-#include "platform/Exceptions.h"
-#include "platform/FloatOps.h"
+#include "platform/runtime/Exceptions.h"
+#include "platform/runtime/FloatOps.h"
 
 namespace halvorn {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Exceptions.h"
+#include "platform/runtime/Exceptions.h"
 
 namespace halvorn {
 

@@ -3,7 +3,7 @@
 // bottom walls of a 3D view. Every change repaints the chart.
 
 #include "chart/ChartPen.h"
-#include "platform/Colors.h"
+#include "platform/runtime/Colors.h"
 
 namespace halvorn {
 

@@ -4,8 +4,8 @@
 
 #include "chart/ChartException.h"
 #include "chart/ChartSeries.h"
-#include "platform/FloatOps.h"
-#include "platform/Format.h"
+#include "platform/runtime/FloatOps.h"
+#include "platform/runtime/Format.h"
 
 namespace halvorn {
 

@@ -11,8 +11,8 @@
 #include "chart/ChartAxis.h"
 #include "chart/ChartPanel.h"
 #include "chart/ChartSeriesList.h"
-#include "platform/Colors.h"
-#include "platform/Types.h"
+#include "platform/runtime/Colors.h"
+#include "platform/runtime/Types.h"
 
 namespace halvorn {
 

@@ -6,7 +6,7 @@
 #include "chart/ChartAxis.h"
 #include "chart/ChartCanvas.h"
 #include "chart/CustomAxisPanel.h"
-#include "platform/FloatOps.h"
+#include "platform/runtime/FloatOps.h"
 
 namespace halvorn {
 namespace {

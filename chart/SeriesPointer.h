@@ -3,7 +3,7 @@
 // the room it asks of the axes so that outermost markers stay inside them.
 
 #include "chart/ChartPen.h"
-#include "platform/Colors.h"
+#include "platform/runtime/Colors.h"
 
 namespace halvorn {
 

@@ -3,7 +3,7 @@
 // and invalidates the panel; none of the values is read while the chart is
 // flat.
 
-#include "platform/Graphics.h"
+#include "platform/raster/Graphics.h"
 
 namespace halvorn {
 

@@ -1,7 +1,7 @@
 #include "sim/SeasonalSample.h"
 
-#include "platform/FloatOps.h"
-#include "platform/MathFunctions.h"
+#include "platform/runtime/FloatOps.h"
+#include "platform/runtime/MathFunctions.h"
 #include "sim/RandomSource.h"
 
 namespace halvorn {

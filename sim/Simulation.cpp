@@ -2,7 +2,7 @@
 
 #include "chart/ChartSeries.h"
 #include "chart/CustomAxisPanel.h"
-#include "platform/FloatFormat.h"
+#include "platform/runtime/FloatFormat.h"
 #include "sim/SeasonalSample.h"
 #include "sim/StudentT.h"
 

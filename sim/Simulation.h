@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "platform/FloatOps.h"
+#include "platform/runtime/FloatOps.h"
 #include "sim/SimParams.h"
 
 namespace halvorn {

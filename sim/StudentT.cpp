@@ -1,8 +1,8 @@
 #include "sim/StudentT.h"
 
-#include "platform/Exceptions.h"
-#include "platform/MathFunctions.h"
-#include "platform/MessageSinks.h"
+#include "platform/runtime/Exceptions.h"
+#include "platform/runtime/MathFunctions.h"
+#include "platform/runtime/MessageSinks.h"
 
 namespace halvorn {
 namespace {

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/FloatOps.h"
+#include "platform/runtime/FloatOps.h"
 
 namespace halvorn {
 

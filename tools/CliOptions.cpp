@@ -3,7 +3,7 @@
 #include <QCommandLineParser>
 #include <QStringList>
 
-#include "platform/Format.h"
+#include "platform/runtime/Format.h"
 
 namespace halvorn {
 namespace {

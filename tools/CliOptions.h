@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Exceptions.h"
+#include "platform/runtime/Exceptions.h"
 #include "sim/Simulation.h"
 
 namespace halvorn {

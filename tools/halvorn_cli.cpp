@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "chart/ChartSeries.h"
-#include "platform/FormatSettings.h"
-#include "platform/MessageSinks.h"
-#include "platform/OffscreenPanelHost.h"
+#include "platform/runtime/FormatSettings.h"
+#include "platform/runtime/MessageSinks.h"
+#include "platform/panel/OffscreenPanelHost.h"
 #include "platform/raster/PngWriter.h"
 #include "sim/SimulationChart.h"
 #include "tools/CliOptions.h"

@@ -4,7 +4,7 @@
 #include <QStyleFactory>
 #include <QWidget>
 
-#include "platform/Exceptions.h"
+#include "platform/runtime/Exceptions.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/MessageWindows.h"
 #include "platform/forms/QtBridge.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/Exceptions.h"
+#include "platform/runtime/Exceptions.h"
 
 namespace halvorn {
 

@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "platform/Exceptions.h"
+#include "platform/runtime/Exceptions.h"
 #include "platform/forms/QtBridge.h"
 
 namespace halvorn {

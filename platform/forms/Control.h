@@ -10,9 +10,9 @@
 
 #include <vector>
 
-#include "platform/Colors.h"
-#include "platform/Graphics.h"
-#include "platform/Types.h"
+#include "platform/runtime/Colors.h"
+#include "platform/raster/Graphics.h"
+#include "platform/runtime/Types.h"
 #include "platform/forms/Component.h"
 
 class QWidget;

@@ -12,8 +12,8 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-#include "platform/Exceptions.h"
-#include "platform/MessageSinks.h"
+#include "platform/runtime/Exceptions.h"
+#include "platform/runtime/MessageSinks.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/QtBridge.h"

@@ -8,7 +8,7 @@
 #include <QImage>
 #include <QWidget>
 
-#include "platform/PanelHost.h"
+#include "platform/panel/PanelHost.h"
 
 class QMouseEvent;
 

@@ -3,7 +3,7 @@
 // the window is the control's IPanelHost, and the control, as the window's
 // IPanelClient, paints the window's surface and receives its mouse input.
 
-#include "platform/PanelHost.h"
+#include "platform/panel/PanelHost.h"
 #include "platform/forms/Control.h"
 
 namespace halvorn {

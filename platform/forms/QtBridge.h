@@ -10,8 +10,8 @@
 
 class QWidget;
 
-#include "platform/Colors.h"
-#include "platform/Graphics.h"
+#include "platform/runtime/Colors.h"
+#include "platform/raster/Graphics.h"
 
 namespace halvorn {
 

@@ -6,7 +6,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 
-#include "platform/Exceptions.h"
+#include "platform/runtime/Exceptions.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/QtBridge.h"
 

@@ -7,8 +7,8 @@
 #include <span>
 #include <string_view>
 
-#include "platform/Graphics.h"
-#include "platform/Types.h"
+#include "platform/raster/Graphics.h"
+#include "platform/runtime/Types.h"
 #include "platform/raster/DeviceContext.h"
 
 namespace halvorn {

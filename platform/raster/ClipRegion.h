@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/Types.h"
+#include "platform/runtime/Types.h"
 #include "platform/raster/ScanConvert.h"
 
 namespace halvorn {

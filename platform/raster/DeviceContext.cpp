@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/Exceptions.h"
-#include "platform/Format.h"
+#include "platform/runtime/Exceptions.h"
+#include "platform/runtime/Format.h"
 #include "platform/raster/FontEngine.h"
 #include "platform/raster/RasterOps.h"
 

@@ -28,8 +28,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/Graphics.h"
-#include "platform/Types.h"
+#include "platform/raster/Graphics.h"
+#include "platform/runtime/Types.h"
 #include "platform/raster/ClipRegion.h"
 #include "platform/raster/RasterBitmap.h"
 

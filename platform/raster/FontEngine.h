@@ -9,7 +9,7 @@
 #include <QString>
 #include <string>
 
-#include "platform/Types.h"
+#include "platform/runtime/Types.h"
 #include "platform/raster/DeviceContext.h"
 
 namespace halvorn {

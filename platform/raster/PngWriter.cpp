@@ -4,8 +4,8 @@
 #include <QImageWriter>
 #include <QString>
 
-#include "platform/Exceptions.h"
-#include "platform/Format.h"
+#include "platform/runtime/Exceptions.h"
+#include "platform/runtime/Format.h"
 
 namespace halvorn {
 

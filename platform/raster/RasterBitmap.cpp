@@ -1,7 +1,7 @@
 #include "platform/raster/RasterBitmap.h"
 
-#include "platform/Exceptions.h"
-#include "platform/Format.h"
+#include "platform/runtime/Exceptions.h"
+#include "platform/runtime/Format.h"
 
 namespace halvorn {
 

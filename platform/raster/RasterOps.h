@@ -4,7 +4,7 @@
 // ApplyRop, so the sixteen operations live in this one switch. Only the
 // colour bits take part; the result is always opaque.
 
-#include "platform/Graphics.h"
+#include "platform/raster/Graphics.h"
 #include "platform/raster/RasterBitmap.h"
 
 namespace halvorn {

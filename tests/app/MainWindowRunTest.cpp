@@ -7,7 +7,7 @@
 
 #include "../platform/forms/ModalWatcher.h"
 #include "MainWindowTesting.h"
-#include "platform/Exceptions.h"
+#include "platform/runtime/Exceptions.h"
 
 namespace halvorn {
 namespace {

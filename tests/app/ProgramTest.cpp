@@ -15,7 +15,7 @@
 
 #include "app/MainWindow.h"
 #include "app/Program.h"
-#include "platform/Exceptions.h"
+#include "platform/runtime/Exceptions.h"
 #include "platform/forms/Application.h"
 #include "sim/RandomSource.h"
 

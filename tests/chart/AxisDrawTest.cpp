@@ -11,7 +11,7 @@
 #include "chart/CanvasTools.h"
 #include "chart/Chart.h"
 #include "chart/ChartSeries.h"
-#include "platform/OffscreenPanelHost.h"
+#include "platform/panel/OffscreenPanelHost.h"
 #include "sim/SimulationChart.h"
 
 namespace halvorn {

@@ -9,7 +9,7 @@
 #include "chart/ChartCanvas.h"
 #include "chart/ChartFont.h"
 #include "chart/ChartPen.h"
-#include "platform/Exceptions.h"
+#include "platform/runtime/Exceptions.h"
 #include "platform/raster/Bitmap.h"
 
 namespace halvorn {

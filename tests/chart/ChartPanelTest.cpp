@@ -10,7 +10,7 @@
 #include "chart/Chart.h"
 #include "chart/ChartException.h"
 #include "chart/ChartSeries.h"
-#include "platform/OffscreenPanelHost.h"
+#include "platform/panel/OffscreenPanelHost.h"
 #include "platform/raster/RasterBitmap.h"
 #include "tests/chart/ProbeChart.h"
 

@@ -6,7 +6,7 @@
 #include "chart/ChartAxis.h"
 #include "chart/ChartSeries.h"
 #include "chart/CustomAxisPanel.h"
-#include "platform/Exceptions.h"
+#include "platform/runtime/Exceptions.h"
 #include "tests/chart/CountingChart.h"
 
 namespace halvorn {

@@ -10,7 +10,7 @@
 
 #include "chart/ChartSeries.h"
 #include "chart/ChartValueList.h"
-#include "platform/Exceptions.h"
+#include "platform/runtime/Exceptions.h"
 #include "tests/chart/CountingChart.h"
 
 namespace halvorn {

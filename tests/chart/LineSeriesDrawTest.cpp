@@ -11,7 +11,7 @@
 #include "chart/CanvasTools.h"
 #include "chart/Chart.h"
 #include "chart/CustomSeries.h"
-#include "platform/OffscreenPanelHost.h"
+#include "platform/panel/OffscreenPanelHost.h"
 #include "platform/raster/Bitmap.h"
 
 namespace halvorn {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "chart/Chart.h"
-#include "platform/Exceptions.h"
-#include "platform/OffscreenPanelHost.h"
+#include "platform/runtime/Exceptions.h"
+#include "platform/panel/OffscreenPanelHost.h"
 #include "sim/SimulationChart.h"
 
 namespace halvorn {

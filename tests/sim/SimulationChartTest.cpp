@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "chart/Chart.h"
-#include "platform/OffscreenPanelHost.h"
+#include "platform/panel/OffscreenPanelHost.h"
 #include "sim/SimulationChart.h"
 #include "tests/chart/ProbeChart.h"
 

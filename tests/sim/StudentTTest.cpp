@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/MessageSinks.h"
+#include "platform/runtime/MessageSinks.h"
 #include "sim/RandomSource.h"
 #include "sim/SeasonalSample.h"
 #include "sim/StudentT.h"

@@ -4,7 +4,7 @@
 
 #include "FormTesting.h"
 #include "ModalWatcher.h"
-#include "platform/Exceptions.h"
+#include "platform/runtime/Exceptions.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/Button.h"
 #include "platform/forms/Form.h"

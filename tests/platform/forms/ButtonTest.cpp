@@ -2,7 +2,7 @@
 #include <QTest>
 
 #include "FormTesting.h"
-#include "platform/Exceptions.h"
+#include "platform/runtime/Exceptions.h"
 #include "platform/forms/Button.h"
 
 namespace halvorn {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "FormTesting.h"
-#include "platform/Exceptions.h"
+#include "platform/runtime/Exceptions.h"
 #include "platform/forms/Button.h"
 #include "platform/forms/Control.h"
 #include "platform/forms/Edit.h"

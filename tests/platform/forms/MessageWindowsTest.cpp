@@ -4,7 +4,7 @@
 
 #include "FormTesting.h"
 #include "ModalWatcher.h"
-#include "platform/MessageSinks.h"
+#include "platform/runtime/MessageSinks.h"
 #include "platform/forms/MessageWindows.h"
 
 namespace halvorn {

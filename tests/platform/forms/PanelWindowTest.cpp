@@ -10,8 +10,8 @@
 
 #include "FormTesting.h"
 #include "ModalWatcher.h"
-#include "platform/Exceptions.h"
-#include "platform/Format.h"
+#include "platform/runtime/Exceptions.h"
+#include "platform/runtime/Format.h"
 #include "platform/forms/PanelWindow.h"
 
 namespace halvorn {

@@ -9,7 +9,7 @@
 
 #include "FormTesting.h"
 #include "ModalWatcher.h"
-#include "platform/Exceptions.h"
+#include "platform/runtime/Exceptions.h"
 #include "platform/forms/ScrollBar.h"
 
 namespace halvorn {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "RasterScene.h"
-#include "platform/Exceptions.h"
+#include "platform/runtime/Exceptions.h"
 #include "platform/raster/PngWriter.h"
 
 namespace halvorn {

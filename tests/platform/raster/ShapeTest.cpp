@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "RasterScene.h"
-#include "platform/Exceptions.h"
+#include "platform/runtime/Exceptions.h"
 
 namespace halvorn {
 namespace {

@@ -1,6 +1,6 @@
-#include "platform/Exceptions.h"
+#include "platform/runtime/Exceptions.h"
 
-#include "platform/Format.h"
+#include "platform/runtime/Format.h"
 
 namespace halvorn {
 

@@ -1,4 +1,4 @@
-#include "platform/FloatFormat.h"
+#include "platform/runtime/FloatFormat.h"
 
 #include <cstdio>
 #include <cstdlib>

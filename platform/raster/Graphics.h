@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/Colors.h"
+#include "platform/runtime/Colors.h"
 
 namespace halvorn {
 

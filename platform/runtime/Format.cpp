@@ -1,4 +1,4 @@
-#include "platform/Format.h"
+#include "platform/runtime/Format.h"
 
 #include <cstdarg>
 #include <cstdio>

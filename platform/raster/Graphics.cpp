@@ -1,6 +1,6 @@
-#include "platform/Graphics.h"
+#include "platform/raster/Graphics.h"
 
-#include "platform/MulDiv.h"
+#include "platform/runtime/MulDiv.h"
 
 namespace halvorn {
 

@@ -1,4 +1,4 @@
-#include "platform/Panel.h"
+#include "platform/panel/Panel.h"
 
 #include <algorithm>
 

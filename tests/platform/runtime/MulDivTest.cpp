@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "platform/MulDiv.h"
+#include "platform/runtime/MulDiv.h"
 
 namespace halvorn {
 namespace {

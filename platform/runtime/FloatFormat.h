@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/FloatOps.h"
-#include "platform/FormatSettings.h"
+#include "platform/runtime/FloatOps.h"
+#include "platform/runtime/FormatSettings.h"
 
 namespace halvorn {
 

@@ -6,9 +6,9 @@
 // receives its mouse input. A panel without a host paints nowhere and
 // measures text on a canvas without pixels.
 
-#include "platform/Colors.h"
-#include "platform/PanelHost.h"
-#include "platform/Types.h"
+#include "platform/runtime/Colors.h"
+#include "platform/panel/PanelHost.h"
+#include "platform/runtime/Types.h"
 #include "platform/raster/Canvas.h"
 #include "platform/raster/DeviceContext.h"
 #include "platform/raster/RasterBitmap.h"

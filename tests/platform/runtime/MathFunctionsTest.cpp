@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/MathFunctions.h"
-#include "platform/MessageSinks.h"
+#include "platform/runtime/MathFunctions.h"
+#include "platform/runtime/MessageSinks.h"
 
 namespace halvorn {
 namespace {

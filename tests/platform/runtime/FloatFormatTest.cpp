@@ -3,7 +3,7 @@
 #include <cfloat>
 #include <limits>
 
-#include "platform/FloatFormat.h"
+#include "platform/runtime/FloatFormat.h"
 
 namespace halvorn {
 namespace {

@@ -1,10 +1,10 @@
-#include "platform/MathFunctions.h"
+#include "platform/runtime/MathFunctions.h"
 
 #include <cfloat>
 #include <cstdint>
 #include <cstring>
 
-#include "platform/MessageSinks.h"
+#include "platform/runtime/MessageSinks.h"
 
 namespace halvorn {
 namespace {

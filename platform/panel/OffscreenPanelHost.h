@@ -4,7 +4,7 @@
 // the way a message loop would. The command-line tool renders charts through
 // it, and tests count and inspect paints with it.
 
-#include "platform/PanelHost.h"
+#include "platform/panel/PanelHost.h"
 #include "platform/raster/RasterBitmap.h"
 
 namespace halvorn {

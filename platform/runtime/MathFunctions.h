@@ -5,7 +5,7 @@
 // ("sqrt: DOMAIN error") and the function then returns its default result;
 // underflow gives 0 silently.
 
-#include "platform/FloatOps.h"
+#include "platform/runtime/FloatOps.h"
 
 namespace halvorn {
 

@@ -1,4 +1,4 @@
-#include "platform/FormatSettings.h"
+#include "platform/runtime/FormatSettings.h"
 
 #include <clocale>
 

@@ -1,4 +1,4 @@
-#include "platform/OffscreenPanelHost.h"
+#include "platform/panel/OffscreenPanelHost.h"
 
 namespace halvorn {
 

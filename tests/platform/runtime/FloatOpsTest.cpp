@@ -4,7 +4,7 @@
 #include <functional>
 #include <limits>
 
-#include "platform/FloatOps.h"
+#include "platform/runtime/FloatOps.h"
 
 namespace halvorn {
 namespace {

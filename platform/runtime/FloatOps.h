@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "platform/Exceptions.h"
+#include "platform/runtime/Exceptions.h"
 
 namespace halvorn {
 

@@ -1,8 +1,8 @@
-#include "platform/MessageSinks.h"
+#include "platform/runtime/MessageSinks.h"
 
 #include <cstdio>
 
-#include "platform/Format.h"
+#include "platform/runtime/Format.h"
 
 namespace halvorn {
 namespace {
