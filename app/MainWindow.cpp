@@ -2,7 +2,8 @@
 
 #include "app/MainWindowLayout.h"
 #include "platform/runtime/Exceptions.h"
-#include "sim/SimulationChart.h"
+#include "scene/SimulationChart.h"
+#include "sim/SliderTable.h"
 
 namespace halvorn {
 namespace {
@@ -180,69 +181,49 @@ void TMF::BindFields() {
   bind(Label11, "Label11");
 }
 
+namespace {
+
+// The slider handlers, in the order of the slider table.
+constexpr std::array<void (TMF::*)(TObject*), kSliders.size()> kSliderHandlers = {
+    &TMF::ErrorPChange, &TMF::ErrorMChange, &TMF::AmpliPChange,
+    &TMF::AmpliMChange, &TMF::FasiPChange,  &TMF::FasiMChange,
+    &TMF::DifChange,    &TMF::StepChange,   &TMF::SamplesChange};
+
+}  // namespace
+
 void TMF::BindEvents() {
-  for (const TControlLayout& row : MainWindowControls()) {
-    if (row.Event == THandler::None) continue;
-    if (row.Event == THandler::Button1Click) {
-      auto* button = dynamic_cast<TButton*>(FindControl(row.Name));
-      if (!button) throw EInvalidOperation("Layout: \"" + row.Name + "\" is no button");
-      button->OnClick = [this](TObject* sender) { Button1Click(sender); };
-      continue;
-    }
-    auto* bar = dynamic_cast<TScrollBar*>(FindControl(row.Name));
-    if (!bar) throw EInvalidOperation("Layout: \"" + row.Name + "\" is no scroll bar");
-    void (TMF::*handler)(TObject*) = nullptr;
-    switch (row.Event) {
-      case THandler::ErrorPChange:
-        handler = &TMF::ErrorPChange;
-        break;
-      case THandler::ErrorMChange:
-        handler = &TMF::ErrorMChange;
-        break;
-      case THandler::AmpliPChange:
-        handler = &TMF::AmpliPChange;
-        break;
-      case THandler::AmpliMChange:
-        handler = &TMF::AmpliMChange;
-        break;
-      case THandler::FasiPChange:
-        handler = &TMF::FasiPChange;
-        break;
-      case THandler::FasiMChange:
-        handler = &TMF::FasiMChange;
-        break;
-      case THandler::DifChange:
-        handler = &TMF::DifChange;
-        break;
-      case THandler::StepChange:
-        handler = &TMF::StepChange;
-        break;
-      case THandler::SamplesChange:
-        handler = &TMF::SamplesChange;
-        break;
-      case THandler::None:
-      case THandler::Button1Click:
-        break;
-    }
-    bar->OnChange = [this, handler](TObject* sender) { (this->*handler)(sender); };
+  Button1->OnClick = [this](TObject* sender) { Button1Click(sender); };
+  for (const TSliderSpec& spec : kSliders) {
+    const auto handler = kSliderHandlers[static_cast<std::size_t>(spec.Slider)];
+    SliderBar(spec.Slider).OnChange = [this, handler](TObject* sender) { (this->*handler)(sender); };
   }
 }
 
-void TMF::Button1Click(TObject*) { simulation_->Run(Chart1, RG1->ItemIndex(), *this); }
+void TMF::Button1Click(TObject*) { simulation_->Run(chartTarget_, RG1->ItemIndex(), *this); }
 
-void TMF::SliderChanged(TSlider slider, const TScrollBar& bar, TLabel& label) {
-  label.SetCaption(simulation_->SliderChanged(slider, bar.Position()));
+void TMF::SliderChanged(TSlider slider) {
+  const TSliderSpec& spec = SliderSpec(slider);
+  auto* label = dynamic_cast<TLabel*>(FindControl(spec.Label));
+  if (!label) throw EInvalidOperation(std::string("Layout: no label \"") + spec.Label + "\"");
+  label->SetCaption(simulation_->SliderChanged(slider, SliderBar(slider).Position()));
 }
 
-void TMF::ErrorPChange(TObject*) { SliderChanged(TSlider::ErrorP, *ErrorP, *LErrorP); }
-void TMF::ErrorMChange(TObject*) { SliderChanged(TSlider::ErrorM, *ErrorM, *LErrorM); }
-void TMF::AmpliPChange(TObject*) { SliderChanged(TSlider::AmpliP, *AmpliP, *LAmpliP); }
-void TMF::AmpliMChange(TObject*) { SliderChanged(TSlider::AmpliM, *AmpliM, *LAmpliM); }
-void TMF::FasiPChange(TObject*) { SliderChanged(TSlider::FasiP, *FasiP, *LFasiP); }
-void TMF::FasiMChange(TObject*) { SliderChanged(TSlider::FasiM, *FasiM, *LFasiM); }
-void TMF::DifChange(TObject*) { SliderChanged(TSlider::Dif, *Dif, *LDif); }
-void TMF::StepChange(TObject*) { SliderChanged(TSlider::Step, *Step, *LStep); }
-void TMF::SamplesChange(TObject*) { SliderChanged(TSlider::Samples, *Samples, *LSamples); }
+TScrollBar& TMF::SliderBar(TSlider slider) const {
+  const char* name = SliderSpec(slider).Control;
+  auto* bar = dynamic_cast<TScrollBar*>(FindControl(name));
+  if (!bar) throw EInvalidOperation(std::string("Layout: no scroll bar \"") + name + "\"");
+  return *bar;
+}
+
+void TMF::ErrorPChange(TObject*) { SliderChanged(TSlider::ErrorP); }
+void TMF::ErrorMChange(TObject*) { SliderChanged(TSlider::ErrorM); }
+void TMF::AmpliPChange(TObject*) { SliderChanged(TSlider::AmpliP); }
+void TMF::AmpliMChange(TObject*) { SliderChanged(TSlider::AmpliM); }
+void TMF::FasiPChange(TObject*) { SliderChanged(TSlider::FasiP); }
+void TMF::FasiMChange(TObject*) { SliderChanged(TSlider::FasiM); }
+void TMF::DifChange(TObject*) { SliderChanged(TSlider::Dif); }
+void TMF::StepChange(TObject*) { SliderChanged(TSlider::Step); }
+void TMF::SamplesChange(TObject*) { SliderChanged(TSlider::Samples); }
 
 void TMF::SetTText(const std::string& text) { TT->SetText(text); }
 void TMF::SetPText(const std::string& text) { PP->SetText(text); }

@@ -17,6 +17,7 @@
 #include "platform/forms/PanelWindow.h"
 #include "platform/forms/RadioGroup.h"
 #include "platform/forms/ScrollBar.h"
+#include "scene/ChartRunTarget.h"
 #include "sim/Simulation.h"
 
 namespace halvorn {
@@ -101,7 +102,9 @@ class TMF : public TForm, private TRunResultView {
   TWinControl& ContainerFor(const TControlLayout& row);
   void BindFields();
   void BindEvents();
-  void SliderChanged(TSlider slider, const TScrollBar& bar, TLabel& label);
+  // A slider moved: its value label and its parameter follow.
+  void SliderChanged(TSlider slider);
+  TScrollBar& SliderBar(TSlider slider) const;
 
   // The Run's result view.
   void SetTText(const std::string& text) override;
@@ -110,6 +113,8 @@ class TMF : public TForm, private TRunResultView {
 
   // Set to its defaults once the layout is applied.
   std::optional<TSimulation> simulation_;
+  // The chart as the Run fills it.
+  TChartRunTarget chartTarget_{Chart1};
 };
 
 }  // namespace halvorn

@@ -1,5 +1,7 @@
 #include "app/MainWindowLayout.h"
 
+#include "sim/SliderTable.h"
+
 namespace halvorn {
 namespace {
 
@@ -38,18 +40,27 @@ TControlLayout BoxLabel(std::string name, std::string parent, int left, int top,
                         .ColorSource = TColorSource::Parent};
 }
 
-TControlLayout Slider(std::string name, std::string parent, int left, int top, int width,
-                      TRangeLayout range, int tabOrder, THandler event) {
-  return TControlLayout{.Name = std::move(name),
+// The label beside a slider, showing the value of its default position.
+TControlLayout ValueLabel(TSlider slider, std::string parent, int left, int top, int width,
+                          TColor fontColor) {
+  const TSliderSpec& spec = SliderSpec(slider);
+  return BoxLabel(spec.Label, std::move(parent), left, top, width, 16,
+                  std::to_string(spec.DefaultValue()), fontColor);
+}
+
+// A slider: its name, range and default position come from the slider table.
+TControlLayout Slider(TSlider slider, std::string parent, int left, int top, int width,
+                      int tabOrder) {
+  const TSliderSpec& spec = SliderSpec(slider);
+  return TControlLayout{.Name = spec.Control,
                         .Class = TControlClass::ScrollBar,
                         .Parent = std::move(parent),
                         .Left = left,
                         .Top = top,
                         .Width = width,
                         .Height = 17,
-                        .Range = range,
-                        .TabOrder = tabOrder,
-                        .Event = event};
+                        .Range = TRangeLayout{spec.Min, spec.Max, spec.Default},
+                        .TabOrder = tabOrder};
 }
 
 TControlLayout Box(std::string name, int left, int top, int width, int height, std::string text,
@@ -107,8 +118,7 @@ std::vector<TControlLayout> BuildControls() {
                              .Height = 25,
                              .Text = "Run",
                              .Font = Bold(-11, clWindowText),
-                             .TabOrder = 1,
-                             .Event = THandler::Button1Click});
+                             .TabOrder = 1});
   c.push_back(ResultEdit("TT", 456, 2));
   c.push_back(ResultEdit("PP", 488, 3));
   c.push_back(TControlLayout{.Name = "RG1",
@@ -130,37 +140,36 @@ std::vector<TControlLayout> BuildControls() {
 
   // The before series' sliders with their row titles, which serve the after
   // box too.
-  c.push_back(BoxLabel("LErrorP", "Prin", 224, 64, 17, 16, "10", clBlue));
+  c.push_back(ValueLabel(TSlider::ErrorP, "Prin", 224, 64, 17, clBlue));
   c.push_back(BoxLabel("Label3", "Prin", 8, 64, 77, 16, "Σφάλμα(%)", clWindowText));
   c.push_back(BoxLabel("Label6", "Prin", 8, 40, 68, 16, "Εύρος(%)", clWindowText));
-  c.push_back(BoxLabel("LAmpliP", "Prin", 224, 40, 17, 16, "40", clBlue));
-  c.push_back(BoxLabel("LFasiP", "Prin", 224, 16, 9, 16, "6", clBlue));
+  c.push_back(ValueLabel(TSlider::AmpliP, "Prin", 224, 40, 17, clBlue));
+  c.push_back(ValueLabel(TSlider::FasiP, "Prin", 224, 16, 9, clBlue));
   c.push_back(BoxLabel("Label7", "Prin", 8, 16, 38, 16, "Φάση", clWindowText));
-  c.push_back(Slider("ErrorP", "Prin", 88, 64, 129, {0, 40, 2}, 0, THandler::ErrorPChange));
-  c.push_back(Slider("AmpliP", "Prin", 88, 40, 129, {0, 20, 8}, 1, THandler::AmpliPChange));
-  c.push_back(Slider("FasiP", "Prin", 88, 16, 129, {1, 12, 6}, 2, THandler::FasiPChange));
+  c.push_back(Slider(TSlider::ErrorP, "Prin", 88, 64, 129, 0));
+  c.push_back(Slider(TSlider::AmpliP, "Prin", 88, 40, 129, 1));
+  c.push_back(Slider(TSlider::FasiP, "Prin", 88, 16, 129, 2));
 
   // The after series: value labels left of the sliders.
-  c.push_back(BoxLabel("LErrorM", "Meta", 16, 64, 17, 16, "10", clRed));
-  c.push_back(BoxLabel("LAmpliM", "Meta", 16, 40, 17, 16, "40", clRed));
-  c.push_back(BoxLabel("LFasiM", "Meta", 16, 16, 9, 16, "6", clRed));
-  c.push_back(Slider("ErrorM", "Meta", 48, 64, 137, {0, 40, 2}, 0, THandler::ErrorMChange));
-  c.push_back(Slider("AmpliM", "Meta", 48, 40, 137, {0, 20, 8}, 1, THandler::AmpliMChange));
-  c.push_back(Slider("FasiM", "Meta", 48, 16, 137, {1, 12, 6}, 2, THandler::FasiMChange));
+  c.push_back(ValueLabel(TSlider::ErrorM, "Meta", 16, 64, 17, clRed));
+  c.push_back(ValueLabel(TSlider::AmpliM, "Meta", 16, 40, 17, clRed));
+  c.push_back(ValueLabel(TSlider::FasiM, "Meta", 16, 16, 9, clRed));
+  c.push_back(Slider(TSlider::ErrorM, "Meta", 48, 64, 137, 0));
+  c.push_back(Slider(TSlider::AmpliM, "Meta", 48, 40, 137, 1));
+  c.push_back(Slider(TSlider::FasiM, "Meta", 48, 16, 137, 2));
 
   // The sampling design.
   c.push_back(
       BoxLabel("Label8", "GroupBox1", 8, 16, 163, 16, "Διαφορά Πριν-Μετά (%)", clWindowText));
-  c.push_back(BoxLabel("LDif", "GroupBox1", 384, 16, 17, 16, "20", clWindowText));
+  c.push_back(ValueLabel(TSlider::Dif, "GroupBox1", 384, 16, 17, clWindowText));
   c.push_back(
       BoxLabel("Label9", "GroupBox1", 8, 40, 171, 16, "Μήνες μεταξύ δειγμάτων", clWindowText));
-  c.push_back(BoxLabel("LStep", "GroupBox1", 384, 40, 9, 16, "1", clWindowText));
+  c.push_back(ValueLabel(TSlider::Step, "GroupBox1", 384, 40, 9, clWindowText));
   c.push_back(BoxLabel("Label10", "GroupBox1", 8, 64, 130, 16, "Αριθμός δειγμάτων", clWindowText));
-  c.push_back(BoxLabel("LSamples", "GroupBox1", 384, 64, 17, 16, "12", clWindowText));
-  c.push_back(Slider("Dif", "GroupBox1", 200, 16, 161, {0, 200, 20}, 0, THandler::DifChange));
-  c.push_back(Slider("Step", "GroupBox1", 200, 40, 161, {1, 6, 1}, 1, THandler::StepChange));
-  c.push_back(
-      Slider("Samples", "GroupBox1", 200, 64, 161, {3, 200, 12}, 2, THandler::SamplesChange));
+  c.push_back(ValueLabel(TSlider::Samples, "GroupBox1", 384, 64, 17, clWindowText));
+  c.push_back(Slider(TSlider::Dif, "GroupBox1", 200, 16, 161, 0));
+  c.push_back(Slider(TSlider::Step, "GroupBox1", 200, 40, 161, 1));
+  c.push_back(Slider(TSlider::Samples, "GroupBox1", 200, 64, 161, 2));
   return c;
 }
 

@@ -15,21 +15,6 @@ namespace halvorn {
 
 enum class TControlClass { Label, Edit, Button, ScrollBar, GroupBox, RadioGroup, Chart };
 
-// The window's handlers, by the event they are bound to.
-enum class THandler {
-  None,
-  Button1Click,
-  ErrorPChange,
-  ErrorMChange,
-  AmpliPChange,
-  AmpliMChange,
-  FasiPChange,
-  FasiMChange,
-  DifChange,
-  StepChange,
-  SamplesChange
-};
-
 struct TFontLayout {
   std::string Name{};
   int Height = 0;
@@ -64,7 +49,6 @@ struct TControlLayout {
   std::vector<std::string> Items{};     // radio groups
   int ItemIndex = -1;
   int TabOrder = -1;  // -1: keep the creation order (plain controls have none)
-  THandler Event = THandler::None;
 };
 
 struct TFormLayout {

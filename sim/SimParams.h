@@ -1,23 +1,42 @@
 #pragma once
 #include <cstdint>
+#include <string>
+
+#include "sim/SliderTable.h"
 
 namespace halvorn {
 
-// The parameters that the sliders set. Suffix P: the before series; suffix
-// M: the after series. The defaults agree with the layout's slider positions.
+// The after baseline follows the difference: 0.01 is an extended constant
+// and the expression is rounded to double once.
+constexpr double AfterBaseline(double difPct, double baselineP) {
+  return static_cast<double>(0.01L * difPct * baselineP + baselineP);
+}
+
+// The parameters of a design: what the sliders set, each defaulting to its
+// slider's default position. Suffix P: the before series; suffix M: the
+// after series.
 struct SimParams {
-  double ErrorPctP = 10;  // maximum relative error, percent of the level
-  double ErrorPctM = 10;
+  static constexpr double Default(TSlider s) { return SliderSpec(s).DefaultValue(); }
+
+  double ErrorPctP = Default(TSlider::ErrorP);  // maximum relative error, percent of the level
+  double ErrorPctM = Default(TSlider::ErrorM);
   double BaselineP = 100;  // fixed
-  double BaselineM = 120;  // derived from DifPct and BaselineP
-  double AmplitudeP = 40;  // absolute height added to the baseline
-  double AmplitudeM = 40;
-  double PhaseP = 6;  // month of the seasonal maximum
-  double PhaseM = 6;
-  double PeriodMonths = 12;
-  double DifPct = 20;  // before/after difference, percent
-  std::int32_t StepMonths = 1;
-  std::int32_t SampleCount = 12;
+  double BaselineM = AfterBaseline(Default(TSlider::Dif), 100);
+  double AmplitudeP = Default(TSlider::AmpliP);  // absolute height added to the baseline
+  double AmplitudeM = Default(TSlider::AmpliM);
+  double PhaseP = Default(TSlider::FasiP);  // month of the seasonal maximum
+  double PhaseM = Default(TSlider::FasiM);
+  double PeriodMonths = 12;                 // fixed
+  double DifPct = Default(TSlider::Dif);    // before/after difference, percent
+  std::int32_t StepMonths = SliderSpec(TSlider::Step).DefaultValue();
+  std::int32_t SampleCount = SliderSpec(TSlider::Samples).DefaultValue();
+
+  friend bool operator==(const SimParams&, const SimParams&) = default;
 };
+
+// The effect of moving a slider to `position`: writes its parameter (the
+// after baseline follows the difference) and returns the text of its value
+// label.
+std::string ApplySlider(SimParams& params, TSlider slider, int position);
 
 }  // namespace halvorn

@@ -7,14 +7,10 @@
 #include <string>
 
 #include "platform/runtime/FloatOps.h"
+#include "sim/RunSeries.h"
 #include "sim/SimParams.h"
 
 namespace halvorn {
-
-class TCustomAxisPanel;
-
-// The sliders, each bound to one parameter.
-enum class TSlider { ErrorP, ErrorM, AmpliP, AmpliM, FasiP, FasiM, Dif, Step, Samples };
 
 // The t-tests, by the index of the test selector.
 enum TTestKind { ttEqualVariance = 0, ttUnequalVariance = 1, ttPaired = 2 };
@@ -35,9 +31,8 @@ class TSimulation {
   static constexpr std::size_t kSampleCapacity = 300;
   using SampleArray = std::array<float, kSampleCapacity>;
 
-  // Sets every parameter to its default, in the order the window's
-  // construction does, BaselineM computed from the others.
-  TSimulation();
+  // Every parameter at its slider's default.
+  TSimulation() = default;
 
   const SimParams& Params() const { return params_; }
   const SampleArray& ValuesP() const { return valuesP_; }
@@ -48,14 +43,16 @@ class TSimulation {
   // A slider moved to `position`: writes its parameter and returns the text
   // of its value label (position x 5 for errors and amplitudes, the position
   // otherwise). Nothing is recomputed until the next Run.
-  std::string SliderChanged(TSlider slider, int position);
+  std::string SliderChanged(TSlider slider, int position) {
+    return ApplySlider(params_, slider, position);
+  }
 
   // The Run: generates both series into the chart's series 0 and 1 and the
   // sample arrays, runs the test selected by `testIndex` and shows t, p and
   // the significance decision. A failure (a floating-point trap in the test)
   // propagates after the view has been cleared, so the window never shows a
   // result that belongs to other samples; the new series and samples stay.
-  void Run(TCustomAxisPanel& chart, int testIndex, TRunResultView& view);
+  void Run(TRunChart& chart, int testIndex, TRunResultView& view);
 
   // The text a result is shown with: fixed point, 3 decimals, locale
   // decimal separator.
@@ -66,7 +63,10 @@ class TSimulation {
   static bool IsSignificant(float p) { return !FGreater(static_cast<double>(p), 0.05); }
 
  private:
-  void GenerateSeries(TCustomAxisPanel& chart);
+  void GenerateSeries(TRunChart& chart);
+  // One series of the Run: index 0 before, 1 after.
+  void GenerateOne(TRunChart& chart, int index, double baseline, double amplitude, double phase,
+                   double error, SampleArray& values);
 
   SimParams params_;
   SampleArray valuesP_{};

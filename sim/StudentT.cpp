@@ -21,15 +21,14 @@ float Floored(float q) {
   return std::fabs(static_cast<double>(q)) < 1e-30 ? kTiny : q;
 }
 
-// p from t and its degrees of freedom: the two-sided tail of Student's t is
-// I_{df/(df+t^2)}(df/2, 1/2).
+}  // namespace
+
 float TwoSidedP(float df, float t) {
+  // The two-sided tail of Student's t is I_{df/(df+t^2)}(df/2, 1/2).
   const float halfDf = ToSingle(0.5L * df);
   const float x = ToSingle(FDiv(df, df + static_cast<E>(t) * t));
   return ToSingle(IncompleteBeta(halfDf, 0.5f, x));
 }
-
-}  // namespace
 
 void MeanAndVariance(std::span<const float> data, std::uint32_t n, float& mean, float& variance) {
   CheckSampleCount(data, n);
@@ -126,8 +125,8 @@ Extended IncompleteBeta(float a, float b, float x) {
   return 1 - FDiv(cf * bt, b);
 }
 
-void StudentTEqual(std::span<const float> a, std::uint32_t nA, std::span<const float> b,
-                   std::uint32_t nB, float& t, float& p) {
+TTStatistic StudentTEqualStatistic(std::span<const float> a, std::uint32_t nA,
+                                   std::span<const float> b, std::uint32_t nB) {
   float meanA, varA, meanB, varB;
   MeanAndVariance(a, nA, meanA, varA);
   MeanAndVariance(b, nB, meanB, varB);
@@ -135,18 +134,16 @@ void StudentTEqual(std::span<const float> a, std::uint32_t nA, std::span<const f
   const float pooled =
       ToSingle(FDiv(static_cast<E>(nA - 1) * varA + static_cast<E>(nB - 1) * varB, df));
   const Extended se = Sqrt(ToDouble(static_cast<E>(pooled) * (FDiv(1, nA) + FDiv(1, nB))));
-  const float tt = ToSingle(FDiv(static_cast<E>(meanA) - meanB, se));
-  p = TwoSidedP(df, tt);
-  t = tt;
+  return {ToSingle(FDiv(static_cast<E>(meanA) - meanB, se)), df};
 }
 
-void StudentTUnequal(std::span<const float> a, std::uint32_t nA, std::span<const float> b,
-                     std::uint32_t nB, float& t, float& p) {
+TTStatistic StudentTUnequalStatistic(std::span<const float> a, std::uint32_t nA,
+                                     std::span<const float> b, std::uint32_t nB) {
   float meanA, varA, meanB, varB;
   MeanAndVariance(a, nA, meanA, varA);
   MeanAndVariance(b, nB, meanB, varB);
   const Extended se = Sqrt(ToDouble(FDiv(varA, nA) + FDiv(varB, nB)));
-  const float tt = ToSingle(FDiv(static_cast<E>(meanA) - meanB, se));
+  const float t = ToSingle(FDiv(static_cast<E>(meanA) - meanB, se));
   const float sum = ToSingle(FDiv(varA, nA) + FDiv(varB, nB));
   const float q1 = ToSingle(FDiv(varA, nA));
   const float q2 = ToSingle(FDiv(varB, nB));
@@ -155,12 +152,11 @@ void StudentTUnequal(std::span<const float> a, std::uint32_t nA, std::span<const
   const float df =
       ToSingle(FDiv(static_cast<E>(sum) * sum,
                     FDiv(static_cast<E>(q1) * q1, nA - 1) + FDiv(static_cast<E>(q2) * q2, nB - 1)));
-  p = TwoSidedP(df, tt);
-  t = tt;
+  return {t, df};
 }
 
-void StudentTPaired(std::span<const float> a, std::span<const float> b, std::uint32_t n, float& t,
-                    float& p) {
+TTStatistic StudentTPairedStatistic(std::span<const float> a, std::span<const float> b,
+                                    std::uint32_t n) {
   float meanA, varA, meanB, varB;
   MeanAndVariance(a, n, meanA, varA);
   MeanAndVariance(b, n, meanB, varB);
@@ -174,9 +170,33 @@ void StudentTPaired(std::span<const float> a, std::span<const float> b, std::uin
   // reports a domain error and gives NaN, which traps at the first comparison.
   const float sd =
       ToSingle(Sqrt(ToDouble(FDiv(static_cast<E>(varA) + varB - 2 * static_cast<E>(cov), n))));
-  const float tt = ToSingle(FDiv(static_cast<E>(meanA) - meanB, sd));
-  p = TwoSidedP(df, tt);
-  t = tt;
+  return {ToSingle(FDiv(static_cast<E>(meanA) - meanB, sd)), df};
+}
+
+namespace {
+
+// A test is its statistic followed by the p value; t and p are written only
+// once both exist.
+void Finish(TTStatistic s, float& t, float& p) {
+  p = TwoSidedP(s.df, s.t);
+  t = s.t;
+}
+
+}  // namespace
+
+void StudentTEqual(std::span<const float> a, std::uint32_t nA, std::span<const float> b,
+                   std::uint32_t nB, float& t, float& p) {
+  Finish(StudentTEqualStatistic(a, nA, b, nB), t, p);
+}
+
+void StudentTUnequal(std::span<const float> a, std::uint32_t nA, std::span<const float> b,
+                     std::uint32_t nB, float& t, float& p) {
+  Finish(StudentTUnequalStatistic(a, nA, b, nB), t, p);
+}
+
+void StudentTPaired(std::span<const float> a, std::span<const float> b, std::uint32_t n, float& t,
+                    float& p) {
+  Finish(StudentTPairedStatistic(a, b, n), t, p);
 }
 
 }  // namespace halvorn

@@ -32,6 +32,22 @@ Extended BetaFraction(float a, float b, float x);
 // failure sentinel.
 Extended IncompleteBeta(float a, float b, float x);
 
+// The two-sided p value of t with df degrees of freedom.
+float TwoSidedP(float df, float t);
+
+// A test's statistic before its p value: t (sign of mean A minus mean B) and
+// the degrees of freedom.
+struct TTStatistic {
+  float t;
+  float df;
+};
+TTStatistic StudentTEqualStatistic(std::span<const float> a, std::uint32_t nA,
+                                   std::span<const float> b, std::uint32_t nB);
+TTStatistic StudentTUnequalStatistic(std::span<const float> a, std::uint32_t nA,
+                                     std::span<const float> b, std::uint32_t nB);
+TTStatistic StudentTPairedStatistic(std::span<const float> a, std::span<const float> b,
+                                    std::uint32_t n);
+
 // The three tests write t (sign of mean A minus mean B) and p. A trapped
 // floating-point condition raises before either is written, so on failure
 // both keep what they held.

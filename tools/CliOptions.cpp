@@ -8,34 +8,9 @@
 namespace halvorn {
 namespace {
 
-// An option that sets one slider: values from min to max in steps of
-// `step`, the slider position being value / step.
-struct TSliderOption {
-  const char* name;
-  const char* valueName;
-  const char* description;
-  TSlider slider;
-  int min, max, step, defaultValue;
-};
-
-constexpr TSliderOption kSliderOptions[] = {
-    {"error-before", "PCT", "Maximum measurement error before, percent.", TSlider::ErrorP, 0, 200,
-     5, 10},
-    {"error-after", "PCT", "Maximum measurement error after, percent.", TSlider::ErrorM, 0, 200, 5,
-     10},
-    {"amplitude-before", "V", "Seasonal amplitude before.", TSlider::AmpliP, 0, 100, 5, 40},
-    {"amplitude-after", "V", "Seasonal amplitude after.", TSlider::AmpliM, 0, 100, 5, 40},
-    {"phase-before", "M", "Month of the seasonal maximum before.", TSlider::FasiP, 1, 12, 1, 6},
-    {"phase-after", "M", "Month of the seasonal maximum after.", TSlider::FasiM, 1, 12, 1, 6},
-    {"difference", "PCT", "Difference between before and after, percent.", TSlider::Dif, 0, 200, 1,
-     20},
-    {"step", "MONTHS", "Months between samples.", TSlider::Step, 1, 6, 1, 1},
-    {"samples", "N", "Number of samples per series.", TSlider::Samples, 3, 200, 1, 12},
-};
-
-std::string Accepted(const TSliderOption& o) {
-  return o.step == 1 ? Fmt("%d to %d", o.min, o.max)
-                     : Fmt("%d to %d in steps of %d", o.min, o.max, o.step);
+std::string Accepted(const TSliderSpec& o) {
+  return o.Scale == 1 ? Fmt("%d to %d", o.MinValue(), o.MaxValue())
+                      : Fmt("%d to %d in steps of %d", o.MinValue(), o.MaxValue(), o.Scale);
 }
 
 [[noreturn]] void Refuse(const std::string& option, const std::string& value,
@@ -64,12 +39,12 @@ TCliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
   parser.addOption(help);
   parser.addOption(version);
   std::vector<QCommandLineOption> sliderOptions;
-  for (const auto& o : kSliderOptions) {
-    sliderOptions.emplace_back(QString::fromUtf8(o.name),
-                               QString::fromUtf8(o.description) + " " +
+  for (const auto& o : kSliders) {
+    sliderOptions.emplace_back(QString::fromUtf8(o.Option),
+                               QString::fromUtf8(o.Description) + " " +
                                    QString::fromStdString(Accepted(o)) + ", default " +
-                                   QString::number(o.defaultValue) + ".",
-                               QString::fromUtf8(o.valueName));
+                                   QString::number(o.DefaultValue()) + ".",
+                               QString::fromUtf8(o.ValueName));
     parser.addOption(sliderOptions.back());
   }
   const QCommandLineOption test("test", "The t-test: equal, unequal or paired (default equal).",
@@ -107,15 +82,15 @@ TCliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
                                          : Fmt("unknown command \"%s\": use \"run\" (see --help)",
                                                positional.join(' ').toStdString().c_str()));
 
-  for (std::size_t i = 0; i < std::size(kSliderOptions); ++i) {
-    const auto& o = kSliderOptions[i];
+  for (std::size_t i = 0; i < kSliders.size(); ++i) {
+    const auto& o = kSliders[i];
     if (!parser.isSet(sliderOptions[i])) continue;
     const QString text = parser.value(sliderOptions[i]);
     bool ok;
     const int v = ParseInteger(text, ok);
-    if (!ok || v < o.min || v > o.max || v % o.step != 0)
-      Refuse(o.name, text.toStdString(), Accepted(o));
-    options.Settings.push_back({o.slider, v / o.step});
+    if (!ok || v < o.MinValue() || v > o.MaxValue() || v % o.Scale != 0)
+      Refuse(o.Option, text.toStdString(), Accepted(o));
+    options.Settings.push_back({o.Slider, v / o.Scale});
   }
   if (parser.isSet(test)) {
     const QString t = parser.value(test);

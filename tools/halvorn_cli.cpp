@@ -13,7 +13,7 @@
 #include "platform/runtime/MessageSinks.h"
 #include "platform/panel/OffscreenPanelHost.h"
 #include "platform/raster/PngWriter.h"
-#include "sim/SimulationChart.h"
+#include "scene/SimulationChart.h"
 #include "tools/CliOptions.h"
 
 namespace halvorn {
@@ -112,7 +112,7 @@ int RunCli(const std::vector<std::string>& arguments) {
   TConsoleResult result;
   for (int run = 0; run < options.Runs; ++run) {
     try {
-      simulation.Run(chart.Chart(), options.Test, result);
+      simulation.Run(chart.RunTarget(), options.Test, result);
       result.Print();
     } catch (const Exception& e) {
       std::printf("error: %s\n", ErrorBoxText(e.Message()).c_str());

@@ -19,6 +19,8 @@ MessageSink& ModalMessageSink() {
   return sink;
 }
 
+thread_local bool silent = false;
+
 void Deliver(const MessageSink& sink, const std::string& text) {
   if (sink)
     sink(text);
@@ -35,6 +37,7 @@ MessageSink SetMathErrorSink(MessageSink sink) {
 }
 
 void ReportMathError(std::string_view function, std::string_view kind) {
+  if (silent) return;
   const std::string f(function), k(kind);
   Deliver(MathErrorSink(), Fmt("%s: %s error", f.c_str(), k.c_str()));
 }
@@ -45,6 +48,11 @@ MessageSink SetModalMessageSink(MessageSink sink) {
   return previous;
 }
 
-void ShowModalMessage(const std::string& text) { Deliver(ModalMessageSink(), text); }
+void ShowModalMessage(const std::string& text) {
+  if (!silent) Deliver(ModalMessageSink(), text);
+}
+
+TSilentMessages::TSilentMessages() : previous_(silent) { silent = true; }
+TSilentMessages::~TSilentMessages() { silent = previous_; }
 
 }  // namespace halvorn

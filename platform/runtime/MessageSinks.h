@@ -20,6 +20,21 @@ void ReportMathError(std::string_view function, std::string_view kind);
 MessageSink SetModalMessageSink(MessageSink sink);  // returns the previous sink
 void ShowModalMessage(const std::string& text);
 
+// While one of these lives, messages raised on its thread are dropped. A
+// computation that judges many Runs off the GUI thread counts a failed Run as
+// an outcome: it shows no message, and never reaches the sinks, which belong
+// to the GUI thread.
+class TSilentMessages {
+ public:
+  TSilentMessages();
+  ~TSilentMessages();
+  TSilentMessages(const TSilentMessages&) = delete;
+  TSilentMessages& operator=(const TSilentMessages&) = delete;
+
+ private:
+  bool previous_;
+};
+
 // Connects a sink for the lifetime of the guard and restores the previous one.
 class ScopedMessageSink {
  public:

@@ -12,7 +12,7 @@
 #include "chart/Chart.h"
 #include "chart/ChartSeries.h"
 #include "platform/panel/OffscreenPanelHost.h"
-#include "sim/SimulationChart.h"
+#include "scene/SimulationChart.h"
 
 namespace halvorn {
 namespace {

@@ -10,7 +10,7 @@
 #include "chart/Chart.h"
 #include "platform/runtime/Exceptions.h"
 #include "platform/panel/OffscreenPanelHost.h"
-#include "sim/SimulationChart.h"
+#include "scene/SimulationChart.h"
 
 namespace halvorn {
 namespace {

@@ -1,4 +1,4 @@
-#include "sim/SimulationChart.h"
+#include "scene/SimulationChart.h"
 
 namespace halvorn {
 namespace {

@@ -7,6 +7,7 @@
 
 #include "chart/Chart.h"
 #include "chart/CustomSeries.h"
+#include "scene/ChartRunTarget.h"
 
 namespace halvorn {
 
@@ -26,6 +27,8 @@ class TSimulationChart {
   TChart& Chart() { return chart_; }
   TLineSeries& Before() { return *before_; }
   TLineSeries& After() { return *after_; }
+  // What a Run fills.
+  TRunChart& RunTarget() { return runTarget_; }
 
  private:
   // Declared before the series so that the series are destroyed first and
@@ -33,6 +36,7 @@ class TSimulationChart {
   TChart chart_;
   std::unique_ptr<TLineSeries> before_;
   std::unique_ptr<TLineSeries> after_;
+  TChartRunTarget runTarget_{chart_};
 };
 
 }  // namespace halvorn

@@ -5,7 +5,9 @@
 
 #include "chart/Chart.h"
 #include "platform/panel/OffscreenPanelHost.h"
-#include "sim/SimulationChart.h"
+#include "scene/SimulationChart.h"
+#include "sim/RandomSource.h"
+#include "sim/Simulation.h"
 #include "tests/chart/ProbeChart.h"
 
 namespace halvorn {
@@ -62,6 +64,29 @@ TEST(SimulationChart, TheWindowsChartAtItsDesignSize) {
   EXPECT_EQ(p.At(400, r.Top + 3), Px(clBtnFace));
   EXPECT_EQ(p.At(400, r.Top - 1), Px(clBtnFace));
   chart.SetHost(nullptr);
+}
+
+// A Run through the chart fills the window's series in their own colours and
+// leaves their titles.
+TEST(SimulationChart, ARunFillsTheSeriesInTheirOwnColours) {
+  struct TNoView : TRunResultView {
+    void SetTText(const std::string&) override {}
+    void SetPText(const std::string&) override {}
+    void SetSignificanceVisible(bool) override {}
+  } view;
+  SeedRandom(1);
+  TSimulationChart chart;
+  TSimulation sim;
+  sim.Run(chart.RunTarget(), ttEqualVariance, view);
+  EXPECT_EQ(chart.Chart().SeriesAt(0), &chart.Before());
+  EXPECT_EQ(chart.Before().Title(), "Πριν");
+  EXPECT_EQ(chart.After().Title(), "Μετά");
+  ASSERT_EQ(chart.Before().PointCount(), 12);
+  ASSERT_EQ(chart.After().PointCount(), 12);
+  EXPECT_EQ(chart.Before().PointColor(0), clBlue);
+  EXPECT_EQ(chart.After().PointColor(11), 0x0080FFu);
+  EXPECT_EQ(chart.After().XValueAt(11), 12);
+  EXPECT_EQ(static_cast<float>(chart.After().YValueAt(3)), sim.ValuesM()[4]);
 }
 
 }  // namespace

@@ -1,0 +1,64 @@
+#pragma once
+// The nine sliders of the design, as one table: what each slider sets, its
+// range and default, the controls of the window that show it and the option
+// of the command-line tool that stands for it. Everything else (the
+// parameters' defaults, the window's slider rows, the tool's options and help,
+// the power sweeps) is derived from this table.
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+
+namespace halvorn {
+
+// The sliders, in the order of the table.
+enum class TSlider { ErrorP, ErrorM, AmpliP, AmpliM, FasiP, FasiM, Dif, Step, Samples };
+
+struct TSliderSpec {
+  TSlider Slider;
+  const char* Control;  // the scroll bar of the window
+  const char* Label;    // the label that shows the slider's value
+  const char* Option;   // the tool's option, without dashes
+  const char* ValueName;
+  const char* Description;
+  int Min, Max;  // slider positions
+  int Scale;     // the value a position stands for is position x Scale
+  int Default;   // position
+
+  constexpr int ValueAt(int position) const { return position * Scale; }
+  constexpr int MinValue() const { return ValueAt(Min); }
+  constexpr int MaxValue() const { return ValueAt(Max); }
+  constexpr int DefaultValue() const { return ValueAt(Default); }
+  constexpr int PositionCount() const { return Max - Min + 1; }
+};
+
+inline constexpr std::array<TSliderSpec, 9> kSliders{{
+    {TSlider::ErrorP, "ErrorP", "LErrorP", "error-before", "PCT",
+     "Maximum measurement error before, percent.", 0, 40, 5, 2},
+    {TSlider::ErrorM, "ErrorM", "LErrorM", "error-after", "PCT",
+     "Maximum measurement error after, percent.", 0, 40, 5, 2},
+    {TSlider::AmpliP, "AmpliP", "LAmpliP", "amplitude-before", "V", "Seasonal amplitude before.",
+     0, 20, 5, 8},
+    {TSlider::AmpliM, "AmpliM", "LAmpliM", "amplitude-after", "V", "Seasonal amplitude after.", 0,
+     20, 5, 8},
+    {TSlider::FasiP, "FasiP", "LFasiP", "phase-before", "M",
+     "Month of the seasonal maximum before.", 1, 12, 1, 6},
+    {TSlider::FasiM, "FasiM", "LFasiM", "phase-after", "M", "Month of the seasonal maximum after.",
+     1, 12, 1, 6},
+    {TSlider::Dif, "Dif", "LDif", "difference", "PCT",
+     "Difference between before and after, percent.", 0, 200, 1, 20},
+    {TSlider::Step, "Step", "LStep", "step", "MONTHS", "Months between samples.", 1, 6, 1, 1},
+    {TSlider::Samples, "Samples", "LSamples", "samples", "N", "Number of samples per series.", 3,
+     200, 1, 12},
+}};
+
+constexpr const TSliderSpec& SliderSpec(TSlider slider) {
+  return kSliders[static_cast<std::size_t>(slider)];
+}
+
+// The slider whose window control or tool option is `name`; null when none.
+const TSliderSpec* FindSliderByControl(const std::string& name);
+const TSliderSpec* FindSliderByOption(const std::string& name);
+
+}  // namespace halvorn
