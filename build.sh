@@ -43,12 +43,7 @@ case "$cmd" in
   build) build ;;
   run)
     build
-    if [ -x "$build_dir/app/halvorn" ]; then
-      exec "$build_dir/app/halvorn" "$@"
-    fi
-    # Until the window exists the command-line tool stands in for it.
-    if [ $# -eq 0 ]; then set -- run; fi
-    exec "$build_dir/tools/halvorn-cli" "$@"
+    exec "$build_dir/app/halvorn" "$@"
     ;;
   test)
     build

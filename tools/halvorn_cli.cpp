@@ -19,8 +19,6 @@
 namespace halvorn {
 namespace {
 
-constexpr const char* kVersion = "0.1.0";
-
 // Prints what the window's t and p edit boxes and significance labels show.
 class TConsoleResult : public TRunResultView {
  public:
@@ -67,7 +65,7 @@ int RunCli(const std::vector<std::string>& arguments) {
     return 0;
   }
   if (options.Command == TCliOptions::TCommand::Version) {
-    std::printf("halvorn-cli %s\n", kVersion);
+    std::printf("halvorn-cli %s\n", HALVORN_VERSION);
     return 0;
   }
 

@@ -45,11 +45,6 @@ struct TRect {
     Right += dx;
     Bottom += dy;
   }
-  [[nodiscard]] constexpr TRect Offsetted(int dx, int dy) const {
-    TRect r = *this;
-    r.Offset(dx, dy);
-    return r;
-  }
 
   // The common part of two rectangles; empty (IsEmpty) when they do not meet.
   [[nodiscard]] constexpr TRect Intersected(const TRect& o) const {
@@ -67,10 +62,5 @@ struct TSize {
 
   friend constexpr bool operator==(const TSize&, const TSize&) = default;
 };
-
-// Rectangle from its four edges, in the order the drawing calls take them.
-constexpr TRect MakeRect(int left, int top, int right, int bottom) {
-  return TRect{left, top, right, bottom};
-}
 
 }  // namespace halvorn

@@ -19,7 +19,7 @@ using testing::TCountingChart;
 // An axis of the given pixel length with the given working range.
 TCustomChartAxis& PlaceAxis(TCountingChart& chart, bool horizontal, int span, double min,
                             double max) {
-  chart.SetChartRect(MakeRect(0, 0, span, span));
+  chart.SetChartRect(TRect{0, 0, span, span});
   TCustomChartAxis& axis = horizontal ? static_cast<TCustomChartAxis&>(chart.BottomAxis())
                                       : static_cast<TCustomChartAxis&>(chart.LeftAxis());
   axis.RecalcPixelSpan();

@@ -37,13 +37,13 @@ TEST(ChartAxis, PixelSpanFollowsChartRectAndPositions) {
     double startPercent, endPercent;
     int start, end, span, center;
   } cases[] = {
-      {"horizontal full", MakeRect(10, 20, 260, 120), true, 0, 100, 10, 260, 250, 135},
-      {"vertical full", MakeRect(10, 20, 260, 120), false, 0, 100, 20, 120, 100, 70},
-      {"part of the width", MakeRect(10, 20, 260, 120), true, 10, 90, 35, 235, 200, 135},
-      {"half pixel to even, down", MakeRect(0, 0, 250, 10), true, 1, 100, 2, 250, 248, 126},
-      {"half pixel to even, up", MakeRect(0, 0, 250, 10), true, 3, 100, 8, 250, 242, 129},
-      {"centre truncates toward zero", MakeRect(-15, 0, -2, 10), true, 0, 100, -15, -2, 13, -8},
-      {"empty rectangle", MakeRect(5, 5, 5, 5), true, 0, 100, 5, 5, 0, 5},
+      {"horizontal full", TRect{10, 20, 260, 120}, true, 0, 100, 10, 260, 250, 135},
+      {"vertical full", TRect{10, 20, 260, 120}, false, 0, 100, 20, 120, 100, 70},
+      {"part of the width", TRect{10, 20, 260, 120}, true, 10, 90, 35, 235, 200, 135},
+      {"half pixel to even, down", TRect{0, 0, 250, 10}, true, 1, 100, 2, 250, 248, 126},
+      {"half pixel to even, up", TRect{0, 0, 250, 10}, true, 3, 100, 8, 250, 242, 129},
+      {"centre truncates toward zero", TRect{-15, 0, -2, 10}, true, 0, 100, -15, -2, 13, -8},
+      {"empty rectangle", TRect{5, 5, 5, 5}, true, 0, 100, 5, 5, 0, 5},
   };
   for (const auto& c : cases) {
     TCountingChart chart;
@@ -80,7 +80,7 @@ TEST(ChartAxis, ValuesMapToPixelsLinearly) {
   };
   for (const auto& c : cases) {
     TCountingChart chart;
-    chart.SetChartRect(MakeRect(10, 10, 30, 30));
+    chart.SetChartRect(TRect{10, 10, 30, 30});
     TCustomChartAxis& axis = c.horizontal ? chart.BottomAxis() : chart.LeftAxis();
     axis.SetInverted(c.inverted);
     axis.SetRange(c.min, c.max);
@@ -93,7 +93,7 @@ TEST(ChartAxis, PixelToValueInvertsTheMapping) {
   for (bool horizontal : {true, false}) {
     for (bool inverted : {false, true}) {
       TCountingChart chart;
-      chart.SetChartRect(MakeRect(10, 10, 30, 30));
+      chart.SetChartRect(TRect{10, 10, 30, 30});
       TCustomChartAxis& axis = horizontal ? chart.BottomAxis() : chart.LeftAxis();
       axis.SetInverted(inverted);
       axis.SetRange(-5, 5);

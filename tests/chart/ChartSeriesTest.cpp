@@ -317,7 +317,7 @@ TEST(ChartSeries, VisibleRangeFollowsTheHorizontalAxisRange) {
   };
   for (const auto& c : cases) {
     TCountingChart chart;
-    chart.SetChartRect(MakeRect(10, 0, 110, 50));
+    chart.SetChartRect(TRect{10, 0, 110, 50});
     TCustomChartAxis& axis = chart.BottomAxis();
     axis.SetInverted(c.inverted);
     axis.SetRange(c.min, c.max);
@@ -334,7 +334,7 @@ TEST(ChartSeries, VisibleRangeFollowsTheHorizontalAxisRange) {
 
 TEST(ChartSeries, PixelsComeFromTheBoundAxesAndNeedAChart) {
   TCountingChart chart;
-  chart.SetChartRect(MakeRect(0, 0, 100, 200));
+  chart.SetChartRect(TRect{0, 0, 100, 200});
   TChartSeries series;
   series.SetParentChart(&chart);
   series.SetVertAxis(aRightAxis);

@@ -95,7 +95,7 @@ TEST(CustomSeries, ChangedToolsAskForOneRepaint) {
 // the first point beyond it.
 TEST(CustomSeries, VisibleRangeKeepsThePointBeyondTheFarEdge) {
   TCountingChart chart;
-  chart.SetChartRect(MakeRect(0, 0, 100, 100));
+  chart.SetChartRect(TRect{0, 0, 100, 100});
   chart.BottomAxis().SetRange(2.5, 7.5);
   chart.BottomAxis().RecalcPixelSpan();
   TLineSeries s;
