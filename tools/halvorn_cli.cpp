@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -106,6 +107,20 @@ int RunCli(const std::vector<std::string>& arguments) {
   TSimulation simulation;
   for (const auto& s : options.Settings) simulation.SliderChanged(s.Slider, s.Position);
 
+  // A chart's layout carries over from one paint to the next (an axis is
+  // sized by the label step of the paint before), so the picture is painted
+  // as the window paints it: empty at start-up, then once after every Run.
+  const bool picture = !options.PngPath.empty();
+  std::optional<std::string> paintError;
+  const auto paint = [&] {
+    try {
+      if (picture && !paintError) window.DeliverPaint();
+    } catch (const Exception& e) {
+      paintError = e.Message();
+    }
+  };
+  paint();
+
   int status = 0;
   TConsoleResult result;
   for (int run = 0; run < options.Runs; ++run) {
@@ -116,6 +131,7 @@ int RunCli(const std::vector<std::string>& arguments) {
       std::printf("error: %s\n", ErrorBoxText(e.Message()).c_str());
       status = 1;
     }
+    paint();
   }
   if (data.is_open()) {
     WriteData(data, chart.Before(), chart.After());
@@ -126,9 +142,9 @@ int RunCli(const std::vector<std::string>& arguments) {
       return 1;
     }
   }
-  if (!options.PngPath.empty()) {
+  if (picture) {
     try {
-      window.DeliverPaint();
+      if (paintError) throw Exception(*paintError);
       SaveToPng(window.Pixels(), options.PngPath);
     } catch (const Exception& e) {
       std::fprintf(stderr, "halvorn-cli: --png: %s\n", ErrorBoxText(e.Message()).c_str());

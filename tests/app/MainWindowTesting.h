@@ -44,6 +44,9 @@ class MainWindowTest : public ::testing::Test {
   }
 
   static QScrollBar* Bar(const TScrollBar* bar) { return static_cast<QScrollBar*>(bar->Widget()); }
+  TScrollBar& SliderBar(TSlider slider) {
+    return *dynamic_cast<TScrollBar*>(form_->FindControl(SliderSpec(slider).Control));
+  }
 
  private:
   std::unique_ptr<TMF> form_;
