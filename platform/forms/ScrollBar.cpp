@@ -1,7 +1,11 @@
 #include "platform/forms/ScrollBar.h"
 
+#include <QApplication>
+#include <QBasicTimer>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStyleOptionSlider>
 #include <QSignalBlocker>
 #include <QWheelEvent>
 #include <algorithm>
@@ -17,11 +21,46 @@ namespace {
 // Right and Down step up, the page keys page, Home and End go to the ends.
 // Qt's own mapping inverts the arrow keys of scroll bars. The wheel is left
 // to the window, as a native scroll bar control does not take it.
+//
+// A scroll bar with the keyboard focus shows it as the classic control
+// does: its thumb is drawn inverted, blinking at the caret's rate.
 class TScrollBarWidget : public QScrollBar {
  public:
   TScrollBarWidget() : QScrollBar(Qt::Horizontal) {}
 
+  // The thumb shows the focus now (it is inverted).
+  bool FocusShown() const { return hasFocus() && blinkOn_; }
+
  protected:
+  void focusInEvent(QFocusEvent* event) override {
+    QScrollBar::focusInEvent(event);
+    blinkOn_ = true;
+    const int flash = QApplication::cursorFlashTime();
+    if (flash > 0) blink_.start(flash / 2, this);
+    update();
+  }
+  void focusOutEvent(QFocusEvent* event) override {
+    QScrollBar::focusOutEvent(event);
+    blink_.stop();
+    update();
+  }
+  void timerEvent(QTimerEvent* event) override {
+    if (event->timerId() != blink_.timerId()) return QScrollBar::timerEvent(event);
+    blinkOn_ = !blinkOn_;
+    update();
+  }
+  void paintEvent(QPaintEvent* event) override {
+    QScrollBar::paintEvent(event);
+    if (!FocusShown()) return;
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    const QRect thumb =
+        style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
+    QPainter p(this);
+    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    p.fillRect(thumb, Qt::white);
+  }
+
   void keyPressEvent(QKeyEvent* event) override {
     switch (event->key()) {
       case Qt::Key_Left:
@@ -51,6 +90,10 @@ class TScrollBarWidget : public QScrollBar {
     event->accept();
   }
   void wheelEvent(QWheelEvent* event) override { event->ignore(); }
+
+ private:
+  QBasicTimer blink_;
+  bool blinkOn_ = false;
 };
 
 }  // namespace

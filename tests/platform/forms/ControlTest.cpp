@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QImage>
 #include <QTest>
 #include <string>
 #include <vector>
@@ -149,6 +150,26 @@ TEST(QtBridge, APositiveHeightIsTheWholeCell) {
   const QFontMetrics metrics(ToQFont(font));
   EXPECT_NEAR(metrics.ascent() + metrics.descent(), 23, 1);
   EXPECT_LT(ToQFont(font).pixelSize(), 23);
+}
+
+// An edit box has the classic sunken frame, two pixels deep, whatever its
+// colour and its parent's.
+TEST_F(FormTest, AnEditBoxHasTheSunkenFrame) {
+  auto* edit = new TEdit(&Form(), &Form());
+  edit->SetBounds(8, 8, 89, 24);
+  Form().SetColor(clNavy);
+  ShowForm();
+  const QImage image = edit->Widget()->grab().toImage();
+  const struct {
+    int x, y;
+    QColor color;
+  } rows[] = {{0, 0, QColor(128, 128, 128)},  {40, 0, QColor(128, 128, 128)},
+              {0, 12, QColor(128, 128, 128)}, {1, 1, QColor(64, 64, 64)},
+              {40, 1, QColor(64, 64, 64)},    {88, 23, QColor(255, 255, 255)},
+              {88, 12, QColor(255, 255, 255)}, {87, 22, QColor(212, 208, 200)},
+              {40, 22, QColor(212, 208, 200)}, {40, 12, QColor(255, 255, 255)}};
+  for (const auto& r : rows)
+    EXPECT_EQ(image.pixelColor(r.x, r.y), r.color) << r.x << "," << r.y;
 }
 
 }  // namespace

@@ -183,5 +183,29 @@ TEST_F(ScrollBarTest, AnExceptionFromAProgramChangeGoesToTheCaller) {
   EXPECT_TRUE(watcher.Seen().empty());
 }
 
+// The focus shows on the thumb, inverted, and nowhere else; it goes with
+// the focus.
+TEST_F(ScrollBarTest, TheFocusedBarShowsItsThumbInverted) {
+  auto* other = new TScrollBar(&Form(), &Form());
+  other->SetBounds(10, 40, 161, 17);
+  ShowForm();
+  other->SetFocus();
+  QApplication::processEvents();
+  ASSERT_FALSE(QtBar()->hasFocus());
+  const QImage plain = QtBar()->grab().toImage();
+  bar_->SetFocus();
+  QApplication::processEvents();
+  ASSERT_TRUE(QtBar()->hasFocus());
+  const QImage focused = QtBar()->grab().toImage();
+  const QRect thumb = Part(QStyle::SC_ScrollBarSlider);
+  const QPoint inside = thumb.center();
+  EXPECT_EQ(focused.pixel(inside) & 0xFFFFFFu, ~plain.pixel(inside) & 0xFFFFFFu);
+  const QPoint arrow = Part(QStyle::SC_ScrollBarSubLine).center();
+  EXPECT_EQ(focused.pixel(arrow), plain.pixel(arrow));
+  other->SetFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(QtBar()->grab().toImage(), plain);
+}
+
 }  // namespace
 }  // namespace halvorn
