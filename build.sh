@@ -5,6 +5,7 @@
 #   ./build.sh test            install what is missing, build, run every test
 #   ./build.sh bench [FILTER]  install what is missing, build, run the benchmarks
 #   ./build.sh build           install what is missing and build
+#   ./build.sh package         build the Debian package build/halvorn_VERSION_ARCH.deb
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -51,6 +52,12 @@ case "$cmd" in
     cd "$build_dir"
     exec ctest --output-on-failure --timeout 300 -j"$(nproc)"
     ;;
+  package)
+    packages+=(dpkg-dev)
+    build
+    (cd "$build_dir" && cpack -G DEB)
+    ls "$build_dir"/halvorn_*.deb
+    ;;
   bench)
     build
     export QT_QPA_PLATFORM=offscreen
@@ -61,7 +68,7 @@ case "$cmd" in
     done
     ;;
   *)
-    echo "usage: ./build.sh run|test|bench|build" >&2
+    echo "usage: ./build.sh run|test|bench|build|package" >&2
     exit 2
     ;;
 esac
