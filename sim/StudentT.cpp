@@ -23,10 +23,14 @@ float Floored(float q) {
 
 }  // namespace
 
+float TailA(float df) { return ToSingle(0.5L * df); }
+
+float TailX(float df, float t) { return ToSingle(FDiv(df, df + static_cast<E>(t) * t)); }
+
 float TwoSidedP(float df, float t) {
   // The two-sided tail of Student's t is I_{df/(df+t^2)}(df/2, 1/2).
-  const float halfDf = ToSingle(0.5L * df);
-  const float x = ToSingle(FDiv(df, df + static_cast<E>(t) * t));
+  const float halfDf = TailA(df);
+  const float x = TailX(df, t);
   return ToSingle(IncompleteBeta(halfDf, 0.5f, x));
 }
 
@@ -125,28 +129,26 @@ Extended IncompleteBeta(float a, float b, float x) {
   return 1 - FDiv(cf * bt, b);
 }
 
-TTStatistic StudentTEqualStatistic(std::span<const float> a, std::uint32_t nA,
-                                   std::span<const float> b, std::uint32_t nB) {
-  float meanA, varA, meanB, varB;
-  MeanAndVariance(a, nA, meanA, varA);
-  MeanAndVariance(b, nB, meanB, varB);
-  const float df = static_cast<float>(static_cast<std::int64_t>(nA) + nB - 2);
-  const float pooled =
-      ToSingle(FDiv(static_cast<E>(nA - 1) * varA + static_cast<E>(nB - 1) * varB, df));
-  const Extended se = Sqrt(ToDouble(static_cast<E>(pooled) * (FDiv(1, nA) + FDiv(1, nB))));
-  return {ToSingle(FDiv(static_cast<E>(meanA) - meanB, se)), df};
+TMoments Moments(std::span<const float> data, std::uint32_t n) {
+  TMoments m;
+  MeanAndVariance(data, n, m.Mean, m.Variance);
+  return m;
 }
 
-TTStatistic StudentTUnequalStatistic(std::span<const float> a, std::uint32_t nA,
-                                     std::span<const float> b, std::uint32_t nB) {
-  float meanA, varA, meanB, varB;
-  MeanAndVariance(a, nA, meanA, varA);
-  MeanAndVariance(b, nB, meanB, varB);
-  const Extended se = Sqrt(ToDouble(FDiv(varA, nA) + FDiv(varB, nB)));
-  const float t = ToSingle(FDiv(static_cast<E>(meanA) - meanB, se));
-  const float sum = ToSingle(FDiv(varA, nA) + FDiv(varB, nB));
-  const float q1 = ToSingle(FDiv(varA, nA));
-  const float q2 = ToSingle(FDiv(varB, nB));
+TTStatistic EqualStatistic(TMoments a, std::uint32_t nA, TMoments b, std::uint32_t nB) {
+  const float df = static_cast<float>(static_cast<std::int64_t>(nA) + nB - 2);
+  const float pooled =
+      ToSingle(FDiv(static_cast<E>(nA - 1) * a.Variance + static_cast<E>(nB - 1) * b.Variance, df));
+  const Extended se = Sqrt(ToDouble(static_cast<E>(pooled) * (FDiv(1, nA) + FDiv(1, nB))));
+  return {ToSingle(FDiv(static_cast<E>(a.Mean) - b.Mean, se)), df};
+}
+
+TTStatistic UnequalStatistic(TMoments a, std::uint32_t nA, TMoments b, std::uint32_t nB) {
+  const Extended se = Sqrt(ToDouble(FDiv(a.Variance, nA) + FDiv(b.Variance, nB)));
+  const float t = ToSingle(FDiv(static_cast<E>(a.Mean) - b.Mean, se));
+  const float sum = ToSingle(FDiv(a.Variance, nA) + FDiv(b.Variance, nB));
+  const float q1 = ToSingle(FDiv(a.Variance, nA));
+  const float q2 = ToSingle(FDiv(b.Variance, nB));
   // Welch-Satterthwaite: a constant series contributes q = 0 and df falls to
   // the other series' n - 1.
   const float df =
@@ -155,22 +157,38 @@ TTStatistic StudentTUnequalStatistic(std::span<const float> a, std::uint32_t nA,
   return {t, df};
 }
 
-TTStatistic StudentTPairedStatistic(std::span<const float> a, std::span<const float> b,
-                                    std::uint32_t n) {
-  float meanA, varA, meanB, varB;
-  MeanAndVariance(a, n, meanA, varA);
-  MeanAndVariance(b, n, meanB, varB);
+TTStatistic PairedStatistic(std::span<const float> a, TMoments ma, std::span<const float> b,
+                            TMoments mb, std::uint32_t n) {
   float cov = 0;
   for (std::uint32_t k = 1; k <= n; ++k)
-    cov = ToSingle(cov + (static_cast<E>(a[k]) - meanA) * (static_cast<E>(b[k]) - meanB));
+    cov = ToSingle(cov + (static_cast<E>(a[k]) - ma.Mean) * (static_cast<E>(b[k]) - mb.Mean));
   const float df = static_cast<float>(n - 1);
   cov = ToSingle(FDiv(cov, df));
   // Rounding can make the variance of the differences slightly negative when
   // the series differ by an almost constant amount: the square root then
   // reports a domain error and gives NaN, which traps at the first comparison.
-  const float sd =
-      ToSingle(Sqrt(ToDouble(FDiv(static_cast<E>(varA) + varB - 2 * static_cast<E>(cov), n))));
-  return {ToSingle(FDiv(static_cast<E>(meanA) - meanB, sd)), df};
+  const float sd = ToSingle(
+      Sqrt(ToDouble(FDiv(static_cast<E>(ma.Variance) + mb.Variance - 2 * static_cast<E>(cov), n))));
+  return {ToSingle(FDiv(static_cast<E>(ma.Mean) - mb.Mean, sd)), df};
+}
+
+TTStatistic StudentTEqualStatistic(std::span<const float> a, std::uint32_t nA,
+                                   std::span<const float> b, std::uint32_t nB) {
+  const TMoments ma = Moments(a, nA);
+  return EqualStatistic(ma, nA, Moments(b, nB), nB);
+}
+
+TTStatistic StudentTUnequalStatistic(std::span<const float> a, std::uint32_t nA,
+                                     std::span<const float> b, std::uint32_t nB) {
+  const TMoments ma = Moments(a, nA);
+  return UnequalStatistic(ma, nA, Moments(b, nB), nB);
+}
+
+TTStatistic StudentTPairedStatistic(std::span<const float> a, std::span<const float> b,
+                                    std::uint32_t n) {
+  const TMoments ma = Moments(a, n);
+  const TMoments mb = Moments(b, n);
+  return PairedStatistic(a, ma, b, mb, n);
 }
 
 namespace {
