@@ -62,21 +62,30 @@ class TPowerJob {
   const std::vector<TPowerResult>& Results() const { return results_; }
 
  private:
-  // The design's plan, made by the first worker that needs it. Thresholds
-  // depend on the sample count alone, so designs that share it share them.
+  // The design's plan, made by the first worker that needs it; designs share
+  // the thresholds of a sample count and the error table of an error.
   const TDesignRuns& Plan(std::size_t design) {
     std::call_once(planned_[design], [&] {
       const SimParams& p = designs_[design];
-      plans_[design] = std::make_unique<TDesignRuns>(p, Thresholds(TDesignRuns::PooledDf(p)),
-                                                     Thresholds(TDesignRuns::PairedDf(p)));
+      plans_[design] = std::make_unique<TDesignRuns>(
+          p, TDesignRuns::TShared{Errors(p.ErrorPctP), Errors(p.ErrorPctM),
+                                  Thresholds(TDesignRuns::PooledDf(p)),
+                                  Thresholds(TDesignRuns::PairedDf(p))});
     });
     return *plans_[design];
   }
 
   std::shared_ptr<const TPBinThresholds> Thresholds(float df) {
-    std::lock_guard lock(thresholdMutex_);
+    std::lock_guard lock(sharedMutex_);
     auto& t = thresholds_[df];
     if (!t) t = std::make_shared<const TPBinThresholds>(df);
+    return t;
+  }
+
+  std::shared_ptr<const TDesignRuns::TErrorTable> Errors(double error) {
+    std::lock_guard lock(sharedMutex_);
+    auto& t = errorTables_[error];
+    if (!t) t = TDesignRuns::MakeErrorTable(error);
     return t;
   }
 
@@ -86,8 +95,9 @@ class TPowerJob {
   std::int64_t chunkRuns_ = 1, chunksPerDesign_ = 0;
   std::vector<std::unique_ptr<TDesignRuns>> plans_;
   std::vector<std::once_flag> planned_;
-  std::mutex thresholdMutex_;
+  std::mutex sharedMutex_;
   std::map<float, std::shared_ptr<const TPBinThresholds>> thresholds_;
+  std::map<double, std::shared_ptr<const TDesignRuns::TErrorTable>> errorTables_;
   std::mutex resultMutex_;
   std::vector<TPowerResult> results_;
   std::vector<std::unique_ptr<TDesignRuns::TScratch>> scratch_;  // one per worker

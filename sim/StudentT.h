@@ -59,6 +59,17 @@ TTStatistic UnequalStatistic(TMoments a, std::uint32_t nA, TMoments b, std::uint
 TTStatistic PairedStatistic(std::span<const float> a, TMoments ma, std::span<const float> b,
                             TMoments mb, std::uint32_t n);
 
+// Both series' moments and the sum of the products of their deviations (the
+// paired test's covariance before its division by n - 1), in one pass for
+// the means and one for the rest: exactly what MeanAndVariance of each and
+// the paired statistic's own loop give.
+struct TPairMoments {
+  TMoments A, B;
+  float CovarianceSum;
+};
+TPairMoments PairMoments(std::span<const float> a, std::span<const float> b, std::uint32_t n);
+TTStatistic PairedStatistic(TMoments ma, TMoments mb, float covarianceSum, std::uint32_t n);
+
 TTStatistic StudentTEqualStatistic(std::span<const float> a, std::uint32_t nA,
                                    std::span<const float> b, std::uint32_t nB);
 TTStatistic StudentTUnequalStatistic(std::span<const float> a, std::uint32_t nA,
