@@ -105,8 +105,7 @@ int TDesignRuns::UnequalBin(TTStatistic st) const {
   if (st.df >= shared_.Paired->Df() && st.df <= shared_.Pooled->Df()) {
     const auto bracket = [&](const TPBinThresholds& at) {
       const float x = TailX(at.Df(), st.t);
-      const int lo = at.BinOf(std::nextafter(x, -1.0f)), hi = at.BinOf(std::nextafter(x, 2.0f));
-      return lo == hi ? lo : -1;
+      return at.BinOfRange(std::nextafter(x, -1.0f), std::nextafter(x, 2.0f));
     };
     const int upper = bracket(*shared_.Paired);
     if (upper >= 0 && upper == bracket(*shared_.Pooled)) return upper;

@@ -1,5 +1,6 @@
 #include "sim/PValueBins.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -102,18 +103,21 @@ TPBinThresholds::TPBinThresholds(float df) : df_(df) {
     above_[static_cast<std::size_t>(k)] =
         FirstReaching(a, [&](double p) { return p >= edge + kPGuard; });
   }
+  // The binary searches of BinOfRange need both lists in order.
+  valid_ =
+      std::is_sorted(below_.begin(), below_.end()) && std::is_sorted(above_.begin(), above_.end());
 }
 
-int TPBinThresholds::BinOf(float x) const {
-  if (!valid_ || !(x >= 0 && x <= 1)) return -1;
-  // The bin is the number of edges that p surely lies above, provided that
-  // p surely lies below all the others.
-  int surelyAbove = 0, maybeAbove = 0;
-  for (std::size_t k = 0; k < below_.size(); ++k) {
-    surelyAbove += x >= above_[k];
-    maybeAbove += x > below_[k];
-  }
-  return surelyAbove == maybeAbove ? surelyAbove : -1;
+int TPBinThresholds::BinOf(float x) const { return BinOfRange(x, x); }
+
+int TPBinThresholds::BinOfRange(float lo, float hi) const {
+  if (!valid_ || !(lo >= 0 && hi <= 1 && lo <= hi)) return -1;
+  // The bin is the number of edges that p surely lies above at lo, provided
+  // that up to hi it surely lies below all the others. Both thresholds grow
+  // with the edge, so both counts are binary searches.
+  const auto surelyAbove = std::upper_bound(above_.begin(), above_.end(), lo) - above_.begin();
+  const auto maybeAbove = std::lower_bound(below_.begin(), below_.end(), hi) - below_.begin();
+  return surelyAbove == maybeAbove ? static_cast<int>(surelyAbove) : -1;
 }
 
 int FastPBin(float df, float t) {

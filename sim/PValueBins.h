@@ -56,6 +56,8 @@ class TPBinThresholds {
   // The bin of IncompleteBeta(TailA(df), 0.5, x); -1 when x is within an
   // edge's guard band (or not in [0, 1]) and the routine must decide.
   int BinOf(float x) const;
+  // The bin that every x in [lo, hi] gives, or -1.
+  int BinOfRange(float lo, float hi) const;
 
  private:
   float df_;
