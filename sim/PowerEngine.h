@@ -68,9 +68,9 @@ std::vector<TSweepPoint> SweepPower(const TPowerRequest& base, TSlider slider, i
                                     int toPosition, int stepPositions, TPowerPool& pool,
                                     std::stop_token stop = {}, const TPowerProgress& progress = {});
 
-// The value of the first point (in the sweep's order) whose power in `test`
-// reaches `targetFraction`; none when no point does. Power need not grow
-// steadily with every parameter, so every point is looked at.
+// The smallest value among the points whose power in `test` reaches
+// `targetFraction`; none when no point does. Power need not grow steadily
+// with every parameter, so every point is looked at (no bisection).
 std::optional<int> SmallestValueReaching(const std::vector<TSweepPoint>& sweep, int test,
                                          double targetFraction);
 
