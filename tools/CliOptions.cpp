@@ -25,6 +25,88 @@ int ParseInteger(const QString& text, bool& ok) {
   return v;
 }
 
+std::int64_t ParseLong(const QString& text, bool& ok) {
+  const qlonglong v = text.toLongLong(&ok, 10);
+  ok = ok && !text.isEmpty() && text.trimmed() == text;
+  return v;
+}
+
+// A slider value given on the command line: within the slider's range and
+// on its grid. The slider position it stands for, or none.
+std::optional<int> PositionOf(const TSliderSpec& o, const QString& text) {
+  bool ok;
+  const int v = ParseInteger(text, ok);
+  if (!ok || v < o.MinValue() || v > o.MaxValue() || v % o.Scale != 0) return std::nullopt;
+  return v / o.Scale;
+}
+
+std::string SliderOptionNames() {
+  std::string names;
+  for (const auto& o : kSliders) names += std::string(names.empty() ? "" : ", ") + o.Option;
+  return names;
+}
+
+// NAME[=FROM:TO[:STEP]], values as the option NAME takes them.
+TCliVary ParseVary(const QString& text) {
+  const QString name = text.section('=', 0, 0);
+  const TSliderSpec* o = FindSliderByOption(name.toStdString());
+  if (!o)
+    Refuse("vary", text.toStdString(), "NAME[=FROM:TO[:STEP]], NAME one of " + SliderOptionNames());
+  TCliVary vary{o->Slider, o->Min, o->Max, 1};
+  if (!text.contains('=')) return vary;
+  const QStringList parts = text.section('=', 1).split(':');
+  const std::string accepted =
+      Fmt("%s=FROM:TO[:STEP], FROM <= TO, values %s, STEP a multiple of %d", o->Option,
+          Accepted(*o).c_str(), o->Scale);
+  if (parts.size() < 2 || parts.size() > 3) Refuse("vary", text.toStdString(), accepted);
+  const std::optional<int> from = PositionOf(*o, parts[0]), to = PositionOf(*o, parts[1]);
+  bool okStep = true;
+  const int step = parts.size() == 3 ? ParseInteger(parts[2], okStep) : o->Scale;
+  if (!from || !to || *from > *to || !okStep || step < o->Scale || step % o->Scale != 0)
+    Refuse("vary", text.toStdString(), accepted);
+  vary.FromPosition = *from;
+  vary.ToPosition = *to;
+  vary.StepPositions = step / o->Scale;
+  return vary;
+}
+
+void ParsePowerOptions(const QCommandLineParser& parser, const QCommandLineOption& skip,
+                       const QCommandLineOption& threads, const QCommandLineOption& vary,
+                       const QCommandLineOption& target, const QCommandLineOption& json,
+                       const QCommandLineOption& csv, TCliOptions& options) {
+  if (parser.isSet(skip)) {
+    bool ok;
+    const std::int64_t v = ParseLong(parser.value(skip), ok);
+    if (!ok || v < 0 || v > kMaxSkip)
+      Refuse("skip", parser.value(skip).toStdString(), "0 to 1000000000000");
+    options.Skip = v;
+  }
+  if (parser.isSet(threads)) {
+    bool ok;
+    const int v = ParseInteger(parser.value(threads), ok);
+    if (!ok || v < 1 || v > kMaxThreads)
+      Refuse("threads", parser.value(threads).toStdString(), Fmt("1 to %d", kMaxThreads));
+    options.Threads = v;
+  }
+  if (parser.isSet(vary)) options.Vary = ParseVary(parser.value(vary));
+  if (parser.isSet(target)) {
+    const QString text = parser.value(target);
+    bool ok;
+    const double v = text.toDouble(&ok);
+    if (!ok || text.trimmed() != text || !(v > 0 && v <= 100))
+      Refuse("target", text.toStdString(), "a percentage above 0, at most 100");
+    if (!options.Vary) throw ECliUsage("--target needs --vary");
+    options.TargetPct = v;
+  }
+  if (parser.isSet(json) && parser.isSet(csv))
+    throw ECliUsage("--json and --csv exclude each other");
+  if (parser.isSet(json)) options.Format = TCliOptions::TFormat::Json;
+  if (parser.isSet(csv)) {
+    if (!options.Vary) throw ECliUsage("--csv needs --vary");
+    options.Format = TCliOptions::TFormat::Csv;
+  }
+}
+
 }  // namespace
 
 TCliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
@@ -32,8 +114,11 @@ TCliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
   parser.setApplicationDescription(
       "Runs Halvorn's simulation without a window: each Run draws a before and an after\n"
       "series of seasonal samples, runs a Student t-test and prints t, p and whether the\n"
-      "difference is significant (p <= 0.05).");
-  parser.addPositionalArgument("run", "Perform the Runs.", "run");
+      "difference is significant (p <= 0.05).\n"
+      "\"power\" judges the next Runs by all three tests and prints how often each finds\n"
+      "the difference (the power), and how often it finds one where there is none.");
+  parser.addPositionalArgument("command", "run: perform the Runs; power: count their outcomes.",
+                               "run|power");
   const QCommandLineOption help({"h", "help"}, "Show this help.");
   const QCommandLineOption version("version", "Show the version.");
   parser.addOption(help);
@@ -49,17 +134,28 @@ TCliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
   }
   const QCommandLineOption test("test", "The t-test: equal, unequal or paired (default equal).",
                                 "equal|unequal|paired");
-  const QCommandLineOption runs("runs", "Number of Runs, 1 to 1000000 (default 1).", "K");
+  const QCommandLineOption runs(
+      "runs", "Number of Runs, 1 to 1000000 (default 1); power: 1 to 10000000 (default 10000).",
+      "K");
   const QCommandLineOption data("data", "Write the last Run's points to FILE.csv.", "FILE.csv");
   const QCommandLineOption png("png", "Write the chart after the last Run to FILE.png.",
                                "FILE.png");
   const QCommandLineOption size("size", "The picture's size, 1x1 to 4000x4000 (default 873x393).",
                                 "WxH");
-  parser.addOption(test);
-  parser.addOption(runs);
-  parser.addOption(data);
-  parser.addOption(png);
-  parser.addOption(size);
+  const QCommandLineOption skip("skip",
+                                "power: start that many Runs into the sequence (default 0).", "R");
+  const QCommandLineOption threads("threads",
+                                   "power: worker threads, 1 to 256 (default: one per core).", "N");
+  const QCommandLineOption vary(
+      "vary", "power: the power at each value of one design option (name without dashes).",
+      "NAME[=FROM:TO[:STEP]]");
+  const QCommandLineOption target("target",
+                                  "power --vary: the power to reach, percent (default 80).", "PCT");
+  const QCommandLineOption json("json", "power: write one JSON object.");
+  const QCommandLineOption csv("csv", "power --vary: write value,equal,unequal,paired rows.");
+  for (const auto* option :
+       {&test, &runs, &data, &png, &size, &skip, &threads, &vary, &target, &json, &csv})
+    parser.addOption(*option);
 
   QStringList args;
   for (const auto& a : arguments) args << QString::fromStdString(a);
@@ -77,20 +173,30 @@ TCliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
     return options;
   }
   const QStringList positional = parser.positionalArguments();
-  if (positional.size() != 1 || positional[0] != "run")
-    throw ECliUsage(positional.isEmpty() ? std::string("missing command: use \"run\" (see --help)")
-                                         : Fmt("unknown command \"%s\": use \"run\" (see --help)",
-                                               positional.join(' ').toStdString().c_str()));
+  if (positional.size() != 1 || (positional[0] != "run" && positional[0] != "power"))
+    throw ECliUsage(positional.isEmpty()
+                        ? std::string("missing command: use \"run\" or \"power\" (see --help)")
+                        : Fmt("unknown command \"%s\": use \"run\" or \"power\" (see --help)",
+                              positional.join(' ').toStdString().c_str()));
+  const bool power = positional[0] == "power";
+  options.Command = power ? TCliOptions::TCommand::Power : TCliOptions::TCommand::Run;
+  // Each command's own options are refused by the other.
+  const auto refuseForeign = [&](const QCommandLineOption& option, bool ofPower) {
+    if (parser.isSet(option) && ofPower != power)
+      throw ECliUsage(Fmt("--%s is an option of \"%s\", not of \"%s\"",
+                          option.names().front().toStdString().c_str(), ofPower ? "power" : "run",
+                          ofPower ? "run" : "power"));
+  };
+  for (const auto* o : {&test, &data, &png, &size}) refuseForeign(*o, false);
+  for (const auto* o : {&skip, &threads, &vary, &target, &json, &csv}) refuseForeign(*o, true);
 
   for (std::size_t i = 0; i < kSliders.size(); ++i) {
     const auto& o = kSliders[i];
     if (!parser.isSet(sliderOptions[i])) continue;
     const QString text = parser.value(sliderOptions[i]);
-    bool ok;
-    const int v = ParseInteger(text, ok);
-    if (!ok || v < o.MinValue() || v > o.MaxValue() || v % o.Scale != 0)
-      Refuse(o.Option, text.toStdString(), Accepted(o));
-    options.Settings.push_back({o.Slider, v / o.Scale});
+    const std::optional<int> position = PositionOf(o, text);
+    if (!position) Refuse(o.Option, text.toStdString(), Accepted(o));
+    options.Settings.push_back({o.Slider, *position});
   }
   if (parser.isSet(test)) {
     const QString t = parser.value(test);
@@ -103,13 +209,16 @@ TCliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
     else
       Refuse("test", t.toStdString(), "equal, unequal or paired");
   }
+  const int maxRuns = power ? kMaxPowerRuns : 1000000;
+  if (power) options.Runs = 10000;
   if (parser.isSet(runs)) {
     bool ok;
     const int v = ParseInteger(parser.value(runs), ok);
-    if (!ok || v < 1 || v > 1000000)
-      Refuse("runs", parser.value(runs).toStdString(), "1 to 1000000");
+    if (!ok || v < 1 || v > maxRuns)
+      Refuse("runs", parser.value(runs).toStdString(), Fmt("1 to %d", maxRuns));
     options.Runs = v;
   }
+  if (power) ParsePowerOptions(parser, skip, threads, vary, target, json, csv, options);
   if (parser.isSet(data)) {
     options.DataPath = parser.value(data).toStdString();
     if (options.DataPath.empty()) Refuse("data", "", "a file path");

@@ -1,6 +1,8 @@
 #pragma once
 // The command line of halvorn-cli: the window's settings as options.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,15 +16,28 @@ struct TCliSetting {
   int Position;  // the slider position the option's value stands for
 };
 
+// `power --vary`: the slider swept and its positions.
+struct TCliVary {
+  TSlider Slider;
+  int FromPosition, ToPosition, StepPositions;
+};
+
 struct TCliOptions {
-  enum class TCommand { Run, Help, Version };
+  enum class TCommand { Run, Power, Help, Version };
+  enum class TFormat { Text, Json, Csv };
   TCommand Command = TCommand::Run;
   std::string HelpText;
   // Slider positions in the order of the window's sliders; only options
   // given on the command line are listed, the rest keep the defaults.
   std::vector<TCliSetting> Settings;
   int Test = ttEqualVariance;
-  int Runs = 1;
+  int Runs = 1;  // `run`: 1 by default; `power`: 10000
+  // `power` only.
+  std::int64_t Skip = 0;
+  int Threads = 0;  // 0: one per core
+  std::optional<TCliVary> Vary;
+  double TargetPct = 80;
+  TFormat Format = TFormat::Text;
   std::string DataPath;  // empty: no data file
   std::string PngPath;   // empty: no picture
   // The size of the picture: the main window's chart by default.
@@ -36,6 +51,11 @@ class ECliUsage : public Exception {
  public:
   using Exception::Exception;
 };
+
+// The limits of `power`'s own options.
+inline constexpr int kMaxPowerRuns = 10000000;
+inline constexpr std::int64_t kMaxSkip = 1000000000000;
+inline constexpr int kMaxThreads = 256;
 
 // Parses argv (argv[0] is the program). Raises ECliUsage for bad arguments.
 TCliOptions ParseCliOptions(const std::vector<std::string>& arguments);

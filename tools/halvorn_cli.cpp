@@ -10,12 +10,13 @@
 #include <vector>
 
 #include "chart/ChartSeries.h"
-#include "platform/runtime/FormatSettings.h"
-#include "platform/runtime/MessageSinks.h"
 #include "platform/panel/OffscreenPanelHost.h"
 #include "platform/raster/PngWriter.h"
+#include "platform/runtime/FormatSettings.h"
+#include "platform/runtime/MessageSinks.h"
 #include "scene/SimulationChart.h"
 #include "tools/CliOptions.h"
+#include "tools/PowerCommand.h"
 
 namespace halvorn {
 namespace {
@@ -69,6 +70,7 @@ int RunCli(const std::vector<std::string>& arguments) {
     std::printf("halvorn-cli %s\n", HALVORN_VERSION);
     return 0;
   }
+  if (options.Command == TCliOptions::TCommand::Power) return RunPowerCommand(options);
 
   // An unwritable data file is refused before any Run.
   std::ofstream data;

@@ -40,3 +40,24 @@ TEST(RandomSource, RandomBelowZeroDrawsNothing) {
 
 }  // namespace
 }  // namespace halvorn
+
+namespace halvorn {
+namespace {
+
+TEST(RandomSource, JumpAheadIsThatManySteps) {
+  for (std::uint64_t start : {0ull, 22695478ull, 0xFFFFFFFFFFFFFFFFull}) {
+    std::uint64_t state = start;
+    for (std::uint64_t draws = 0; draws < 3000; ++draws) {
+      ASSERT_EQ(JumpAhead(start, draws), state) << draws;
+      state = NextRandomState(state);
+    }
+    // Counts compose and wrap with the period of 2^64.
+    EXPECT_EQ(JumpAhead(JumpAhead(start, 1ull << 40), 12345),
+              JumpAhead(start, (1ull << 40) + 12345));
+    EXPECT_EQ(NextRandomState(JumpAhead(start, ~0ull)), start);
+  }
+  static_assert(JumpAhead(SeededRandomState(1), 1) == NextRandomState(SeededRandomState(1)));
+}
+
+}  // namespace
+}  // namespace halvorn

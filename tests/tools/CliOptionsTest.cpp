@@ -50,6 +50,21 @@ TEST(CliOptions, ValuesNoSliderCanReachAreRefusedWithTheRule) {
       {{"run", "--bogus"}, "bogus"},
       {{}, "missing command"},
       {{"walk"}, "unknown command \"walk\""},
+      {{"power", "--runs", "10000001"},
+       "--runs: \"10000001\" is not accepted (accepted: 1 to 10000000)"},
+      {{"power", "--skip", "-1"}, "--skip"},
+      {{"power", "--threads", "0"}, "1 to 256"},
+      {{"power", "--vary", "colour"}, "NAME one of error-before, error-after"},
+      {{"power", "--vary", "samples=2:10"}, "samples=FROM:TO[:STEP]"},
+      {{"power", "--vary", "samples=20:10"}, "--vary: \"samples=20:10\""},
+      {{"power", "--vary", "error-before=0:50:3"}, "STEP a multiple of 5"},
+      {{"power", "--vary", "error-before=0:50:"}, "--vary"},
+      {{"power", "--vary", "samples", "--target", "0"}, "a percentage above 0, at most 100"},
+      {{"power", "--target", "90"}, "--target needs --vary"},
+      {{"power", "--csv"}, "--csv needs --vary"},
+      {{"power", "--vary", "step", "--csv", "--json"}, "exclude each other"},
+      {{"power", "--test", "paired"}, "--test is an option of \"run\", not of \"power\""},
+      {{"run", "--vary", "samples"}, "--vary is an option of \"power\", not of \"run\""},
   };
   for (const auto& c : cases) {
     try {
@@ -59,6 +74,36 @@ TEST(CliOptions, ValuesNoSliderCanReachAreRefusedWithTheRule) {
       EXPECT_NE(std::string(e.what()).find(c.mention), std::string::npos) << e.what();
     }
   }
+}
+
+TEST(CliOptions, PowerOptions) {
+  const TCliOptions defaults = Parse({"power"});
+  EXPECT_EQ(defaults.Command, TCliOptions::TCommand::Power);
+  EXPECT_EQ(defaults.Runs, 10000);
+  EXPECT_EQ(defaults.Skip, 0);
+  EXPECT_EQ(defaults.Threads, 0);
+  EXPECT_FALSE(defaults.Vary);
+  EXPECT_EQ(defaults.Format, TCliOptions::TFormat::Text);
+
+  const TCliOptions o =
+      Parse({"power", "--samples", "30", "--runs", "10000000", "--skip", "1000000000000",
+             "--threads", "3", "--vary", "error-after=10:50:10", "--target", "62.5", "--csv"});
+  EXPECT_EQ(o.Runs, 10000000);
+  EXPECT_EQ(o.Skip, 1000000000000);
+  EXPECT_EQ(o.Threads, 3);
+  ASSERT_TRUE(o.Vary);
+  EXPECT_EQ(o.Vary->Slider, TSlider::ErrorM);
+  EXPECT_EQ(o.Vary->FromPosition, 2);
+  EXPECT_EQ(o.Vary->ToPosition, 10);
+  EXPECT_EQ(o.Vary->StepPositions, 2);
+  EXPECT_EQ(o.TargetPct, 62.5);
+  EXPECT_EQ(o.Format, TCliOptions::TFormat::Csv);
+  // A name alone sweeps every position of its slider.
+  const TCliOptions all = Parse({"power", "--vary", "samples", "--json"});
+  EXPECT_EQ(all.Vary->FromPosition, 3);
+  EXPECT_EQ(all.Vary->ToPosition, 200);
+  EXPECT_EQ(all.Vary->StepPositions, 1);
+  EXPECT_EQ(all.Format, TCliOptions::TFormat::Json);
 }
 
 TEST(CliOptions, HelpAndVersion) {

@@ -160,6 +160,93 @@ TEST(Cli, BadArgumentsAndUnwritableDataExitTwoBeforeAnyRun) {
   }
 }
 
+// The first and second Runs that `run` prints, judged by `power`.
+TEST(Cli, PowerJudgesTheRunsThatRunPrints) {
+  const struct {
+    const char* args;
+    const char* equal;   // the pooled test's histogram: p 0.113 and 0.150 lie in bin 2
+    const char* paired;  // p 0.000
+  } cases[] = {
+      {"power --runs 1 --skip 0 --json", "\"p_histogram\": [0, 0, 1, 0,", "\"significant\": 1,"},
+      {"power --runs 1 --skip 1 --json --threads 1", "\"p_histogram\": [0, 0, 1, 0,",
+       "\"significant\": 1,"},
+  };
+  for (const auto& c : cases) {
+    const Outcome o = RunCli(c.args);
+    ASSERT_EQ(o.status, 0) << o.err;
+    const auto equal = o.out.find("\"equal\": {"), paired = o.out.find("\"paired\": {");
+    ASSERT_NE(paired, std::string::npos);
+    EXPECT_EQ(o.out.find(c.equal, equal), o.out.find("\"p_histogram\"", equal)) << o.out;
+    EXPECT_EQ(o.out.find(c.paired, paired), paired + 11) << o.out;  // right after the brace
+  }
+  EXPECT_EQ(RunCli("run --runs 2").out,
+            "t=-1.650 p=0.113 not significant\nt=-1.492 p=0.150 not significant\n");
+}
+
+TEST(Cli, PowerJsonFields) {
+  const Outcome o = RunCli("power --runs 2000 --json");
+  ASSERT_EQ(o.status, 0);
+  for (const char* field :
+       {"{\"runs\": 2000, \"skip\": 0, \"design\": {\"error_before\": 10, \"error_after\": 10, "
+        "\"amplitude_before\": 40, \"amplitude_after\": 40, \"phase_before\": 6, "
+        "\"phase_after\": 6, \"difference\": 20, \"step\": 1, \"samples\": 12}, \"tests\": "
+        "{\"equal\": {\"significant\": ",
+        "\"not_significant\": ", "\"failed\": 0, \"power\": ", "\"ci95\": [",
+        "\"false_positive\": {\"equal\": {", "\"unequal\": {", "\"paired\": {"})
+    EXPECT_NE(o.out.find(field), std::string::npos) << field;
+  EXPECT_EQ(o.out.back(), '\n');
+}
+
+// With the defaults the seasonal swing inflates the independent tests'
+// variance: they rarely see the 20 % difference, the paired test nearly always.
+TEST(Cli, PowerOfTheDefaults) {
+  const Outcome o = RunCli("power");
+  ASSERT_EQ(o.status, 0) << o.err;
+  const auto lines = Lines(o.out);
+  ASSERT_EQ(lines.size(), 7u) << o.out;
+  EXPECT_EQ(lines[1], "10000 Runs: Runs 1 to 10000 after start-up, each judged by all three tests");
+  const auto power = [&](const std::string& line) {
+    return std::stod(line.substr(30, 9));  // the power column, percent
+  };
+  EXPECT_EQ(lines[3].rfind("equal variance", 0), 0u);
+  EXPECT_LT(power(lines[3]), 10);
+  EXPECT_LT(power(lines[4]), 10);
+  EXPECT_GT(power(lines[5]), 99);
+  EXPECT_EQ(lines[6].rfind("false positives (the same design with difference 0): ", 0), 0u);
+}
+
+TEST(Cli, PowerSweeps) {
+  const Outcome csv = RunCli("power --vary samples=3:12:3 --runs 500 --csv");
+  ASSERT_EQ(csv.status, 0) << csv.err;
+  const auto rows = Lines(csv.out);
+  ASSERT_EQ(rows.size(), 5u);
+  EXPECT_EQ(rows[0], "value,equal,unequal,paired");
+  EXPECT_EQ(rows[1].rfind("3,", 0), 0u);
+  EXPECT_EQ(rows[4].rfind("12,", 0), 0u);
+  EXPECT_EQ(rows[4].substr(rows[4].size() - 7), ",100.00");
+
+  const Outcome text = RunCli("power --vary difference=0:40:20 --runs 500 --target 90");
+  ASSERT_EQ(text.status, 0);
+  EXPECT_NE(text.out.find("smallest difference with a power of at least 90.0 %: equal variance "),
+            std::string::npos);
+  const Outcome none = RunCli("power --vary difference=0:10 --runs 200 --json");
+  EXPECT_NE(none.out.find("\"smallest\": {\"equal\": null, \"unequal\": null, \"paired\": "),
+            std::string::npos)
+      << none.out;
+  EXPECT_NE(none.out.find("\"vary\": \"difference\", \"target\": 0.8, \"rows\": [{\"value\": 0, "),
+            std::string::npos);
+}
+
+TEST(Cli, PowerRefusesBadArgumentsWithExitTwo) {
+  for (const char* args : {"power --runs 0", "power --vary nothing", "power --threads x",
+                           "power --png x.png", "power --target 50"}) {
+    const Outcome o = RunCli(args);
+    EXPECT_EQ(o.status, 2) << args;
+    EXPECT_EQ(o.out, "") << args;
+    EXPECT_EQ(Lines(o.err).size(), 1u) << o.err;
+  }
+}
+
 TEST(Cli, HelpAndVersion) {
   const Outcome help = RunCli("--help");
   EXPECT_EQ(help.status, 0);

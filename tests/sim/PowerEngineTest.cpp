@@ -1,0 +1,219 @@
+// The power engine against the window's own Run, and its threads.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/runtime/MessageSinks.h"
+#include "sim/PowerEngine.h"
+#include "sim/RandomSource.h"
+#include "sim/Simulation.h"
+
+namespace halvorn {
+namespace {
+
+// The Run's chart and result boxes, discarded: only the Run's t and p count.
+class TNoChart : public TRunChart, TRunSeries {
+ public:
+  TRunSeries& SeriesAt(int) override { return *this; }
+  void ClearPoints() override {}
+  void AppendXY(double, double) override {}
+};
+class TNoView : public TRunResultView {
+ public:
+  void SetTText(const std::string&) override {}
+  void SetPText(const std::string&) override {}
+  void SetSignificanceVisible(bool) override {}
+};
+
+struct TDesign {
+  const char* name;
+  std::vector<std::pair<TSlider, int>> positions;
+};
+
+SimParams ParamsOf(const TDesign& d) {
+  SimParams p;
+  for (auto [slider, position] : d.positions) ApplySlider(p, slider, position);
+  return p;
+}
+
+// What `runs` window Runs after `skip` Runs from `state` show, each test
+// pressing Run on the same samples: a trap fails the test, otherwise p goes
+// into its bin (bin 0 exactly when the window shows the labels).
+TPowerResult WindowRuns(const TDesign& design, std::uint64_t state, int runs, int skip) {
+  const TSilentMessages quiet;
+  TNoChart chart;
+  TNoView view;
+  TPowerResult r;
+  r.Runs = runs;
+  for (int test = 0; test < kTestCount; ++test) {
+    TSimulation sim;
+    for (auto [slider, position] : design.positions) sim.SliderChanged(slider, position);
+    RandomState = state;
+    TTestCounts& counts = r.Tests[static_cast<std::size_t>(test)];
+    for (int run = 0; run < skip + runs; ++run) {
+      try {
+        sim.Run(chart, test, view);
+        if (run < skip) continue;
+        const int bin = PBin(sim.ResultP());
+        EXPECT_EQ(bin == 0, TSimulation::IsSignificant(sim.ResultP()));
+        counts.Add(bin);
+      } catch (const Exception&) {
+        if (run >= skip) ++counts.Failed;
+      }
+    }
+  }
+  return r;
+}
+
+const TDesign kDesigns[] = {
+    {"defaults", {}},
+    {"no difference", {{TSlider::Dif, 0}}},
+    {"constant series",
+     {{TSlider::ErrorP, 0}, {TSlider::ErrorM, 0}, {TSlider::AmpliP, 0}, {TSlider::AmpliM, 0}}},
+    {"constant and equal series",
+     {{TSlider::ErrorP, 0},
+      {TSlider::ErrorM, 0},
+      {TSlider::AmpliP, 0},
+      {TSlider::AmpliM, 0},
+      {TSlider::Dif, 0}}},
+    {"no error, seasonal swing", {{TSlider::ErrorP, 0}, {TSlider::ErrorM, 0}}},
+    {"constant before, noisy after",
+     {{TSlider::ErrorP, 0}, {TSlider::AmpliP, 0}, {TSlider::AmpliM, 0}, {TSlider::ErrorM, 1}}},
+    {"huge errors", {{TSlider::ErrorP, 40}, {TSlider::ErrorM, 40}, {TSlider::Dif, 3}}},
+    {"200 samples, step 6", {{TSlider::Samples, 200}, {TSlider::Step, 6}, {TSlider::Dif, 2}}},
+    {"differing phases",
+     {{TSlider::FasiP, 1}, {TSlider::FasiM, 9}, {TSlider::AmpliM, 20}, {TSlider::Dif, 5}}},
+    {"three samples", {{TSlider::Samples, 3}, {TSlider::ErrorM, 12}}},
+    {"small difference, many samples", {{TSlider::Samples, 60}, {TSlider::Dif, 4}}},
+};
+
+TEST(PowerEngine, CountsAgreeWithTheWindowsRuns) {
+  constexpr int kRuns = 600, kSkip = 3;
+  const std::uint64_t state = SeededRandomState(1);
+  TPowerPool one(1), three(3);
+  for (const TDesign& d : kDesigns) {
+    const TPowerResult expected = WindowRuns(d, state, kRuns, kSkip);
+    const TPowerRequest request{ParamsOf(d), state, kRuns, kSkip};
+    EXPECT_EQ(ComputePower(request, one), expected) << d.name;
+    EXPECT_EQ(ComputePower(request, three), expected) << d.name;
+  }
+}
+
+TEST(PowerEngine, KnownOutcomes) {
+  TPowerPool pool(2);
+  const std::uint64_t state = SeededRandomState(1);
+  // The first Run with the defaults: t -1.650, p 0.113 for the pooled and
+  // Welch tests (bin 2), p 0.000 for the paired test.
+  const TPowerResult first = ComputePower({SimParams{}, state, 1}, pool);
+  EXPECT_EQ(first.Tests[ttEqualVariance].PHistogram[2], 1);
+  EXPECT_EQ(first.Tests[ttUnequalVariance].PHistogram[2], 1);
+  EXPECT_EQ(first.Tests[ttPaired].Significant, 1);
+  // Constant series divide by a zero standard error in every Run.
+  SimParams constant = ParamsOf(kDesigns[2]);
+  const TPowerResult failed = ComputePower({constant, state, 1000000}, pool);
+  for (const TTestCounts& c : failed.Tests) EXPECT_EQ(c.Failed, 1000000);
+  // Nothing drawn from the thread's own source.
+  RandomState = 12345;
+  ComputePower({SimParams{}, state, 100}, pool);
+  EXPECT_EQ(RandomState, 12345u);
+}
+
+TEST(PowerEngine, FalsePositivesAreTheDesignWithoutDifference) {
+  TPowerPool pool(2);
+  const TPowerRequest request{SimParams{}, SeededRandomState(1), 2000};
+  TPowerRequest null = request;
+  ApplySlider(null.Params, TSlider::Dif, 0);
+  EXPECT_EQ(null.Params.BaselineM, 100);
+  EXPECT_EQ(ComputeFalsePositive(request, pool), ComputePower(null, pool));
+}
+
+TEST(PowerEngine, ResultsDoNotDependOnTheThreads) {
+  const TPowerRequest request{ParamsOf(kDesigns[1]), 0x0123456789ABCDEFull, 3000, 77};
+  TPowerPool one(1);
+  const TPowerResult expected = ComputePower(request, one);
+  const auto sweep = SweepPower(request, TSlider::Samples, 3, 30, 3, one);
+  for (int threads : {2, 5}) {
+    TPowerPool pool(threads);
+    EXPECT_EQ(ComputePower(request, pool), expected) << threads;
+    const auto other = SweepPower(request, TSlider::Samples, 3, 30, 3, pool);
+    ASSERT_EQ(other.size(), sweep.size());
+    for (std::size_t i = 0; i < sweep.size(); ++i)
+      EXPECT_EQ(other[i].Result, sweep[i].Result) << threads << " " << sweep[i].Value;
+  }
+}
+
+TEST(PowerEngine, SweepPointsAreTheirDesignsFromTheSameState) {
+  TPowerPool pool(2);
+  const TPowerRequest base{SimParams{}, SeededRandomState(7), 500, 2};
+  const auto sweep = SweepPower(base, TSlider::Dif, 0, 60, 30, pool);
+  ASSERT_EQ(sweep.size(), 3u);
+  for (const TSweepPoint& p : sweep) {
+    TPowerRequest one = base;
+    ApplySlider(one.Params, TSlider::Dif, p.Position);
+    EXPECT_EQ(p.Value, p.Position);
+    EXPECT_EQ(p.Result, ComputePower(one, pool)) << p.Value;
+  }
+  EXPECT_THROW(SweepPower(base, TSlider::Samples, 2, 10, 1, pool), EInvalidOperation);
+  EXPECT_THROW(SweepPower(base, TSlider::Samples, 3, 10, 0, pool), EInvalidOperation);
+}
+
+TEST(PowerEngine, SmallestValueReachingLooksAtEveryPoint) {
+  const auto point = [](int value, int significant) {
+    TSweepPoint p{value, value, {}};
+    p.Result.Runs = 100;
+    p.Result.Tests[ttPaired].Significant = significant;
+    return p;
+  };
+  // Power that rises, falls back and rises again.
+  const std::vector<TSweepPoint> sweep = {point(1, 10), point(2, 85), point(3, 40), point(4, 90)};
+  EXPECT_EQ(SmallestValueReaching(sweep, ttPaired, 0.8), 2);
+  EXPECT_EQ(SmallestValueReaching(sweep, ttPaired, 0.9), 4);
+  EXPECT_EQ(SmallestValueReaching(sweep, ttPaired, 0.95), std::nullopt);
+  EXPECT_EQ(SmallestValueReaching(sweep, ttEqualVariance, 0.8), std::nullopt);
+}
+
+TEST(PowerEngine, StopsWhenAskedAndThePoolCarriesOn) {
+  TPowerPool pool(2);
+  TPowerRequest big{SimParams{}, 1, 10000000};
+  ApplySlider(big.Params, TSlider::Samples, 200);
+  // A stop asked for from the first progress report.
+  std::stop_source source;
+  int reports = 0;
+  EXPECT_THROW(ComputePower(big, pool, source.get_token(),
+                            [&](double fraction) {
+                              ++reports;
+                              EXPECT_LT(fraction, 1.0);
+                              source.request_stop();
+                            }),
+               EPowerStopped);
+  EXPECT_GE(reports, 1);
+  // A token stopped before the start.
+  EXPECT_THROW(ComputePower(big, pool, source.get_token()), EPowerStopped);
+  // Two computations at once on one pool, from two threads, one stopped.
+  std::stop_source other;
+  std::jthread stopped([&] {
+    EXPECT_THROW(ComputePower(big, pool, other.get_token(), [&](double) { other.request_stop(); }),
+                 EPowerStopped);
+  });
+  const TPowerRequest small{SimParams{}, 1, 3000};
+  TPowerPool reference(1);
+  EXPECT_EQ(ComputePower(small, pool), ComputePower(small, reference));
+}
+
+TEST(PowerEngine, RefusesWhatTheRunRefuses) {
+  TPowerPool pool(1);
+  TPowerRequest r{SimParams{}, 1, 10};
+  r.Params.SampleCount = 300;
+  EXPECT_THROW(ComputePower(r, pool), EListError);
+  r.Params.SampleCount = 12;
+  r.Runs = -1;
+  EXPECT_THROW(ComputePower(r, pool), EInvalidOperation);
+  r.Runs = 0;
+  EXPECT_EQ(ComputePower(r, pool).Runs, 0);
+}
+
+}  // namespace
+}  // namespace halvorn

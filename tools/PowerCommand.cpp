@@ -1,0 +1,278 @@
+#include "tools/PowerCommand.h"
+
+#include <unistd.h>
+
+#include <charconv>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <thread>
+
+#include "platform/runtime/Format.h"
+#include "sim/RandomSource.h"
+
+namespace halvorn {
+namespace {
+
+constexpr const char* kTestNames[kTestCount] = {"equal variance", "unequal variance",
+                                                "paired samples"};
+constexpr const char* kTestKeys[kTestCount] = {"equal", "unequal", "paired"};
+// The design's JSON fields, in the order of the sliders.
+constexpr const char* kDesignKeys[kSliders.size()] = {
+    "error_before",    "error_after",  "amplitude_before",
+    "amplitude_after", "phase_before", "phase_after",
+    "difference",      "step",         "samples"};
+
+// Shortest text that reads back as the same double; "." always.
+std::string Number(double v) {
+  char buffer[32];
+  const auto r = std::to_chars(buffer, buffer + sizeof buffer, v);
+  return std::string(buffer, r.ptr);
+}
+
+// Fmt's "%.1f" would follow LC_NUMERIC; the tool's numbers keep their ".".
+std::string Fixed(double v, int decimals) {
+  char buffer[64];
+  const auto r =
+      std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, decimals);
+  return std::string(buffer, r.ptr);
+}
+
+std::string Percent(double fraction) { return Fixed(100 * fraction, 1) + " %"; }
+
+std::string DesignLine(const TCliDesign& d) {
+  std::string line = "design:";
+  for (const auto& o : kSliders) line += Fmt(" %s %d", o.Option, d.Value(o.Slider)) + ",";
+  line.pop_back();
+  return line;
+}
+
+std::string RunsLine(std::int64_t runs, std::int64_t skip, const char* per) {
+  return Fmt("%lld Runs%s: Runs %lld to %lld after start-up, each judged by all three tests\n",
+             static_cast<long long>(runs), per, static_cast<long long>(skip + 1),
+             static_cast<long long>(skip + runs));
+}
+
+std::string TestJson(const TPowerResult& r, int test) {
+  const TTestCounts& c = r.Tests[static_cast<std::size_t>(test)];
+  const TInterval ci = r.Ci95(test);
+  std::string histogram;
+  for (std::int64_t b : c.PHistogram)
+    histogram += (histogram.empty() ? "" : ", ") + std::to_string(b);
+  return Fmt("{\"significant\": %lld, \"not_significant\": %lld, \"failed\": %lld, ",
+             static_cast<long long>(c.Significant), static_cast<long long>(c.NotSignificant),
+             static_cast<long long>(c.Failed)) +
+         "\"power\": " + Number(r.Power(test)) + ", \"ci95\": [" + Number(ci.Lo) + ", " +
+         Number(ci.Hi) + "], \"p_histogram\": [" + histogram + "]}";
+}
+
+std::string TestsJson(const TPowerResult& r) {
+  std::string s = "{";
+  for (int t = 0; t < kTestCount; ++t)
+    s += Fmt("%s\"%s\": ", t ? ", " : "", kTestKeys[t]) + TestJson(r, t);
+  return s + "}";
+}
+
+std::string HeaderJson(const TCliDesign& d, std::int64_t runs, std::int64_t skip) {
+  std::string s = Fmt("{\"runs\": %lld, \"skip\": %lld, \"design\": {",
+                      static_cast<long long>(runs), static_cast<long long>(skip));
+  for (std::size_t i = 0; i < kSliders.size(); ++i)
+    s += Fmt("%s\"%s\": %d", i ? ", " : "", kDesignKeys[i], d.Value(kSliders[i].Slider));
+  return s + "}";
+}
+
+// The smallest value per test, or none.
+std::array<std::optional<int>, kTestCount> Smallest(const TSweepReport& r) {
+  std::array<std::optional<int>, kTestCount> s;
+  for (int t = 0; t < kTestCount; ++t)
+    s[static_cast<std::size_t>(t)] = SmallestValueReaching(r.Points, t, r.TargetPct / 100);
+  return s;
+}
+
+std::string PadLeft(const std::string& s, std::size_t width) {
+  return s.size() >= width ? s : std::string(width - s.size(), ' ') + s;
+}
+std::string PadRight(const std::string& s, std::size_t width) {
+  return s.size() >= width ? s : s + std::string(width - s.size(), ' ');
+}
+
+// Ctrl-C asks the computation to stop; the progress callback, which runs
+// on the main thread every 25 ms, passes the request on.
+volatile std::sig_atomic_t interrupted = 0;
+extern "C" void OnInterrupt(int) { interrupted = 1; }
+
+class TInterruptGuard {
+ public:
+  TInterruptGuard() { previous_ = std::signal(SIGINT, OnInterrupt); }
+  ~TInterruptGuard() { std::signal(SIGINT, previous_); }
+  TInterruptGuard(const TInterruptGuard&) = delete;
+  TInterruptGuard& operator=(const TInterruptGuard&) = delete;
+
+ private:
+  void (*previous_)(int);
+};
+
+// The progress line: on standard error, only when it is a terminal and
+// only once the computation has run for a second.
+class TProgressLine {
+ public:
+  TProgressLine(std::stop_source& stop, int parts) : stop_(stop), parts_(parts) {}
+  ~TProgressLine() {
+    if (shown_) std::fputs("\r              \r", stderr);
+  }
+  TProgressLine(const TProgressLine&) = delete;
+  TProgressLine& operator=(const TProgressLine&) = delete;
+
+  // The progress of part `part` (0-based) of the computation.
+  TPowerProgress For(int part) {
+    return [this, part](double fraction) {
+      if (interrupted) stop_.request_stop();
+      if (!tty_ || std::chrono::steady_clock::now() - start_ < std::chrono::seconds(1)) return;
+      shown_ = true;
+      std::fprintf(stderr, "\r%5.1f %% done", 100 * (part + fraction) / parts_);
+      std::fflush(stderr);
+    };
+  }
+
+ private:
+  std::stop_source& stop_;
+  int parts_;
+  bool tty_ = isatty(STDERR_FILENO) != 0;
+  bool shown_ = false;
+  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+}  // namespace
+
+TCliDesign TCliDesign::Of(const TCliOptions& options) {
+  TCliDesign d;
+  for (const auto& o : kSliders) d.Positions[static_cast<std::size_t>(o.Slider)] = o.Default;
+  for (const auto& s : options.Settings)
+    d.Positions[static_cast<std::size_t>(s.Slider)] = s.Position;
+  return d;
+}
+
+SimParams TCliDesign::Params() const {
+  SimParams p;
+  for (const auto& o : kSliders)
+    ApplySlider(p, o.Slider, Positions[static_cast<std::size_t>(o.Slider)]);
+  return p;
+}
+
+std::string PowerText(const TPowerReport& r) {
+  std::string s = DesignLine(r.Design) + "\n" + RunsLine(r.Runs, r.Skip, "");
+  s += "test               significant     power   95 % interval       failed\n";
+  for (int t = 0; t < kTestCount; ++t) {
+    const TInterval ci = r.Tests.Ci95(t);
+    s += PadRight(kTestNames[t], 18) +
+         PadLeft(std::to_string(r.Tests.Tests[static_cast<std::size_t>(t)].Significant), 12) +
+         PadLeft(Percent(r.Tests.Power(t)), 10) + "   " +
+         PadRight("[" + Percent(ci.Lo) + ", " + Percent(ci.Hi) + "]", 20) +
+         PadLeft(std::to_string(r.Tests.Tests[static_cast<std::size_t>(t)].Failed), 6) + "\n";
+  }
+  s += "false positives (the same design with difference 0):";
+  for (int t = 0; t < kTestCount; ++t)
+    s += Fmt("%s %s ", t ? "," : "", kTestNames[t]) + Percent(r.FalsePositive.Power(t));
+  return s + "\n";
+}
+
+std::string PowerJson(const TPowerReport& r) {
+  return HeaderJson(r.Design, r.Runs, r.Skip) + ", \"tests\": " + TestsJson(r.Tests) +
+         ", \"false_positive\": " + TestsJson(r.FalsePositive) + "}\n";
+}
+
+std::string SweepText(const TSweepReport& r) {
+  const char* name = SliderSpec(r.Slider).Option;
+  std::string s =
+      DesignLine(r.Design) + Fmt(" (%s varied)\n", name) + RunsLine(r.Runs, r.Skip, " per value");
+  s += PadLeft(name, 16);
+  for (const char* test : kTestNames) s += PadLeft(test, 18);
+  s += "\n";
+  for (const TSweepPoint& p : r.Points) {
+    s += PadLeft(std::to_string(p.Value), 16);
+    for (int t = 0; t < kTestCount; ++t) s += PadLeft(Percent(p.Result.Power(t)), 18);
+    s += "\n";
+  }
+  const auto smallest = Smallest(r);
+  s += Fmt("smallest %s with a power of at least ", name) + Fixed(r.TargetPct, 1) + " %:";
+  for (int t = 0; t < kTestCount; ++t) {
+    const auto& v = smallest[static_cast<std::size_t>(t)];
+    s += Fmt("%s %s %s", t ? "," : "", kTestNames[t],
+             v ? std::to_string(*v).c_str() : "none in range");
+  }
+  return s + "\n";
+}
+
+std::string SweepJson(const TSweepReport& r) {
+  std::string s = HeaderJson(r.Design, r.Runs, r.Skip) +
+                  Fmt(", \"vary\": \"%s\", \"target\": ", SliderSpec(r.Slider).Option) +
+                  Number(r.TargetPct / 100) + ", \"rows\": [";
+  for (std::size_t i = 0; i < r.Points.size(); ++i) {
+    const TSweepPoint& p = r.Points[i];
+    s += Fmt("%s{\"value\": %d", i ? ", " : "", p.Value);
+    for (int t = 0; t < kTestCount; ++t)
+      s += Fmt(", \"%s\": ", kTestKeys[t]) + TestJson(p.Result, t);
+    s += "}";
+  }
+  s += "], \"smallest\": {";
+  const auto smallest = Smallest(r);
+  for (int t = 0; t < kTestCount; ++t) {
+    const auto& v = smallest[static_cast<std::size_t>(t)];
+    s += Fmt("%s\"%s\": %s", t ? ", " : "", kTestKeys[t], v ? std::to_string(*v).c_str() : "null");
+  }
+  return s + "}}\n";
+}
+
+std::string SweepCsv(const TSweepReport& r) {
+  std::string s = "value,equal,unequal,paired\n";
+  for (const TSweepPoint& p : r.Points) {
+    s += std::to_string(p.Value);
+    for (int t = 0; t < kTestCount; ++t) s += "," + Fixed(100 * p.Result.Power(t), 2);
+    s += "\n";
+  }
+  return s;
+}
+
+int RunPowerCommand(const TCliOptions& options) {
+  const TCliDesign design = TCliDesign::Of(options);
+  // The Runs that `run` would perform: from the start-up state.
+  const TPowerRequest request{design.Params(), SeededRandomState(1), options.Runs, options.Skip};
+  TPowerPool pool(options.Threads > 0 ? options.Threads
+                                      : static_cast<int>(std::thread::hardware_concurrency()));
+  std::stop_source stop;
+  const TInterruptGuard interrupt;
+  std::string out;
+  try {
+    if (options.Vary) {
+      TProgressLine progress(stop, 1);
+      const TCliVary& v = *options.Vary;
+      TSweepReport report{design,
+                          options.Runs,
+                          options.Skip,
+                          v.Slider,
+                          options.TargetPct,
+                          SweepPower(request, v.Slider, v.FromPosition, v.ToPosition,
+                                     v.StepPositions, pool, stop.get_token(), progress.For(0))};
+      out = options.Format == TCliOptions::TFormat::Json  ? SweepJson(report)
+            : options.Format == TCliOptions::TFormat::Csv ? SweepCsv(report)
+                                                          : SweepText(report);
+    } else {
+      TProgressLine progress(stop, 2);
+      TPowerReport report{design, options.Runs, options.Skip, {}, {}};
+      report.Tests = ComputePower(request, pool, stop.get_token(), progress.For(0));
+      // With no difference the design is its own null design.
+      report.FalsePositive =
+          design.Value(TSlider::Dif) == 0
+              ? report.Tests
+              : ComputeFalsePositive(request, pool, stop.get_token(), progress.For(1));
+      out = options.Format == TCliOptions::TFormat::Json ? PowerJson(report) : PowerText(report);
+    }
+  } catch (const EPowerStopped&) {
+    std::fputs("halvorn-cli: stopped\n", stderr);
+    return 130;
+  }
+  std::fputs(out.c_str(), stdout);
+  return 0;
+}
+
+}  // namespace halvorn
