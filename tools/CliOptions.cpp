@@ -19,6 +19,37 @@ std::string Accepted(const TSliderSpec& o) {
                       accepted.c_str()));
 }
 
+// Every refusal reads "--option: what is wrong", Qt's own parser errors
+// included.
+std::string OptionName(const QString& name) {
+  return (name.size() == 1 ? "-" : "--") + name.toStdString();
+}
+
+[[noreturn]] void RefuseParse(const QCommandLineParser& parser) {
+  const QStringList unknown = parser.unknownOptionNames();
+  if (!unknown.isEmpty())
+    throw ECliUsage(OptionName(unknown.front()) + ": unknown option (see --help)");
+  // "Missing value after '--runs'." and "Unexpected value after '--help=3'."
+  const QString error = parser.errorText();
+  const QString option = error.section('\'', 1, 1).section('=', 0, 0);
+  if (error.startsWith("Missing value"))
+    throw ECliUsage(option.toStdString() + ": a value is missing (see --help)");
+  if (error.startsWith("Unexpected value"))
+    throw ECliUsage(option.toStdString() + ": takes no value");
+  throw ECliUsage(error.toStdString());
+}
+
+// Qt names the program by the path it was started with; the help names it
+// as the user calls it.
+std::string HelpText(const QCommandLineParser& parser) {
+  std::string text = parser.helpText().toStdString();
+  const std::string usage = "Usage: ", rest = " [options]";
+  const std::size_t end = text.find(rest);
+  if (text.starts_with(usage) && end != std::string::npos)
+    text.replace(usage.size(), end - usage.size(), "halvorn-cli");
+  return text;
+}
+
 int ParseInteger(const QString& text, bool& ok) {
   const int v = text.trimmed().toInt(&ok, 10);
   ok = ok && !text.trimmed().isEmpty() && text.trimmed() == text;
@@ -95,14 +126,13 @@ void ParsePowerOptions(const QCommandLineParser& parser, const QCommandLineOptio
     const double v = text.toDouble(&ok);
     if (!ok || text.trimmed() != text || !(v > 0 && v <= 100))
       Refuse("target", text.toStdString(), "a percentage above 0, at most 100");
-    if (!options.Vary) throw ECliUsage("--target needs --vary");
+    if (!options.Vary) throw ECliUsage("--target: only with --vary");
     options.TargetPct = v;
   }
-  if (parser.isSet(json) && parser.isSet(csv))
-    throw ECliUsage("--json and --csv exclude each other");
+  if (parser.isSet(json) && parser.isSet(csv)) throw ECliUsage("--csv: not together with --json");
   if (parser.isSet(json)) options.Format = TCliOptions::TFormat::Json;
   if (parser.isSet(csv)) {
-    if (!options.Vary) throw ECliUsage("--csv needs --vary");
+    if (!options.Vary) throw ECliUsage("--csv: only with --vary");
     options.Format = TCliOptions::TFormat::Csv;
   }
 }
@@ -160,10 +190,10 @@ TCliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
   QStringList args;
   for (const auto& a : arguments) args << QString::fromStdString(a);
   if (args.isEmpty()) args << "halvorn-cli";
-  if (!parser.parse(args)) throw ECliUsage(parser.errorText().toStdString());
+  if (!parser.parse(args)) RefuseParse(parser);
 
   TCliOptions options;
-  options.HelpText = parser.helpText().toStdString();
+  options.HelpText = HelpText(parser);
   if (parser.isSet(help)) {
     options.Command = TCliOptions::TCommand::Help;
     return options;
@@ -183,7 +213,7 @@ TCliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
   // Each command's own options are refused by the other.
   const auto refuseForeign = [&](const QCommandLineOption& option, bool ofPower) {
     if (parser.isSet(option) && ofPower != power)
-      throw ECliUsage(Fmt("--%s is an option of \"%s\", not of \"%s\"",
+      throw ECliUsage(Fmt("--%s: an option of \"%s\", not of \"%s\"",
                           option.names().front().toStdString().c_str(), ofPower ? "power" : "run",
                           ofPower ? "run" : "power"));
   };
@@ -236,7 +266,7 @@ TCliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
     constexpr int kMaxSide = 4000;
     if (!okWidth || !okHeight || w < 1 || h < 1 || w > kMaxSide || h > kMaxSide)
       Refuse("size", text.toStdString(), "WIDTHxHEIGHT, each 1 to 4000");
-    if (options.PngPath.empty()) throw ECliUsage("--size needs --png");
+    if (options.PngPath.empty()) throw ECliUsage("--size: only with --png");
     options.PngWidth = w;
     options.PngHeight = h;
   }

@@ -47,7 +47,10 @@ TEST(CliOptions, ValuesNoSliderCanReachAreRefusedWithTheRule) {
       {{"run", "--runs", "0"}, "1 to 1000000"},
       {{"run", "--runs", "1000001"}, "1 to 1000000"},
       {{"run", "--test", "welch"}, "equal, unequal or paired"},
-      {{"run", "--bogus"}, "bogus"},
+      {{"run", "--bogus"}, "--bogus: unknown option (see --help)"},
+      {{"run", "-x"}, "-x: unknown option"},
+      {{"run", "--runs"}, "--runs: a value is missing (see --help)"},
+      {{"run", "--help=3"}, "--help: takes no value"},
       {{}, "missing command"},
       {{"walk"}, "unknown command \"walk\""},
       {{"power", "--runs", "10000001"},
@@ -60,11 +63,11 @@ TEST(CliOptions, ValuesNoSliderCanReachAreRefusedWithTheRule) {
       {{"power", "--vary", "error-before=0:50:3"}, "STEP a multiple of 5"},
       {{"power", "--vary", "error-before=0:50:"}, "--vary"},
       {{"power", "--vary", "samples", "--target", "0"}, "a percentage above 0, at most 100"},
-      {{"power", "--target", "90"}, "--target needs --vary"},
-      {{"power", "--csv"}, "--csv needs --vary"},
-      {{"power", "--vary", "step", "--csv", "--json"}, "exclude each other"},
-      {{"power", "--test", "paired"}, "--test is an option of \"run\", not of \"power\""},
-      {{"run", "--vary", "samples"}, "--vary is an option of \"power\", not of \"run\""},
+      {{"power", "--target", "90"}, "--target: only with --vary"},
+      {{"power", "--csv"}, "--csv: only with --vary"},
+      {{"power", "--vary", "step", "--csv", "--json"}, "--csv: not together with --json"},
+      {{"power", "--test", "paired"}, "--test: an option of \"run\", not of \"power\""},
+      {{"run", "--vary", "samples"}, "--vary: an option of \"power\", not of \"run\""},
   };
   for (const auto& c : cases) {
     try {

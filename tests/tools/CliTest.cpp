@@ -251,6 +251,8 @@ TEST(Cli, HelpAndVersion) {
   const Outcome help = RunCli("--help");
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("--test <equal|unequal|paired>"), std::string::npos);
+  // The program is named as the user calls it, not by the path it was started with.
+  EXPECT_EQ(help.out.rfind("Usage: halvorn-cli [options] ", 0), 0u) << help.out;
   const Outcome version = RunCli("--version");
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out.rfind("halvorn-cli ", 0), 0u);
