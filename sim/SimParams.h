@@ -26,8 +26,8 @@ struct SimParams {
   double AmplitudeM = Default(TSlider::AmpliM);
   double PhaseP = Default(TSlider::FasiP);  // month of the seasonal maximum
   double PhaseM = Default(TSlider::FasiM);
-  double PeriodMonths = 12;                 // fixed
-  double DifPct = Default(TSlider::Dif);    // before/after difference, percent
+  double PeriodMonths = 12;               // fixed
+  double DifPct = Default(TSlider::Dif);  // before/after difference, percent
   std::int32_t StepMonths = SliderSpec(TSlider::Step).DefaultValue();
   std::int32_t SampleCount = SliderSpec(TSlider::Samples).DefaultValue();
 

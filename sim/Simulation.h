@@ -9,11 +9,9 @@
 #include "platform/runtime/FloatOps.h"
 #include "sim/RunSeries.h"
 #include "sim/SimParams.h"
+#include "sim/TestKind.h"
 
 namespace halvorn {
-
-// The t-tests, by the index of the test selector.
-enum TTestKind { ttEqualVariance = 0, ttUnequalVariance = 1, ttPaired = 2 };
 
 // Where a Run shows its result: the t and p edit boxes and the two
 // significance labels.

@@ -1,6 +1,5 @@
 #include "sim/SliderTable.h"
 
-
 namespace halvorn {
 namespace {
 

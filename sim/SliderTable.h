@@ -9,7 +9,6 @@
 #include <cstddef>
 #include <string>
 
-
 namespace halvorn {
 
 // The sliders, in the order of the table.
@@ -38,8 +37,8 @@ inline constexpr std::array<TSliderSpec, 9> kSliders{{
      "Maximum measurement error before, percent.", 0, 40, 5, 2},
     {TSlider::ErrorM, "ErrorM", "LErrorM", "error-after", "PCT",
      "Maximum measurement error after, percent.", 0, 40, 5, 2},
-    {TSlider::AmpliP, "AmpliP", "LAmpliP", "amplitude-before", "V", "Seasonal amplitude before.",
-     0, 20, 5, 8},
+    {TSlider::AmpliP, "AmpliP", "LAmpliP", "amplitude-before", "V", "Seasonal amplitude before.", 0,
+     20, 5, 8},
     {TSlider::AmpliM, "AmpliM", "LAmpliM", "amplitude-after", "V", "Seasonal amplitude after.", 0,
      20, 5, 8},
     {TSlider::FasiP, "FasiP", "LFasiP", "phase-before", "M",

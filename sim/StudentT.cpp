@@ -1,5 +1,8 @@
 #include "sim/StudentT.h"
 
+#include <bit>
+#include <cmath>
+
 #include "platform/runtime/Exceptions.h"
 #include "platform/runtime/MathFunctions.h"
 #include "platform/runtime/MessageSinks.h"
@@ -23,12 +26,54 @@ float Floored(float q) {
 
 }  // namespace
 
+float TailA(float df) { return ToSingle(0.5L * df); }
+
+float TailX(float df, float t) { return ToSingle(FDiv(df, df + static_cast<E>(t) * t)); }
+
 float TwoSidedP(float df, float t) {
   // The two-sided tail of Student's t is I_{df/(df+t^2)}(df/2, 1/2).
-  const float halfDf = ToSingle(0.5L * df);
-  const float x = ToSingle(FDiv(df, df + static_cast<E>(t) * t));
+  const float halfDf = TailA(df);
+  const float x = TailX(df, t);
   return ToSingle(IncompleteBeta(halfDf, 0.5f, x));
 }
+
+namespace {
+
+// The steps of the second pass that sum products: the product of two
+// singles is exact in extended precision, the sum is rounded to extended
+// and then stored in single precision.
+float AddSquare(float s2, float dev) {
+  return ToSingle(static_cast<E>(s2) + static_cast<E>(dev) * dev);
+}
+float AddProduct(float sum, float a, float meanA, float b, float meanB) {
+  return ToSingle(sum + (static_cast<E>(a) - meanA) * (static_cast<E>(b) - meanB));
+}
+
+// AddSquare in double precision where that is provably the same. The
+// product is exact in double (48 bits), so only the sum's rounding differs:
+// to double here, to extended there. Every single and every midpoint
+// between two singles is a double and an extended value, and rounding is
+// monotone, so neither rounding crosses one: both land between the same two
+// midpoints as the exact sum, hence round to the same single, unless one
+// lands on a midpoint. The extended rounding lands on one only when the exact
+// sum lies within 2^-64 of it, and then so does the double rounding; so it
+// is enough that the double sum is no midpoint. (Single normal range only:
+// there the single keeps 24 of the double's 53 significant bits.)
+float AddSquareFast(float s2, float dev) {
+  const double sum = static_cast<double>(s2) + static_cast<double>(dev) * dev;
+  const std::uint64_t dropped = std::bit_cast<std::uint64_t>(sum) & 0x1FFFFFFFu;
+  if (dropped == 0x10000000u || !(sum == 0 || (sum >= 0x1p-125 && sum < 0x1p127)))
+    return AddSquare(s2, dev);
+  return static_cast<float>(sum);
+}
+
+// The second pass sums the deviations too: s1 would be 0 with exact
+// arithmetic, and s1 * s1 / n removes the rounding error of the mean.
+float VarianceOf(float s1, float s2, E count) {
+  return ToSingle(FDiv(s2 - FDiv(static_cast<E>(s1) * s1, count), count - 1));
+}
+
+}  // namespace
 
 void MeanAndVariance(std::span<const float> data, std::uint32_t n, float& mean, float& variance) {
   CheckSampleCount(data, n);
@@ -37,16 +82,49 @@ void MeanAndVariance(std::span<const float> data, std::uint32_t n, float& mean, 
   for (std::uint32_t k = 1; k <= n; ++k) m = ToSingle(static_cast<E>(m) + data[k]);
   m = ToSingle(FDiv(m, count));
 
-  // The second pass sums the deviations too: s1 would be 0 with exact
-  // arithmetic, and s1 * s1 / n removes the rounding error of the mean.
   float s1 = 0, s2 = 0;
   for (std::uint32_t k = 1; k <= n; ++k) {
     const float dev = ToSingle(static_cast<E>(data[k]) - m);
     s1 = ToSingle(static_cast<E>(s1) + dev);
-    s2 = ToSingle(static_cast<E>(s2) + static_cast<E>(dev) * dev);
+    s2 = AddSquare(s2, dev);
   }
-  variance = ToSingle(FDiv(s2 - FDiv(static_cast<E>(s1) * s1, count), count - 1));
+  variance = VarianceOf(s1, s2, count);
   mean = m;
+}
+
+TPairMoments PairMoments(std::span<const float> a, std::span<const float> b, std::uint32_t n) {
+  CheckSampleCount(a, n);
+  CheckSampleCount(b, n);
+  // The sum, difference and quotient of two singles, computed in extended
+  // precision and rounded to single, is the single-precision result: a
+  // double rounding is harmless for these operations when the wider
+  // significand has at least 2 * 24 + 2 bits, and extended has 64. So the
+  // means, deviations and s1 are single-precision arithmetic here. Only an
+  // overflow differs (the store traps, single arithmetic gives infinity);
+  // then MeanAndVariance itself raises it.
+  const E count = n;
+  float sumA = 0, sumB = 0;
+  for (std::uint32_t k = 1; k <= n; ++k) {
+    sumA += a[k];
+    sumB += b[k];
+  }
+  const float meanA = sumA / static_cast<float>(n), meanB = sumB / static_cast<float>(n);
+  if (!std::isfinite(meanA) || !std::isfinite(meanB)) {
+    TPairMoments m;
+    MeanAndVariance(a, n, m.A.Mean, m.A.Variance);
+    MeanAndVariance(b, n, m.B.Mean, m.B.Variance);
+    return m;  // not reached: the overflow has been raised
+  }
+  float s1A = 0, s2A = 0, s1B = 0, s2B = 0, cov = 0;
+  for (std::uint32_t k = 1; k <= n; ++k) {
+    const float devA = a[k] - meanA, devB = b[k] - meanB;
+    s1A += devA;
+    s1B += devB;
+    s2A = AddSquareFast(s2A, devA);
+    s2B = AddSquareFast(s2B, devB);
+    cov = AddProduct(cov, a[k], meanA, b[k], meanB);
+  }
+  return {{meanA, VarianceOf(s1A, s2A, count)}, {meanB, VarianceOf(s1B, s2B, count)}, cov};
 }
 
 Extended LogGamma(float x) {
@@ -125,28 +203,26 @@ Extended IncompleteBeta(float a, float b, float x) {
   return 1 - FDiv(cf * bt, b);
 }
 
-TTStatistic StudentTEqualStatistic(std::span<const float> a, std::uint32_t nA,
-                                   std::span<const float> b, std::uint32_t nB) {
-  float meanA, varA, meanB, varB;
-  MeanAndVariance(a, nA, meanA, varA);
-  MeanAndVariance(b, nB, meanB, varB);
-  const float df = static_cast<float>(static_cast<std::int64_t>(nA) + nB - 2);
-  const float pooled =
-      ToSingle(FDiv(static_cast<E>(nA - 1) * varA + static_cast<E>(nB - 1) * varB, df));
-  const Extended se = Sqrt(ToDouble(static_cast<E>(pooled) * (FDiv(1, nA) + FDiv(1, nB))));
-  return {ToSingle(FDiv(static_cast<E>(meanA) - meanB, se)), df};
+TMoments Moments(std::span<const float> data, std::uint32_t n) {
+  TMoments m;
+  MeanAndVariance(data, n, m.Mean, m.Variance);
+  return m;
 }
 
-TTStatistic StudentTUnequalStatistic(std::span<const float> a, std::uint32_t nA,
-                                     std::span<const float> b, std::uint32_t nB) {
-  float meanA, varA, meanB, varB;
-  MeanAndVariance(a, nA, meanA, varA);
-  MeanAndVariance(b, nB, meanB, varB);
-  const Extended se = Sqrt(ToDouble(FDiv(varA, nA) + FDiv(varB, nB)));
-  const float t = ToSingle(FDiv(static_cast<E>(meanA) - meanB, se));
-  const float sum = ToSingle(FDiv(varA, nA) + FDiv(varB, nB));
-  const float q1 = ToSingle(FDiv(varA, nA));
-  const float q2 = ToSingle(FDiv(varB, nB));
+TTStatistic EqualStatistic(TMoments a, std::uint32_t nA, TMoments b, std::uint32_t nB) {
+  const float df = static_cast<float>(static_cast<std::int64_t>(nA) + nB - 2);
+  const float pooled =
+      ToSingle(FDiv(static_cast<E>(nA - 1) * a.Variance + static_cast<E>(nB - 1) * b.Variance, df));
+  const Extended se = Sqrt(ToDouble(static_cast<E>(pooled) * (FDiv(1, nA) + FDiv(1, nB))));
+  return {ToSingle(FDiv(static_cast<E>(a.Mean) - b.Mean, se)), df};
+}
+
+TTStatistic UnequalStatistic(TMoments a, std::uint32_t nA, TMoments b, std::uint32_t nB) {
+  const Extended se = Sqrt(ToDouble(FDiv(a.Variance, nA) + FDiv(b.Variance, nB)));
+  const float t = ToSingle(FDiv(static_cast<E>(a.Mean) - b.Mean, se));
+  const float sum = ToSingle(FDiv(a.Variance, nA) + FDiv(b.Variance, nB));
+  const float q1 = ToSingle(FDiv(a.Variance, nA));
+  const float q2 = ToSingle(FDiv(b.Variance, nB));
   // Welch-Satterthwaite: a constant series contributes q = 0 and df falls to
   // the other series' n - 1.
   const float df =
@@ -155,22 +231,41 @@ TTStatistic StudentTUnequalStatistic(std::span<const float> a, std::uint32_t nA,
   return {t, df};
 }
 
-TTStatistic StudentTPairedStatistic(std::span<const float> a, std::span<const float> b,
-                                    std::uint32_t n) {
-  float meanA, varA, meanB, varB;
-  MeanAndVariance(a, n, meanA, varA);
-  MeanAndVariance(b, n, meanB, varB);
-  float cov = 0;
-  for (std::uint32_t k = 1; k <= n; ++k)
-    cov = ToSingle(cov + (static_cast<E>(a[k]) - meanA) * (static_cast<E>(b[k]) - meanB));
+TTStatistic PairedStatistic(TMoments ma, TMoments mb, float covarianceSum, std::uint32_t n) {
   const float df = static_cast<float>(n - 1);
-  cov = ToSingle(FDiv(cov, df));
+  const float cov = ToSingle(FDiv(covarianceSum, df));
   // Rounding can make the variance of the differences slightly negative when
   // the series differ by an almost constant amount: the square root then
   // reports a domain error and gives NaN, which traps at the first comparison.
-  const float sd =
-      ToSingle(Sqrt(ToDouble(FDiv(static_cast<E>(varA) + varB - 2 * static_cast<E>(cov), n))));
-  return {ToSingle(FDiv(static_cast<E>(meanA) - meanB, sd)), df};
+  const float sd = ToSingle(
+      Sqrt(ToDouble(FDiv(static_cast<E>(ma.Variance) + mb.Variance - 2 * static_cast<E>(cov), n))));
+  return {ToSingle(FDiv(static_cast<E>(ma.Mean) - mb.Mean, sd)), df};
+}
+
+TTStatistic PairedStatistic(std::span<const float> a, TMoments ma, std::span<const float> b,
+                            TMoments mb, std::uint32_t n) {
+  float cov = 0;
+  for (std::uint32_t k = 1; k <= n; ++k) cov = AddProduct(cov, a[k], ma.Mean, b[k], mb.Mean);
+  return PairedStatistic(ma, mb, cov, n);
+}
+
+TTStatistic StudentTEqualStatistic(std::span<const float> a, std::uint32_t nA,
+                                   std::span<const float> b, std::uint32_t nB) {
+  const TMoments ma = Moments(a, nA);
+  return EqualStatistic(ma, nA, Moments(b, nB), nB);
+}
+
+TTStatistic StudentTUnequalStatistic(std::span<const float> a, std::uint32_t nA,
+                                     std::span<const float> b, std::uint32_t nB) {
+  const TMoments ma = Moments(a, nA);
+  return UnequalStatistic(ma, nA, Moments(b, nB), nB);
+}
+
+TTStatistic StudentTPairedStatistic(std::span<const float> a, std::span<const float> b,
+                                    std::uint32_t n) {
+  const TMoments ma = Moments(a, n);
+  const TMoments mb = Moments(b, n);
+  return PairedStatistic(a, ma, b, mb, n);
 }
 
 namespace {

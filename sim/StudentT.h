@@ -32,7 +32,11 @@ Extended BetaFraction(float a, float b, float x);
 // failure sentinel.
 Extended IncompleteBeta(float a, float b, float x);
 
-// The two-sided p value of t with df degrees of freedom.
+// The two-sided p value of t with df degrees of freedom:
+// IncompleteBeta(TailA(df), 0.5, TailX(df, t)). Its two arguments that vary
+// are offered apart, so that a caller can tell which p it would get.
+float TailA(float df);           // 0.5 * df, in single precision
+float TailX(float df, float t);  // df / (df + t * t), in single precision
 float TwoSidedP(float df, float t);
 
 // A test's statistic before its p value: t (sign of mean A minus mean B) and
@@ -41,6 +45,31 @@ struct TTStatistic {
   float t;
   float df;
 };
+
+// The statistics from the samples' means and variances, which every test
+// computes first (the samples themselves serve only the paired covariance).
+// Given the moments of MeanAndVariance, each gives exactly what the statistic
+// of the samples below gives, traps included.
+struct TMoments {
+  float Mean, Variance;
+};
+TMoments Moments(std::span<const float> data, std::uint32_t n);
+TTStatistic EqualStatistic(TMoments a, std::uint32_t nA, TMoments b, std::uint32_t nB);
+TTStatistic UnequalStatistic(TMoments a, std::uint32_t nA, TMoments b, std::uint32_t nB);
+TTStatistic PairedStatistic(std::span<const float> a, TMoments ma, std::span<const float> b,
+                            TMoments mb, std::uint32_t n);
+
+// Both series' moments and the sum of the products of their deviations (the
+// paired test's covariance before its division by n - 1), in one pass for
+// the means and one for the rest: exactly what MeanAndVariance of each and
+// the paired statistic's own loop give.
+struct TPairMoments {
+  TMoments A, B;
+  float CovarianceSum;
+};
+TPairMoments PairMoments(std::span<const float> a, std::span<const float> b, std::uint32_t n);
+TTStatistic PairedStatistic(TMoments ma, TMoments mb, float covarianceSum, std::uint32_t n);
+
 TTStatistic StudentTEqualStatistic(std::span<const float> a, std::uint32_t nA,
                                    std::span<const float> b, std::uint32_t nB);
 TTStatistic StudentTUnequalStatistic(std::span<const float> a, std::uint32_t nA,

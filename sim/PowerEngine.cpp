@@ -1,0 +1,164 @@
+#include "sim/PowerEngine.h"
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <mutex>
+
+#include "platform/runtime/MessageSinks.h"
+#include "sim/DesignRuns.h"
+#include "sim/RandomSource.h"
+
+namespace halvorn {
+namespace {
+
+// One computation: the Runs of one or more designs, all from the same
+// state, cut into chunks of consecutive Runs of one design.
+class TPowerJob {
+ public:
+  TPowerJob(std::vector<SimParams> designs, std::uint64_t state, std::int64_t runs,
+            std::int64_t skip, int threads)
+      : designs_(std::move(designs)),
+        state_(state),
+        runs_(runs),
+        skip_(skip),
+        plans_(designs_.size()),
+        planned_(designs_.size()),
+        results_(designs_.size()),
+        scratch_(static_cast<std::size_t>(threads)) {
+    if (runs < 0) throw EInvalidOperation("The number of Runs cannot be negative");
+    if (skip < 0) throw EInvalidOperation("The Runs skipped cannot be negative");
+    // Enough chunks for the workers to share the load evenly and report
+    // progress often; few enough that their bookkeeping costs nothing.
+    chunkRuns_ = std::clamp<std::int64_t>(runs / (8 * threads), 16, 4096);
+    chunksPerDesign_ = (runs + chunkRuns_ - 1) / chunkRuns_;
+  }
+
+  std::int64_t Chunks() const {
+    return chunksPerDesign_ * static_cast<std::int64_t>(designs_.size());
+  }
+
+  void RunChunk(int worker, std::int64_t chunk, const std::atomic<bool>& stop) {
+    const auto design = static_cast<std::size_t>(chunk / chunksPerDesign_);
+    const std::int64_t first = chunk % chunksPerDesign_ * chunkRuns_;
+    const std::int64_t count = std::min(chunkRuns_, runs_ - first);
+    const TDesignRuns& plan = Plan(design);
+    auto& scratch = scratch_[static_cast<std::size_t>(worker)];
+    if (!scratch) scratch = std::make_unique<TDesignRuns::TScratch>();
+
+    // The statistics' messages belong to the window's thread; here a failed
+    // test is counted, not shown.
+    const TSilentMessages quiet;
+    // Run first + skip starts that many Runs of 2 n draws after the state;
+    // the draw count wraps modulo 2^64 as the generator's period does.
+    const std::uint64_t start =
+        JumpAhead(state_, static_cast<std::uint64_t>(first + skip_) * plan.DrawsPerRun());
+    TPowerResult partial;
+    plan.Judge(start, count, *scratch, stop, partial);
+    std::lock_guard lock(resultMutex_);
+    results_[design] += partial;
+  }
+
+  const std::vector<TPowerResult>& Results() const { return results_; }
+
+ private:
+  // The design's plan, made by the first worker that needs it; designs share
+  // the thresholds of a sample count and the error table of an error.
+  const TDesignRuns& Plan(std::size_t design) {
+    std::call_once(planned_[design], [&] {
+      const SimParams& p = designs_[design];
+      plans_[design] = std::make_unique<TDesignRuns>(
+          p, TDesignRuns::TShared{Errors(p.ErrorPctP), Errors(p.ErrorPctM),
+                                  Thresholds(TDesignRuns::PooledDf(p)),
+                                  Thresholds(TDesignRuns::PairedDf(p))});
+    });
+    return *plans_[design];
+  }
+
+  std::shared_ptr<const TPBinThresholds> Thresholds(float df) {
+    std::lock_guard lock(sharedMutex_);
+    auto& t = thresholds_[df];
+    if (!t) t = std::make_shared<const TPBinThresholds>(df);
+    return t;
+  }
+
+  std::shared_ptr<const TDesignRuns::TErrorTable> Errors(double error) {
+    std::lock_guard lock(sharedMutex_);
+    auto& t = errorTables_[error];
+    if (!t) t = TDesignRuns::MakeErrorTable(error);
+    return t;
+  }
+
+  std::vector<SimParams> designs_;
+  std::uint64_t state_;
+  std::int64_t runs_, skip_;
+  std::int64_t chunkRuns_ = 1, chunksPerDesign_ = 0;
+  std::vector<std::unique_ptr<TDesignRuns>> plans_;
+  std::vector<std::once_flag> planned_;
+  std::mutex sharedMutex_;
+  std::map<float, std::shared_ptr<const TPBinThresholds>> thresholds_;
+  std::map<double, std::shared_ptr<const TDesignRuns::TErrorTable>> errorTables_;
+  std::mutex resultMutex_;
+  std::vector<TPowerResult> results_;
+  std::vector<std::unique_ptr<TDesignRuns::TScratch>> scratch_;  // one per worker
+};
+
+std::vector<TPowerResult> Compute(std::vector<SimParams> designs, const TPowerRequest& request,
+                                  TPowerPool& pool, std::stop_token stop,
+                                  const TPowerProgress& progress) {
+  for (const SimParams& p : designs)
+    if (p.SampleCount < 1 || p.SampleCount >= 300)
+      throw EListError::IndexOutOfBounds(p.SampleCount);
+  TPowerJob job(std::move(designs), request.State, request.Runs, request.Skip, pool.Threads());
+  const TPowerPool::TChunkWork work = [&job](int worker, std::int64_t chunk,
+                                             const std::atomic<bool>& halt) {
+    job.RunChunk(worker, chunk, halt);
+  };
+  if (!pool.Run(job.Chunks(), work, std::move(stop), progress)) throw EPowerStopped();
+  return job.Results();
+}
+
+}  // namespace
+
+TPowerResult ComputePower(const TPowerRequest& request, TPowerPool& pool, std::stop_token stop,
+                          const TPowerProgress& progress) {
+  return Compute({request.Params}, request, pool, std::move(stop), progress).front();
+}
+
+TPowerResult ComputeFalsePositive(const TPowerRequest& request, TPowerPool& pool,
+                                  std::stop_token stop, const TPowerProgress& progress) {
+  TPowerRequest null = request;
+  ApplySlider(null.Params, TSlider::Dif, 0);
+  return ComputePower(null, pool, std::move(stop), progress);
+}
+
+std::vector<TSweepPoint> SweepPower(const TPowerRequest& base, TSlider slider, int fromPosition,
+                                    int toPosition, int stepPositions, TPowerPool& pool,
+                                    std::stop_token stop, const TPowerProgress& progress) {
+  const TSliderSpec& spec = SliderSpec(slider);
+  if (fromPosition < spec.Min || toPosition > spec.Max || fromPosition > toPosition ||
+      stepPositions < 1)
+    throw EInvalidOperation("A sweep runs upwards within the slider's positions");
+  std::vector<TSweepPoint> points;
+  std::vector<SimParams> designs;
+  for (int position = fromPosition; position <= toPosition; position += stepPositions) {
+    points.push_back({position, spec.ValueAt(position), {}});
+    designs.push_back(base.Params);
+    ApplySlider(designs.back(), slider, position);
+  }
+  std::vector<TPowerResult> results =
+      Compute(std::move(designs), base, pool, std::move(stop), progress);
+  for (std::size_t i = 0; i < points.size(); ++i) points[i].Result = results[i];
+  return points;
+}
+
+std::optional<int> SmallestValueReaching(const std::vector<TSweepPoint>& sweep, int test,
+                                         double targetFraction) {
+  std::optional<int> smallest;
+  for (const TSweepPoint& p : sweep)
+    if (p.Result.Power(test) >= targetFraction && (!smallest || p.Value < *smallest))
+      smallest = p.Value;
+  return smallest;
+}
+
+}  // namespace halvorn
