@@ -240,7 +240,12 @@ void TMF::Button1Click(TObject*) {
   simulation_->Run(chartTarget_, RG1->ItemIndex(), *this);
 }
 
-void TMF::ScheduleReadout() { readoutTimer_->start(); }
+void TMF::ScheduleReadout() {
+  readout_->MarkStale();
+  readoutTimer_->start();
+}
+
+bool TMF::ReadoutSettled() const { return !readoutTimer_->isActive() && readout_->Idle(); }
 
 void TMF::NotifyDesignChanged() {
   readoutTimer_->stop();

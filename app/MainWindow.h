@@ -103,8 +103,10 @@ class TMF : public TForm, private TRunResultView {
 
   const TSimulation& Simulation() const { return *simulation_; }
 
-  // The live power readout below the result area.
+  // The live power readout below the result area, and whether it shows the
+  // figures of the current design and random state (none is pending).
   TPowerReadout& Readout() { return *readout_; }
+  bool ReadoutSettled() const;
   // The power window, created on first use and raised when already open.
   TPowerWindow& ShowPowerWindow();
   TPowerWindow* PowerWindow() const { return powerWindow_; }

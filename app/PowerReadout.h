@@ -29,8 +29,10 @@ class TPowerReadout {
   // background; the figures shown are dimmed until they arrive.
   void Update(const SimParams& params, std::uint64_t state);
 
-  // The figures shown: fresh, or dimmed while newer ones are computed.
-  bool Fresh() const { return !job_.Busy(); }
+  // The figures shown are out of date: dimmed until Update's arrive.
+  void MarkStale() { SetDimmed(true); }
+  // No computation is under way.
+  bool Idle() const { return !job_.Busy(); }
   // Called on the GUI thread after new figures are shown (for tests).
   std::function<void()> OnShown;
 
