@@ -1,12 +1,33 @@
 #include "app/MainWindow.h"
 
+#include <QClipboard>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QImage>
+#include <QTimer>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+
 #include "app/MainWindowLayout.h"
+#include "app/PowerReadout.h"
+#include "app/PowerWindow.h"
+#include "platform/forms/Application.h"
+#include "platform/raster/PngWriter.h"
 #include "platform/runtime/Exceptions.h"
+#include "platform/runtime/Format.h"
+#include "scene/RunData.h"
+#include "sim/RandomSource.h"
 #include "scene/SimulationChart.h"
 #include "sim/SliderTable.h"
 
 namespace halvorn {
 namespace {
+
+// The readout waits this long after a change, so a slider dragged across
+// its range costs one computation, not one per position.
+constexpr int kReadoutDelayMs = 40;
 
 void LoadFont(TFont& font, const TFontLayout& layout) {
   font.SetName(layout.Name);
@@ -25,9 +46,21 @@ TMF::TMF(TComponent* owner) : TForm(owner) {
   // applied.
   BindEvents();
   simulation_.emplace();
+  // Additions beside the window's own behaviour.
+  readout_ = std::make_unique<TPowerReadout>(*this);
+  readoutTimer_ = std::make_unique<QTimer>();
+  readoutTimer_->setSingleShot(true);
+  readoutTimer_->setInterval(kReadoutDelayMs);
+  QObject::connect(readoutTimer_.get(), &QTimer::timeout, readoutTimer_.get(),
+                   [this] { Dispatch([this] { NotifyDesignChanged(); }); });
+  PowerButton->OnClick = [this](TObject*) { ShowPowerWindow(); };
+  BindShortcuts();
+  NotifyDesignChanged();
 }
 
 TMF::~TMF() {
+  // The power window follows this window's design: it goes first.
+  delete powerWindow_;
   // The chart's window outlives the chart (the form destroys its controls
   // after these members), so the two let go of each other first: the window
   // must not paint a destroyed chart, nor the chart ask a destroyed window.
@@ -116,6 +149,7 @@ void TMF::ApplyLayout() {
       auto* windowed = dynamic_cast<TWinControl*>(control);
       if (!windowed) throw EInvalidOperation("Layout: \"" + row.Name + "\" takes no focus");
       windowed->SetTabOrder(row.TabOrder);
+      if (!row.TabStop) windowed->SetTabStop(false);
     }
   }
 }
@@ -179,6 +213,7 @@ void TMF::BindFields() {
   bind(LSamples, "LSamples");
   bind(Samples, "Samples");
   bind(Label11, "Label11");
+  bind(PowerButton, "PowerButton");
 }
 
 namespace {
@@ -199,9 +234,83 @@ void TMF::BindEvents() {
   }
 }
 
-void TMF::Button1Click(TObject*) { simulation_->Run(chartTarget_, RG1->ItemIndex(), *this); }
+void TMF::Button1Click(TObject*) {
+  // The random source moves even when the Run fails.
+  ScheduleReadout();
+  simulation_->Run(chartTarget_, RG1->ItemIndex(), *this);
+}
+
+void TMF::ScheduleReadout() {
+  readout_->MarkStale();
+  readoutTimer_->start();
+}
+
+bool TMF::ReadoutSettled() const { return !readoutTimer_->isActive() && readout_->Idle(); }
+
+void TMF::NotifyDesignChanged() {
+  readoutTimer_->stop();
+  readout_->Update(simulation_->Params(), RandomState);
+  if (powerWindow_) powerWindow_->DesignChanged(simulation_->Params(), RandomState);
+}
+
+TPowerWindow& TMF::ShowPowerWindow() {
+  if (!powerWindow_) {
+    powerWindow_ = new TPowerWindow(this);
+    powerWindow_->DesignChanged(simulation_->Params(), RandomState);
+  }
+  powerWindow_->Show();
+  powerWindow_->BringToFront();
+  return *powerWindow_;
+}
+
+void TMF::BindShortcuts() {
+  AddShortcut("Ctrl+P", [this] { ShowPowerWindow(); });
+  AddShortcut("Ctrl+S", [this] {
+    const QString path = QFileDialog::getSaveFileName(
+        Widget(), "Αποθήκευση γραφήματος", "halvorn.png", "Εικόνα PNG (*.png)");
+    if (!path.isEmpty()) SaveChartPicture(path.toStdString());
+  });
+  AddShortcut("Ctrl+Shift+S", [this] {
+    const QString path = QFileDialog::getSaveFileName(
+        Widget(), "Αποθήκευση σημείων", "halvorn.csv", "Πίνακας CSV (*.csv)");
+    if (!path.isEmpty()) SaveRunData(path.toStdString());
+  });
+  AddShortcut("Ctrl+C", [this] { CopyChartPicture(); });
+}
+
+const TRasterBitmap& TMF::ChartPicture() {
+  if (Chart1.Canvas().BufferStale() || !Chart1.Canvas().OffscreenBitmap())
+    Chart1Window->PaintNow();
+  const TBitmap* bitmap = Chart1.Canvas().OffscreenBitmap();
+  if (!bitmap) throw EInvalidOperation("The chart has not been painted yet");
+  return bitmap->Pixels();
+}
+
+void TMF::SaveChartPicture(const std::string& path) { SaveToPng(ChartPicture(), path); }
+
+void TMF::SaveRunData(const std::string& path) {
+  // Written beside the target and renamed over it, so a failed write leaves
+  // an existing file as it was.
+  const std::string temporary = path + ".part";
+  std::ofstream out(temporary, std::ios::out | std::ios::trunc);
+  WriteRunData(out, Series1, Series2);
+  out.close();
+  if (!out || std::rename(temporary.c_str(), path.c_str()) != 0) {
+    const std::string reason = std::strerror(errno);
+    std::remove(temporary.c_str());
+    throw EInOutError(Fmt("\"%s\" cannot be written: %s", path.c_str(), reason.c_str()));
+  }
+}
+
+void TMF::CopyChartPicture() {
+  const TRasterBitmap& picture = ChartPicture();
+  const QImage image(reinterpret_cast<const uchar*>(picture.Data()), picture.Width(),
+                     picture.Height(), picture.BytesPerLine(), QImage::Format_RGB32);
+  QGuiApplication::clipboard()->setImage(image.copy());
+}
 
 void TMF::SliderChanged(TSlider slider) {
+  ScheduleReadout();
   const TSliderSpec& spec = SliderSpec(slider);
   auto* label = dynamic_cast<TLabel*>(FindControl(spec.Label));
   if (!label) throw EInvalidOperation(std::string("Layout: no label \"") + spec.Label + "\"");

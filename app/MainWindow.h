@@ -4,6 +4,7 @@
 // and the three boxes of sliders with their value labels. The window owns
 // its controls, the chart and both series.
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -17,12 +18,17 @@
 #include "platform/forms/PanelWindow.h"
 #include "platform/forms/RadioGroup.h"
 #include "platform/forms/ScrollBar.h"
+#include "platform/raster/RasterBitmap.h"
 #include "scene/ChartRunTarget.h"
 #include "sim/Simulation.h"
+
+class QTimer;
 
 namespace halvorn {
 
 struct TControlLayout;
+class TPowerReadout;
+class TPowerWindow;
 
 class TMF : public TForm, private TRunResultView {
  public:
@@ -77,6 +83,10 @@ class TMF : public TForm, private TRunResultView {
   TLabel* LSamples = nullptr;
   TScrollBar* Samples = nullptr;
   TLabel* Label11 = nullptr;
+  // Additions beside the window's own controls: the power readout's labels
+  // are reached through Readout(), the power window through this button
+  // and Ctrl+P.
+  TButton* PowerButton = nullptr;
 
   // The handlers. Button1Click is the Run; each slider's handler writes the
   // slider's value into the label beside it and into its parameter.
@@ -93,6 +103,25 @@ class TMF : public TForm, private TRunResultView {
 
   const TSimulation& Simulation() const { return *simulation_; }
 
+  // The live power readout below the result area, and whether it shows the
+  // figures of the current design and random state (none is pending).
+  TPowerReadout& Readout() { return *readout_; }
+  bool ReadoutSettled() const;
+  // The power window, created on first use and raised when already open.
+  TPowerWindow& ShowPowerWindow();
+  TPowerWindow* PowerWindow() const { return powerWindow_; }
+  // Called whenever the design or the random source moves (for windows that
+  // follow the design).
+  void NotifyDesignChanged();
+
+  // The chart's picture as the window shows it (from the chart's off-screen
+  // bitmap, painted first if it is stale), and its exports. A failed write
+  // raises EInOutError with the reason and changes nothing else.
+  const TRasterBitmap& ChartPicture();
+  void SaveChartPicture(const std::string& path);
+  void SaveRunData(const std::string& path);
+  void CopyChartPicture();
+
   // The control of the layout called `name`; null when there is none.
   // For Chart1 it is the chart's window.
   TControl* FindControl(const std::string& name) const;
@@ -102,6 +131,9 @@ class TMF : public TForm, private TRunResultView {
   TWinControl& ContainerFor(const TControlLayout& row);
   void BindFields();
   void BindEvents();
+  void BindShortcuts();
+  // The readout follows a burst of changes once, shortly after its last.
+  void ScheduleReadout();
   // A slider moved: its value label and its parameter follow.
   void SliderChanged(TSlider slider);
   TScrollBar& SliderBar(TSlider slider) const;
@@ -115,6 +147,9 @@ class TMF : public TForm, private TRunResultView {
   std::optional<TSimulation> simulation_;
   // The chart as the Run fills it.
   TChartRunTarget chartTarget_{Chart1};
+  std::unique_ptr<TPowerReadout> readout_;
+  std::unique_ptr<QTimer> readoutTimer_;
+  TPowerWindow* powerWindow_ = nullptr;  // owned by the window
 };
 
 }  // namespace halvorn

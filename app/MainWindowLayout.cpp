@@ -170,6 +170,31 @@ std::vector<TControlLayout> BuildControls() {
   c.push_back(Slider(TSlider::Dif, "GroupBox1", 200, 16, 161, 0));
   c.push_back(Slider(TSlider::Step, "GroupBox1", 200, 40, 161, 1));
   c.push_back(Slider(TSlider::Samples, "GroupBox1", 200, 64, 161, 2));
+
+  // The power readout and its window, in the navy below the result area:
+  // additions after the window's own controls. The button is reached by its
+  // shortcut rather than by Tab, so the window's focus chain stays as it was.
+  c.push_back(TControlLayout{.Name = "PowerButton",
+                             .Class = TControlClass::Button,
+                             .Left = 192,
+                             .Top = 584,
+                             .Width = 89,
+                             .Height = 25,
+                             .Text = "Ισχύς…",
+                             .Font = Bold(-11, clWindowText),
+                             .TabOrder = 8,
+                             .TabStop = false});
+  const TFontLayout caption = Bold(-13, clYellow), name = Bold(-13, clWindow);
+  c.push_back(NavyLabel("LPower", 8, 616, 300, 16, "Πιθανότητα ανίχνευσης (επόμενα 1000 Run)",
+                        caption));
+  const char* rows[] = {"equal variance", "unequal variance", "paired samples",
+                        "Ψευδώς θετικά στη διαφορά 0"};
+  const char* values[] = {"LPowerEqual", "LPowerUnequal", "LPowerPaired", "LFalsePositive"};
+  for (int i = 0; i < 4; ++i) {
+    const int top = 632 + 16 * i;
+    c.push_back(NavyLabel(std::string(values[i]) + "Name", 16, top, 200, 16, rows[i], name));
+    c.push_back(NavyLabel(values[i], 224, top, 190, 16, "", caption));
+  }
   return c;
 }
 

@@ -49,6 +49,7 @@ struct TControlLayout {
   std::vector<std::string> Items{};     // radio groups
   int ItemIndex = -1;
   int TabOrder = -1;  // -1: keep the creation order (plain controls have none)
+  bool TabStop = true;  // windowed controls only
 };
 
 struct TFormLayout {

@@ -2,7 +2,6 @@
 // as the main window configures it.
 
 #include <QGuiApplication>
-#include <charconv>
 #include <cstdio>
 #include <fstream>
 #include <optional>
@@ -14,6 +13,7 @@
 #include "platform/raster/PngWriter.h"
 #include "platform/runtime/FormatSettings.h"
 #include "platform/runtime/MessageSinks.h"
+#include "scene/RunData.h"
 #include "scene/SimulationChart.h"
 #include "tools/CliOptions.h"
 #include "tools/PowerCommand.h"
@@ -36,23 +36,6 @@ class TConsoleResult : public TRunResultView {
   std::string t_, p_;
   bool significant_ = false;
 };
-
-std::string Shortest(double v) {
-  char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
-  return std::string(buffer, result.ptr);
-}
-
-// Month and both values of every sample of the last Run, with full double
-// precision and "." as the decimal separator whatever the locale.
-void WriteData(std::ofstream& out, TChartSeries& before, TChartSeries& after) {
-  out << "month,before,after\n";
-  const int n = before.PointCount();
-  for (int i = 0; i < n; ++i) {
-    out << Shortest(before.XValueAt(i)) << ',' << Shortest(before.YValueAt(i)) << ','
-        << (i < after.PointCount() ? Shortest(after.YValueAt(i)) : std::string()) << '\n';
-  }
-}
 
 int RunCli(const std::vector<std::string>& arguments) {
   TCliOptions options;
@@ -136,7 +119,7 @@ int RunCli(const std::vector<std::string>& arguments) {
     paint();
   }
   if (data.is_open()) {
-    WriteData(data, chart.Before(), chart.After());
+    WriteRunData(data, chart.Before(), chart.After());
     data.close();
     if (!data) {
       std::fprintf(stderr, "halvorn-cli: --data: writing \"%s\" failed\n",

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QScreen>
+#include <QShortcut>
 #include <QWidget>
 
 #include "platform/forms/Application.h"
@@ -30,6 +31,17 @@ TForm::TForm(TComponent* owner) : TWinControl(owner, new TFormWindow, /*takesFoc
   StoreVisible(false);
   SetParentColor(false);
   Initialize(nullptr);
+}
+
+void TForm::BringToFront() {
+  Widget()->raise();
+  Widget()->activateWindow();
+}
+
+void TForm::AddShortcut(const std::string& keys, std::function<void()> handler) {
+  auto* shortcut = new QShortcut(QKeySequence(ToQString(keys)), Widget());
+  QObject::connect(shortcut, &QShortcut::activated, shortcut,
+                   [handler = std::move(handler)] { Dispatch(handler); });
 }
 
 TForm::~TForm() {

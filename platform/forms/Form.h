@@ -2,6 +2,7 @@
 // A top-level window of the program. The form is usually the owner of its
 // controls, and destroys them before its window.
 
+#include <functional>
 #include <string>
 
 #include "platform/forms/Control.h"
@@ -29,6 +30,14 @@ class TForm : public TWinControl {
   // Closes the window; closing the application's main form ends the
   // application's message loop.
   void Close();
+
+  // Brings a shown window to the front and gives it the keyboard.
+  void BringToFront();
+
+  // Runs `handler` through the dispatch point when the key sequence `keys`
+  // ("Ctrl+S", "Ctrl+Shift+S") is pressed in the window. A control that
+  // takes the same keys itself (Ctrl+C in an edit box) keeps them.
+  void AddShortcut(const std::string& keys, std::function<void()> handler);
 
  protected:
   // For a form, Left and Top place the window on the screen, and Width and

@@ -1,0 +1,124 @@
+// The window's additions: the power readout follows the design and the
+// random source, and the chart's exports write what the window shows.
+
+#include <unistd.h>
+
+#include <QEventLoop>
+#include <QImage>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "MainWindowTesting.h"
+#include "app/PowerReadout.h"
+#include "platform/runtime/Exceptions.h"
+
+namespace halvorn {
+namespace {
+
+using testing::MainWindowTest;
+
+std::string TempPath(const std::string& name) {
+  return ::testing::TempDir() + "halvorn_" + std::to_string(getpid()) + "_" + name;
+}
+
+std::string Contents(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+class MainWindowPowerTest : public MainWindowTest {
+ protected:
+  // Handles messages until the readout shows the current figures.
+  void WaitForReadout() {
+    QTimer guard;
+    guard.start(20000);
+    while (!MF().ReadoutSettled() && guard.isActive())
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    ASSERT_TRUE(MF().ReadoutSettled());
+  }
+
+  // What the readout should show for the window's design and random state.
+  void ExpectReadoutOfTheEngine() {
+    TPowerPool pool(2);
+    const TPowerRequest request{MF().Simulation().Params(), RandomState, TPowerReadout::kRuns};
+    const TPowerResult power = ComputePower(request, pool);
+    const TPowerResult falsePositive = ComputeFalsePositive(request, pool);
+    const char* labels[] = {"LPowerEqual", "LPowerUnequal", "LPowerPaired"};
+    for (int test = 0; test < kTestCount; ++test)
+      EXPECT_EQ(Caption(labels[test]), TPowerReadout::PowerText(power, test)) << test;
+    EXPECT_EQ(Caption("LFalsePositive"), TPowerReadout::FalsePositiveText(falsePositive));
+    EXPECT_EQ(dynamic_cast<TLabel*>(MF().FindControl("LPowerPaired"))->Font().Color(), clYellow);
+  }
+
+  std::string Caption(const char* name) {
+    return dynamic_cast<TLabel*>(MF().FindControl(name))->Caption();
+  }
+};
+
+TEST_F(MainWindowPowerTest, TheReadoutShowsTheEnginesFiguresForTheDesignAndTheRandomState) {
+  ShowWindow();
+  WaitForReadout();
+  ExpectReadoutOfTheEngine();
+  EXPECT_EQ(Caption("LPowerPaired").substr(0, 7), "100.0 %");
+
+  // A Run moves the random source: the figures are for the next Runs.
+  ClickRun();
+  EXPECT_EQ(dynamic_cast<TLabel*>(MF().FindControl("LPowerEqual"))->Font().Color(), clGray);
+  WaitForReadout();
+  ExpectReadoutOfTheEngine();
+
+  // A burst of slider moves: the figures of the last design.
+  for (int position : {2, 40, 100}) Bar(MF().Dif)->setValue(position);
+  Bar(MF().Samples)->setValue(40);
+  WaitForReadout();
+  ExpectReadoutOfTheEngine();
+}
+
+TEST_F(MainWindowPowerTest, ExportsWriteTheWindowsPictureAndTheToolsData) {
+  ShowWindow();
+  Bar(MF().Samples)->setValue(24);
+  ClickRun();
+  ClickRun();
+
+  const std::string png = TempPath("chart.png");
+  MF().SaveChartPicture(png);
+  const QImage image = QImage(QString::fromStdString(png)).convertToFormat(QImage::Format_RGB32);
+  std::remove(png.c_str());
+  const TRasterBitmap& picture = MF().ChartPicture();
+  ASSERT_EQ(image.width(), picture.Width());
+  ASSERT_EQ(image.height(), picture.Height());
+  int differing = 0;
+  for (int y = 0; y < picture.Height(); ++y)
+    for (int x = 0; x < picture.Width(); ++x)
+      differing += (image.pixel(x, y) & 0xFFFFFFu) != (picture.At(x, y) & 0xFFFFFFu);
+  EXPECT_EQ(differing, 0);
+  // The window shows the same picture.
+  const TPanelSurface surface = MF().Chart1Window->Surface();
+  EXPECT_EQ(surface.Row(200)[400] & 0xFFFFFFu, picture.At(400, 200) & 0xFFFFFFu);
+
+  const std::string csv = TempPath("points.csv"), tool = TempPath("tool.csv");
+  MF().SaveRunData(csv);
+  const std::string command = std::string(HALVORN_CLI) + " run --samples 24 --runs 2 --data " +
+                              tool + " >/dev/null 2>&1";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  EXPECT_EQ(Contents(csv), Contents(tool));
+  EXPECT_EQ(Contents(csv).substr(0, 19), "month,before,after\n");
+
+  // A failed write says why and leaves the file that was there.
+  std::ofstream(csv) << "kept";
+  const std::string unwritable = TempPath("no/such/dir/points.csv");
+  EXPECT_THROW(MF().SaveRunData(unwritable), EInOutError);
+  EXPECT_THROW(MF().SaveChartPicture(unwritable), EInOutError);
+  EXPECT_EQ(Contents(csv), "kept");
+  std::remove(csv.c_str());
+  std::remove(tool.c_str());
+}
+
+}  // namespace
+}  // namespace halvorn
