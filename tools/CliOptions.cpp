@@ -101,46 +101,38 @@ TCliVary ParseVary(const QString& text) {
   return vary;
 }
 
-void ParsePowerOptions(const QCommandLineParser& parser, const QCommandLineOption& skip,
-                       const QCommandLineOption& threads, const QCommandLineOption& vary,
-                       const QCommandLineOption& target, const QCommandLineOption& json,
-                       const QCommandLineOption& csv, TCliOptions& options) {
-  if (parser.isSet(skip)) {
-    bool ok;
-    const std::int64_t v = ParseLong(parser.value(skip), ok);
-    if (!ok || v < 0 || v > kMaxSkip)
-      Refuse("skip", parser.value(skip).toStdString(), "0 to 1000000000000");
-    options.Skip = v;
-  }
-  if (parser.isSet(threads)) {
-    bool ok;
-    const int v = ParseInteger(parser.value(threads), ok);
-    if (!ok || v < 1 || v > kMaxThreads)
-      Refuse("threads", parser.value(threads).toStdString(), Fmt("1 to %d", kMaxThreads));
-    options.Threads = v;
-  }
-  if (parser.isSet(vary)) options.Vary = ParseVary(parser.value(vary));
-  if (parser.isSet(target)) {
-    const QString text = parser.value(target);
-    bool ok;
-    const double v = text.toDouble(&ok);
-    if (!ok || text.trimmed() != text || !(v > 0 && v <= 100))
-      Refuse("target", text.toStdString(), "a percentage above 0, at most 100");
-    if (!options.Vary) throw ECliUsage("--target: only with --vary");
-    options.TargetPct = v;
-  }
-  if (parser.isSet(json) && parser.isSet(csv)) throw ECliUsage("--csv: not together with --json");
-  if (parser.isSet(json)) options.Format = TCliOptions::TFormat::Json;
-  if (parser.isSet(csv)) {
-    if (!options.Vary) throw ECliUsage("--csv: only with --vary");
-    options.Format = TCliOptions::TFormat::Csv;
-  }
-}
+// Every option of both commands, registered with Qt's parser.
+struct TParser {
+  TParser();
 
-}  // namespace
-
-TCliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
   QCommandLineParser parser;
+  QCommandLineOption help{{"h", "help"}, "Show this help."};
+  QCommandLineOption version{"version", "Show the version."};
+  std::vector<QCommandLineOption> sliders;
+  QCommandLineOption test{"test", "The t-test: equal, unequal or paired (default equal).",
+                          "equal|unequal|paired"};
+  QCommandLineOption runs{
+      "runs", "Number of Runs, 1 to 1000000 (default 1); power: 1 to 10000000 (default 10000).",
+      "K"};
+  QCommandLineOption data{"data", "Write the last Run's points to FILE.csv.", "FILE.csv"};
+  QCommandLineOption png{"png", "Write the chart after the last Run to FILE.png.", "FILE.png"};
+  QCommandLineOption size{"size", "The picture's size, 1x1 to 4000x4000 (default 873x393).",
+                          "WxH"};
+  QCommandLineOption skip{"skip", "power: start that many Runs into the sequence (default 0).",
+                          "R"};
+  QCommandLineOption threads{"threads", "power: worker threads, 1 to 256 (default: one per core).",
+                             "N"};
+  QCommandLineOption vary{"vary",
+                          "power: the power at each value of one design option (name without "
+                          "dashes).",
+                          "NAME[=FROM:TO[:STEP]]"};
+  QCommandLineOption target{"target", "power --vary: the power to reach, percent (default 80).",
+                            "PCT"};
+  QCommandLineOption json{"json", "power: write one JSON object."};
+  QCommandLineOption csv{"csv", "power --vary: write value,equal,unequal,paired rows."};
+};
+
+TParser::TParser() {
   parser.setApplicationDescription(
       "Runs Halvorn's simulation without a window: each Run draws a before and an after\n"
       "series of seasonal samples, runs a Student t-test and prints t, p and whether the\n"
@@ -149,87 +141,67 @@ TCliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
       "the difference (the power), and how often it finds one where there is none.");
   parser.addPositionalArgument("command", "run: perform the Runs; power: count their outcomes.",
                                "run|power");
-  const QCommandLineOption help({"h", "help"}, "Show this help.");
-  const QCommandLineOption version("version", "Show the version.");
   parser.addOption(help);
   parser.addOption(version);
-  std::vector<QCommandLineOption> sliderOptions;
   for (const auto& o : kSliders) {
-    sliderOptions.emplace_back(QString::fromUtf8(o.Option),
-                               QString::fromUtf8(o.Description) + " " +
-                                   QString::fromStdString(Accepted(o)) + ", default " +
-                                   QString::number(o.DefaultValue()) + ".",
-                               QString::fromUtf8(o.ValueName));
-    parser.addOption(sliderOptions.back());
+    sliders.emplace_back(QString::fromUtf8(o.Option),
+                         QString::fromUtf8(o.Description) + " " +
+                             QString::fromStdString(Accepted(o)) + ", default " +
+                             QString::number(o.DefaultValue()) + ".",
+                         QString::fromUtf8(o.ValueName));
+    parser.addOption(sliders.back());
   }
-  const QCommandLineOption test("test", "The t-test: equal, unequal or paired (default equal).",
-                                "equal|unequal|paired");
-  const QCommandLineOption runs(
-      "runs", "Number of Runs, 1 to 1000000 (default 1); power: 1 to 10000000 (default 10000).",
-      "K");
-  const QCommandLineOption data("data", "Write the last Run's points to FILE.csv.", "FILE.csv");
-  const QCommandLineOption png("png", "Write the chart after the last Run to FILE.png.",
-                               "FILE.png");
-  const QCommandLineOption size("size", "The picture's size, 1x1 to 4000x4000 (default 873x393).",
-                                "WxH");
-  const QCommandLineOption skip("skip",
-                                "power: start that many Runs into the sequence (default 0).", "R");
-  const QCommandLineOption threads("threads",
-                                   "power: worker threads, 1 to 256 (default: one per core).", "N");
-  const QCommandLineOption vary(
-      "vary", "power: the power at each value of one design option (name without dashes).",
-      "NAME[=FROM:TO[:STEP]]");
-  const QCommandLineOption target("target",
-                                  "power --vary: the power to reach, percent (default 80).", "PCT");
-  const QCommandLineOption json("json", "power: write one JSON object.");
-  const QCommandLineOption csv("csv", "power --vary: write value,equal,unequal,paired rows.");
   for (const auto* option :
        {&test, &runs, &data, &png, &size, &skip, &threads, &vary, &target, &json, &csv})
     parser.addOption(*option);
+}
 
-  QStringList args;
-  for (const auto& a : arguments) args << QString::fromStdString(a);
-  if (args.isEmpty()) args << "halvorn-cli";
-  if (!parser.parse(args)) RefuseParse(parser);
-
-  TCliOptions options;
-  options.HelpText = HelpText(parser);
-  if (parser.isSet(help)) {
-    options.Command = TCliOptions::TCommand::Help;
-    return options;
-  }
-  if (parser.isSet(version)) {
-    options.Command = TCliOptions::TCommand::Version;
-    return options;
-  }
-  const QStringList positional = parser.positionalArguments();
+// "run" or "power", and each command's own options refused by the other.
+bool ParsePowerCommand(const TParser& p) {
+  const QStringList positional = p.parser.positionalArguments();
   if (positional.size() != 1 || (positional[0] != "run" && positional[0] != "power"))
     throw ECliUsage(positional.isEmpty()
                         ? std::string("missing command: use \"run\" or \"power\" (see --help)")
                         : Fmt("unknown command \"%s\": use \"run\" or \"power\" (see --help)",
                               positional.join(' ').toStdString().c_str()));
   const bool power = positional[0] == "power";
-  options.Command = power ? TCliOptions::TCommand::Power : TCliOptions::TCommand::Run;
-  // Each command's own options are refused by the other.
   const auto refuseForeign = [&](const QCommandLineOption& option, bool ofPower) {
-    if (parser.isSet(option) && ofPower != power)
+    if (p.parser.isSet(option) && ofPower != power)
       throw ECliUsage(Fmt("--%s: an option of \"%s\", not of \"%s\"",
                           option.names().front().toStdString().c_str(), ofPower ? "power" : "run",
                           ofPower ? "run" : "power"));
   };
-  for (const auto* o : {&test, &data, &png, &size}) refuseForeign(*o, false);
-  for (const auto* o : {&skip, &threads, &vary, &target, &json, &csv}) refuseForeign(*o, true);
+  for (const auto* o : {&p.test, &p.data, &p.png, &p.size}) refuseForeign(*o, false);
+  for (const auto* o : {&p.skip, &p.threads, &p.vary, &p.target, &p.json, &p.csv})
+    refuseForeign(*o, true);
+  return power;
+}
 
+void ParseDesign(const TParser& p, TCliOptions& options) {
   for (std::size_t i = 0; i < kSliders.size(); ++i) {
     const auto& o = kSliders[i];
-    if (!parser.isSet(sliderOptions[i])) continue;
-    const QString text = parser.value(sliderOptions[i]);
+    if (!p.parser.isSet(p.sliders[i])) continue;
+    const QString text = p.parser.value(p.sliders[i]);
     const std::optional<int> position = PositionOf(o, text);
     if (!position) Refuse(o.Option, text.toStdString(), Accepted(o));
     options.Settings.push_back({o.Slider, *position});
   }
-  if (parser.isSet(test)) {
-    const QString t = parser.value(test);
+}
+
+void ParseRuns(const TParser& p, bool power, TCliOptions& options) {
+  const int maxRuns = power ? kMaxPowerRuns : 1000000;
+  if (power) options.Runs = 10000;
+  if (!p.parser.isSet(p.runs)) return;
+  bool ok;
+  const int v = ParseInteger(p.parser.value(p.runs), ok);
+  if (!ok || v < 1 || v > maxRuns)
+    Refuse("runs", p.parser.value(p.runs).toStdString(), Fmt("1 to %d", maxRuns));
+  options.Runs = v;
+}
+
+void ParseRunOptions(const TParser& p, TCliOptions& options) {
+  if (p.parser.isSet(p.test)) {
+    const QString t = p.parser.value(p.test);
     if (t == "equal")
       options.Test = ttEqualVariance;
     else if (t == "unequal")
@@ -239,37 +211,90 @@ TCliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
     else
       Refuse("test", t.toStdString(), "equal, unequal or paired");
   }
-  const int maxRuns = power ? kMaxPowerRuns : 1000000;
-  if (power) options.Runs = 10000;
-  if (parser.isSet(runs)) {
-    bool ok;
-    const int v = ParseInteger(parser.value(runs), ok);
-    if (!ok || v < 1 || v > maxRuns)
-      Refuse("runs", parser.value(runs).toStdString(), Fmt("1 to %d", maxRuns));
-    options.Runs = v;
-  }
-  if (power) ParsePowerOptions(parser, skip, threads, vary, target, json, csv, options);
-  if (parser.isSet(data)) {
-    options.DataPath = parser.value(data).toStdString();
+  if (p.parser.isSet(p.data)) {
+    options.DataPath = p.parser.value(p.data).toStdString();
     if (options.DataPath.empty()) Refuse("data", "", "a file path");
   }
-  if (parser.isSet(png)) {
-    options.PngPath = parser.value(png).toStdString();
+  if (p.parser.isSet(p.png)) {
+    options.PngPath = p.parser.value(p.png).toStdString();
     if (options.PngPath.empty()) Refuse("png", "", "a file path");
   }
-  if (parser.isSet(size)) {
-    const QString text = parser.value(size);
-    const QStringList parts = text.split('x');
-    bool okWidth = false, okHeight = false;
-    const int w = parts.size() == 2 ? ParseInteger(parts[0], okWidth) : 0;
-    const int h = parts.size() == 2 ? ParseInteger(parts[1], okHeight) : 0;
-    constexpr int kMaxSide = 4000;
-    if (!okWidth || !okHeight || w < 1 || h < 1 || w > kMaxSide || h > kMaxSide)
-      Refuse("size", text.toStdString(), "WIDTHxHEIGHT, each 1 to 4000");
-    if (options.PngPath.empty()) throw ECliUsage("--size: only with --png");
-    options.PngWidth = w;
-    options.PngHeight = h;
+  if (!p.parser.isSet(p.size)) return;
+  const QString text = p.parser.value(p.size);
+  const QStringList parts = text.split('x');
+  bool okWidth = false, okHeight = false;
+  const int w = parts.size() == 2 ? ParseInteger(parts[0], okWidth) : 0;
+  const int h = parts.size() == 2 ? ParseInteger(parts[1], okHeight) : 0;
+  constexpr int kMaxSide = 4000;
+  if (!okWidth || !okHeight || w < 1 || h < 1 || w > kMaxSide || h > kMaxSide)
+    Refuse("size", text.toStdString(), "WIDTHxHEIGHT, each 1 to 4000");
+  if (options.PngPath.empty()) throw ECliUsage("--size: only with --png");
+  options.PngWidth = w;
+  options.PngHeight = h;
+}
+
+void ParsePowerOptions(const TParser& p, TCliOptions& options) {
+  const QCommandLineParser& parser = p.parser;
+  if (parser.isSet(p.skip)) {
+    bool ok;
+    const std::int64_t v = ParseLong(parser.value(p.skip), ok);
+    if (!ok || v < 0 || v > kMaxSkip)
+      Refuse("skip", parser.value(p.skip).toStdString(), "0 to 1000000000000");
+    options.Skip = v;
   }
+  if (parser.isSet(p.threads)) {
+    bool ok;
+    const int v = ParseInteger(parser.value(p.threads), ok);
+    if (!ok || v < 1 || v > kMaxThreads)
+      Refuse("threads", parser.value(p.threads).toStdString(), Fmt("1 to %d", kMaxThreads));
+    options.Threads = v;
+  }
+  if (parser.isSet(p.vary)) options.Vary = ParseVary(parser.value(p.vary));
+  if (parser.isSet(p.target)) {
+    const QString text = parser.value(p.target);
+    bool ok;
+    const double v = text.toDouble(&ok);
+    if (!ok || text.trimmed() != text || !(v > 0 && v <= 100))
+      Refuse("target", text.toStdString(), "a percentage above 0, at most 100");
+    if (!options.Vary) throw ECliUsage("--target: only with --vary");
+    options.TargetPct = v;
+  }
+  if (parser.isSet(p.json) && parser.isSet(p.csv))
+    throw ECliUsage("--csv: not together with --json");
+  if (parser.isSet(p.json)) options.Format = TCliOptions::TFormat::Json;
+  if (parser.isSet(p.csv)) {
+    if (!options.Vary) throw ECliUsage("--csv: only with --vary");
+    options.Format = TCliOptions::TFormat::Csv;
+  }
+}
+
+}  // namespace
+
+TCliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
+  TParser p;
+  QStringList args;
+  for (const auto& a : arguments) args << QString::fromStdString(a);
+  if (args.isEmpty()) args << "halvorn-cli";
+  if (!p.parser.parse(args)) RefuseParse(p.parser);
+
+  TCliOptions options;
+  options.HelpText = HelpText(p.parser);
+  if (p.parser.isSet(p.help)) {
+    options.Command = TCliOptions::TCommand::Help;
+    return options;
+  }
+  if (p.parser.isSet(p.version)) {
+    options.Command = TCliOptions::TCommand::Version;
+    return options;
+  }
+  const bool power = ParsePowerCommand(p);
+  options.Command = power ? TCliOptions::TCommand::Power : TCliOptions::TCommand::Run;
+  ParseDesign(p, options);
+  ParseRuns(p, power, options);
+  if (power)
+    ParsePowerOptions(p, options);
+  else
+    ParseRunOptions(p, options);
   return options;
 }
 

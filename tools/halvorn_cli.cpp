@@ -37,6 +37,107 @@ class TConsoleResult : public TRunResultView {
   bool significant_ = false;
 };
 
+// The chart the Runs fill, painting into a window in memory as it would
+// into the main window's (the window outlives the chart, which asks it for
+// paints until its series are gone). A chart's layout carries over from one
+// paint to the next (an axis is sized by the label step of the paint
+// before), so a picture is painted as the window paints it: empty at
+// start-up, then once after every Run.
+class TRunPicture {
+ public:
+  TRunPicture(int width, int height, bool painted) : painted_(painted) {
+    window_.SetClient(&chart_.Chart());
+    chart_.Chart().SetHost(&window_);
+    window_.Resize(width, height);
+    Paint();
+  }
+
+  TSimulationChart& Chart() { return chart_; }
+
+  // A failed paint is kept for Save to report; later ones are skipped.
+  void Paint() {
+    try {
+      if (painted_ && !error_) window_.DeliverPaint();
+    } catch (const Exception& e) {
+      error_ = e.Message();
+    }
+  }
+
+  void Save(const std::string& path) const {
+    if (error_) throw Exception(*error_);
+    SaveToPng(window_.Pixels(), path);
+  }
+
+ private:
+  TOffscreenPanelHost window_;
+  TSimulationChart chart_;
+  bool painted_;
+  std::optional<std::string> error_;
+};
+
+// Unwritable files are refused before any Run (the picture is written after
+// the last one). False after saying why.
+bool OpenOutputs(const TCliOptions& options, std::ofstream& data) {
+  if (!options.DataPath.empty()) {
+    data.open(options.DataPath, std::ios::out | std::ios::trunc);
+    if (!data) {
+      std::fprintf(stderr, "halvorn-cli: --data: \"%s\" cannot be written\n",
+                   options.DataPath.c_str());
+      return false;
+    }
+  }
+  if (!options.PngPath.empty() &&
+      !std::ofstream(options.PngPath, std::ios::out | std::ios::trunc)) {
+    std::fprintf(stderr, "halvorn-cli: --png: \"%s\" cannot be written\n", options.PngPath.c_str());
+    return false;
+  }
+  return true;
+}
+
+int RunCommand(const TCliOptions& options) {
+  std::ofstream data;
+  if (!OpenOutputs(options, data)) return 2;
+  ReadFormatSettingsFromLocale();
+  const auto toStderr = [](const std::string& text) {
+    std::fprintf(stderr, "message: %s\n", text.c_str());
+  };
+  ScopedMessageSink modal(SetModalMessageSink, toStderr);
+  ScopedMessageSink math(SetMathErrorSink, toStderr);
+
+  TRunPicture picture(options.PngWidth, options.PngHeight, !options.PngPath.empty());
+  TSimulation simulation;
+  for (const auto& s : options.Settings) simulation.SliderChanged(s.Slider, s.Position);
+  int status = 0;
+  TConsoleResult result;
+  for (int run = 0; run < options.Runs; ++run) {
+    try {
+      simulation.Run(picture.Chart().RunTarget(), options.Test, result);
+      result.Print();
+    } catch (const Exception& e) {
+      std::printf("error: %s\n", ErrorBoxText(e.Message()).c_str());
+      status = 1;
+    }
+    picture.Paint();
+  }
+  if (data.is_open()) {
+    WriteRunData(data, picture.Chart().Before(), picture.Chart().After());
+    data.close();
+    if (!data) {
+      std::fprintf(stderr, "halvorn-cli: --data: writing \"%s\" failed\n",
+                   options.DataPath.c_str());
+      return 1;
+    }
+  }
+  if (options.PngPath.empty()) return status;
+  try {
+    picture.Save(options.PngPath);
+  } catch (const Exception& e) {
+    std::fprintf(stderr, "halvorn-cli: --png: %s\n", ErrorBoxText(e.Message()).c_str());
+    return 1;
+  }
+  return status;
+}
+
 int RunCli(const std::vector<std::string>& arguments) {
   TCliOptions options;
   try {
@@ -45,98 +146,19 @@ int RunCli(const std::vector<std::string>& arguments) {
     std::fprintf(stderr, "halvorn-cli: %s\n", e.what());
     return 2;
   }
-  if (options.Command == TCliOptions::TCommand::Help) {
-    std::fputs(options.HelpText.c_str(), stdout);
-    return 0;
+  switch (options.Command) {
+    case TCliOptions::TCommand::Help:
+      std::fputs(options.HelpText.c_str(), stdout);
+      return 0;
+    case TCliOptions::TCommand::Version:
+      std::printf("halvorn-cli %s\n", HALVORN_VERSION);
+      return 0;
+    case TCliOptions::TCommand::Power:
+      return RunPowerCommand(options);
+    case TCliOptions::TCommand::Run:
+      break;
   }
-  if (options.Command == TCliOptions::TCommand::Version) {
-    std::printf("halvorn-cli %s\n", HALVORN_VERSION);
-    return 0;
-  }
-  if (options.Command == TCliOptions::TCommand::Power) return RunPowerCommand(options);
-
-  // An unwritable data file is refused before any Run.
-  std::ofstream data;
-  if (!options.DataPath.empty()) {
-    data.open(options.DataPath, std::ios::out | std::ios::trunc);
-    if (!data) {
-      std::fprintf(stderr, "halvorn-cli: --data: \"%s\" cannot be written\n",
-                   options.DataPath.c_str());
-      return 2;
-    }
-  }
-
-  // An unwritable picture is refused before any Run too; the file is written
-  // after the last one.
-  if (!options.PngPath.empty() &&
-      !std::ofstream(options.PngPath, std::ios::out | std::ios::trunc)) {
-    std::fprintf(stderr, "halvorn-cli: --png: \"%s\" cannot be written\n", options.PngPath.c_str());
-    return 2;
-  }
-
-  ReadFormatSettingsFromLocale();
-  const auto toStderr = [](const std::string& text) {
-    std::fprintf(stderr, "message: %s\n", text.c_str());
-  };
-  ScopedMessageSink modal(SetModalMessageSink, toStderr);
-  ScopedMessageSink math(SetMathErrorSink, toStderr);
-
-  // The chart paints into this window's surface as it would into the main
-  // window's. The window outlives the chart, which asks it for paints until
-  // its series are gone.
-  TOffscreenPanelHost window;
-  TSimulationChart chart;
-  window.SetClient(&chart.Chart());
-  chart.Chart().SetHost(&window);
-  window.Resize(options.PngWidth, options.PngHeight);
-  TSimulation simulation;
-  for (const auto& s : options.Settings) simulation.SliderChanged(s.Slider, s.Position);
-
-  // A chart's layout carries over from one paint to the next (an axis is
-  // sized by the label step of the paint before), so the picture is painted
-  // as the window paints it: empty at start-up, then once after every Run.
-  const bool picture = !options.PngPath.empty();
-  std::optional<std::string> paintError;
-  const auto paint = [&] {
-    try {
-      if (picture && !paintError) window.DeliverPaint();
-    } catch (const Exception& e) {
-      paintError = e.Message();
-    }
-  };
-  paint();
-
-  int status = 0;
-  TConsoleResult result;
-  for (int run = 0; run < options.Runs; ++run) {
-    try {
-      simulation.Run(chart.RunTarget(), options.Test, result);
-      result.Print();
-    } catch (const Exception& e) {
-      std::printf("error: %s\n", ErrorBoxText(e.Message()).c_str());
-      status = 1;
-    }
-    paint();
-  }
-  if (data.is_open()) {
-    WriteRunData(data, chart.Before(), chart.After());
-    data.close();
-    if (!data) {
-      std::fprintf(stderr, "halvorn-cli: --data: writing \"%s\" failed\n",
-                   options.DataPath.c_str());
-      return 1;
-    }
-  }
-  if (picture) {
-    try {
-      if (paintError) throw Exception(*paintError);
-      SaveToPng(window.Pixels(), options.PngPath);
-    } catch (const Exception& e) {
-      std::fprintf(stderr, "halvorn-cli: --png: %s\n", ErrorBoxText(e.Message()).c_str());
-      return 1;
-    }
-  }
-  return status;
+  return RunCommand(options);
 }
 
 }  // namespace
