@@ -49,15 +49,37 @@ double BetaFractionDouble(double a, double b, double x) {
 float FloatFromBits(std::uint32_t bits) { return std::bit_cast<float>(bits); }
 std::uint32_t BitsOf(float x) { return std::bit_cast<std::uint32_t>(x); }
 
-// The smallest float x in [0, 1] for which `reaches`(TwoSidedTail(a, x)),
-// a condition that, once true, stays true as x grows. 2 (not a float in
+// I_x(a, 1/2) for one a, with the logarithm of the beta function B(a, 1/2)
+// computed once: the thresholds of a design evaluate it some thousand times.
+class TTail {
+ public:
+  explicit TTail(double a) : a_(a), lnBeta_(LnGamma(a) + LnGamma(kB) - LnGamma(a + kB)) {}
+
+  double operator()(double x) const {
+    if (x == 0 || x == 1) return x;
+    // The front factor x^a (1 - x)^b / B(a, b).
+    const double front = std::exp(a_ * std::log(x) + kB * std::log1p(-x) - lnBeta_);
+    // The continued fraction converges fast only below the mean
+    // (a+1)/(a+b+2); above it, I_x(a, b) = 1 - I_{1-x}(b, a).
+    if (x < (a_ + 1) / (a_ + kB + 2)) return front * BetaFractionDouble(a_, kB, x) / a_;
+    return 1 - front * BetaFractionDouble(kB, a_, 1 - x) / kB;
+  }
+
+ private:
+  static constexpr double kB = 0.5;
+  double a_;
+  double lnBeta_;
+};
+
+// The smallest float x in [from, 1] for which `reaches`(tail(x)), a
+// condition that, once true, stays true as x grows. 2 (not a float in
 // range) when none.
 template <class Reaches>
-float FirstReaching(double a, Reaches reaches) {
-  std::uint32_t lo = BitsOf(0.0f), hi = BitsOf(1.0f) + 1;  // the answer is in [lo, hi]
+float FirstReaching(const TTail& tail, float from, Reaches reaches) {
+  std::uint32_t lo = BitsOf(from), hi = BitsOf(1.0f) + 1;  // the answer is in [lo, hi]
   while (lo < hi) {
     const std::uint32_t mid = lo + (hi - lo) / 2;
-    if (reaches(TwoSidedTail(a, FloatFromBits(mid))))
+    if (reaches(tail(FloatFromBits(mid))))
       hi = mid;
     else
       lo = mid + 1;
@@ -69,15 +91,7 @@ float FirstReaching(double a, Reaches reaches) {
 
 double TwoSidedTail(double a, double x) {
   if (!(a > 0 && a <= kMaxTailA && x >= 0 && x <= 1)) return kNaN;
-  if (x == 0 || x == 1) return x;
-  constexpr double b = 0.5;
-  // The front factor x^a (1 - x)^b / B(a, b).
-  const double lnBeta = LnGamma(a) + LnGamma(b) - LnGamma(a + b);
-  const double front = std::exp(a * std::log(x) + b * std::log1p(-x) - lnBeta);
-  // The continued fraction converges fast only below the mean (a+1)/(a+b+2);
-  // above it, I_x(a, b) = 1 - I_{1-x}(b, a).
-  if (x < (a + 1) / (a + b + 2)) return front * BetaFractionDouble(a, b, x) / a;
-  return 1 - front * BetaFractionDouble(b, a, 1 - x) / b;
+  return TTail(a)(x);
 }
 
 int GuardedPBin(double p) {
@@ -94,14 +108,20 @@ TPBinThresholds::TPBinThresholds(float df) : df_(df) {
   const double a = TailA(df);
   valid_ = a > 0 && a <= kMaxTailA;
   if (!valid_) return;
+  const TTail tail(a);
+  // The tail grows with x, so each search starts where the one of the edge
+  // below ended.
+  float from = 0;
   for (int k = 0; k < kPBins - 1; ++k) {
     const double edge = PBinEdge(k + 1);
     // Every x up to below_[k] has a tail at most edge - guard; every x from
     // above_[k] on a tail at least edge + guard.
-    const float first = FirstReaching(a, [&](double p) { return p > edge - kPGuard; });
+    const float first = FirstReaching(tail, from, [&](double p) { return p > edge - kPGuard; });
     below_[static_cast<std::size_t>(k)] = first > 1 ? 1.0f : std::nextafter(first, -1.0f);
-    above_[static_cast<std::size_t>(k)] =
-        FirstReaching(a, [&](double p) { return p >= edge + kPGuard; });
+    const float above =
+        FirstReaching(tail, std::min(first, 1.0f), [&](double p) { return p >= edge + kPGuard; });
+    above_[static_cast<std::size_t>(k)] = above;
+    from = std::min(above, 1.0f);
   }
   // The binary searches of BinOfRange need both lists in order.
   valid_ =
