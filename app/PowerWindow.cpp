@@ -8,6 +8,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "app/BackgroundPool.h"
 #include "app/MainWindowLayout.h"
 #include "app/PowerReadout.h"
 #include "app/SweepData.h"
@@ -128,7 +129,7 @@ std::string TPowerWindow::ParameterCaption(TSlider slider) {
 
 // --- Layout -------------------------------------------------------------------
 
-TPowerWindow::TPowerWindow(TComponent* owner) : TForm(owner) {
+TPowerWindow::TPowerWindow(TComponent* owner) : TForm(owner), pool_(MakeBackgroundPool()) {
   SetCaption("Ισχύς του σχεδιασμού");
   SetColor(clNavy);
   LoadFont(Font(), -11, false, clWindowText);
@@ -318,15 +319,15 @@ TBackgroundJob::TContinuation TPowerWindow::Compute(std::stop_token stop,
       post([this, overall] { ShowProgress(overall); });
     };
   };
-  const TPowerResult power = ComputePower(request, pool_, stop, progressFrom(0, 1));
-  const TPowerResult falsePositive = ComputeFalsePositive(request, pool_, stop, progressFrom(1, 1));
+  const TPowerResult power = ComputePower(request, *pool_, stop, progressFrom(0, 1));
+  const TPowerResult falsePositive = ComputeFalsePositive(request, *pool_, stop, progressFrom(1, 1));
   if (!sweep)
     return [this, power, falsePositive] {
       ShowCurrent(power, falsePositive);
       ShowProgress(1);
     };
   post([this, power, falsePositive] { ShowCurrent(power, falsePositive); });
-  std::vector<TSweepPoint> points = SweepPower(request, key.Slider, spec.Min, spec.Max, 1, pool_,
+  std::vector<TSweepPoint> points = SweepPower(request, key.Slider, spec.Min, spec.Max, 1, *pool_,
                                                stop, progressFrom(2, spec.PositionCount()));
   return [this, key, points = std::move(points)] { ShowSweep(key, points); };
 }

@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stop_token>
 #include <string>
@@ -136,7 +137,7 @@ class TPowerWindow : public TForm {
   int powerDifference_ = 0;  // the difference of the design of power_
   std::vector<TSweepPoint> sweep_;
   std::optional<TSweepKey> sweepKey_;  // of the sweep shown
-  TPowerPool pool_;
+  std::unique_ptr<TPowerPool> pool_;  // below the GUI thread's priority
   // Last, so that it stops its work before the rest goes.
   TBackgroundJob job_;
 };
