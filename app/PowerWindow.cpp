@@ -1,5 +1,6 @@
 #include "app/PowerWindow.h"
 
+#include <QEvent>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QScreen>
@@ -13,6 +14,7 @@
 #include "app/PowerReadout.h"
 #include "app/SweepData.h"
 #include "app/TextFile.h"
+#include "platform/forms/Application.h"
 #include "platform/forms/ComboBox.h"
 #include "platform/forms/GroupBox.h"
 #include "platform/forms/Label.h"
@@ -98,6 +100,23 @@ int SliderValue(const SimParams& p, TSlider slider) {
   return 0;
 }
 
+// Reports the showing and hiding of a widget.
+class TVisibilityWatch : public QObject {
+ public:
+  explicit TVisibilityWatch(std::function<void(bool visible)> changed)
+      : changed_(std::move(changed)) {}
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Show || event->type() == QEvent::Hide)
+      Dispatch([this, visible = event->type() == QEvent::Show] { changed_(visible); });
+    return false;
+  }
+
+ private:
+  std::function<void(bool visible)> changed_;
+};
+
 // The text of a layout row of the main window.
 std::string LayoutText(const std::string& name) {
   for (const TControlLayout& row : MainWindowControls())
@@ -140,10 +159,14 @@ TPowerWindow::TPowerWindow(TComponent* owner) : TForm(owner), pool_(MakeBackgrou
   BuildProgress();
   BindEvents();
   PlaceBesideOwner();
+  visibilityWatch_ =
+      std::make_unique<TVisibilityWatch>([this](bool visible) { VisibilityChanged(visible); });
+  Widget()->installEventFilter(visibilityWatch_.get());
 }
 
 TPowerWindow::~TPowerWindow() {
-  // No result may arrive at a half-destroyed window.
+  // No result may arrive at a half-destroyed window, nor any event.
+  Widget()->removeEventFilter(visibilityWatch_.get());
   job_.Stop();
   // The charts go before their windows (the form destroys its controls after
   // its members): the two let go of each other first.
@@ -277,7 +300,20 @@ void TPowerWindow::DesignChanged(const SimParams& params, std::uint64_t state) {
   params_ = params;
   state_ = state;
   hasDesign_ = true;
-  Recompute();
+  if (Widget()->isVisible())
+    Recompute();
+  else
+    stale_ = true;
+}
+
+void TPowerWindow::VisibilityChanged(bool visible) {
+  if (visible && stale_) {
+    Recompute();
+  } else if (!visible && Computing()) {
+    // Nobody sees the result: the work stops until the window is shown.
+    job_.Stop();
+    stale_ = true;
+  }
 }
 
 TPowerWindow::TSweepKey TPowerWindow::KeyFor(TSlider slider) const {
@@ -290,6 +326,7 @@ TPowerWindow::TSweepKey TPowerWindow::KeyFor(TSlider slider) const {
 
 void TPowerWindow::Recompute() {
   if (!hasDesign_) return;
+  stale_ = false;
   const TSweepKey key = KeyFor(Parameter());
   const bool sweep = sweepKey_ != key;
   Curves.SetCurrentValue(SliderValue(params_, key.Slider));
@@ -320,7 +357,8 @@ TBackgroundJob::TContinuation TPowerWindow::Compute(std::stop_token stop,
     };
   };
   const TPowerResult power = ComputePower(request, *pool_, stop, progressFrom(0, 1));
-  const TPowerResult falsePositive = ComputeFalsePositive(request, *pool_, stop, progressFrom(1, 1));
+  const TPowerResult falsePositive =
+      ComputeFalsePositive(request, *pool_, stop, progressFrom(1, 1));
   if (!sweep)
     return [this, power, falsePositive] {
       ShowCurrent(power, falsePositive);

@@ -6,7 +6,7 @@
 // the p chart) and then the sweep of the chosen parameter over all its
 // slider positions (shown as the power curves). A newer change stops the
 // computation under way; until the new curves arrive the old ones are shown
-// dimmed.
+// dimmed. A hidden window computes nothing: it catches up when it is shown.
 
 #include <array>
 #include <cstdint>
@@ -23,6 +23,8 @@
 #include "platform/raster/RasterBitmap.h"
 #include "sim/PowerEngine.h"
 #include "sim/SimParams.h"
+
+class QObject;
 
 namespace halvorn {
 
@@ -110,6 +112,8 @@ class TPowerWindow : public TForm {
   void BuildProgress();
   void BindEvents();
   void PlaceBesideOwner();
+  // The window was shown or hidden.
+  void VisibilityChanged(bool visible);
 
   // Computation.
   TSweepKey KeyFor(TSlider slider) const;
@@ -133,11 +137,14 @@ class TPowerWindow : public TForm {
   SimParams params_;
   std::uint64_t state_ = 0;
   bool hasDesign_ = false;
+  // The figures shown are not the design's: a change came while hidden.
+  bool stale_ = false;
+  std::unique_ptr<QObject> visibilityWatch_;
   std::optional<TPowerResult> power_, falsePositive_;
   int powerDifference_ = 0;  // the difference of the design of power_
   std::vector<TSweepPoint> sweep_;
   std::optional<TSweepKey> sweepKey_;  // of the sweep shown
-  std::unique_ptr<TPowerPool> pool_;  // below the GUI thread's priority
+  std::unique_ptr<TPowerPool> pool_;   // below the GUI thread's priority
   // Last, so that it stops its work before the rest goes.
   TBackgroundJob job_;
 };

@@ -147,6 +147,19 @@ TEST_F(PowerWindowTest, ASliderMovedDuringASweepCancelsItAndTheLastDesignIsShown
   EXPECT_FALSE(window.Computing());
 }
 
+TEST_F(PowerWindowTest, AHiddenWindowComputesNothingAndCatchesUpWhenShownAgain) {
+  TPowerWindow& window = Open();
+  ChooseParameter(window, TSlider::Samples);
+  ASSERT_TRUE(window.Computing());
+  window.Close();
+  EXPECT_FALSE(window.Computing());
+  // The main window passes its change on (its readout shows it).
+  WaitFor(MF().Readout().OnShown, [&] { Bar(&SliderBar(TSlider::ErrorP))->setValue(6); });
+  EXPECT_FALSE(window.Computing());
+  WaitFor(window.OnSweepShown, [&] { MF().ShowPowerWindow(); });
+  ExpectCurvesShow(window, EngineSweep(TSlider::Samples, 1000));
+}
+
 TEST_F(PowerWindowTest, TheSweptSlidersOwnMoveReusesTheSweepAndTheTargetRecomputesNothing) {
   TPowerWindow& window = Open();
   WaitFor(window.OnSweepShown, [&] { ChooseParameter(window, TSlider::Step); });
