@@ -204,12 +204,12 @@ void TPowerWindow::BuildSettings() {
 
 void TPowerWindow::BuildCharts() {
   CurveWindow = new TPanelWindow(this, this);
-  CurveWindow->SetBounds(8, 64, 560, 384);
+  CurveWindow->SetBounds(8, 64, 536, 384);
   CurveWindow->SetClient(&Curves.Chart());
   Curves.Chart().SetHost(CurveWindow);
 
   PTestGroup = new TRadioGroup(this, this);
-  PTestGroup->SetBounds(576, 60, 316, 84);
+  PTestGroup->SetBounds(552, 60, 340, 84);
   PTestGroup->SetCaption("Κατανομή του p για το τεστ");
   SetBold(PTestGroup->Font(), -13, clBlack);
   PTestGroup->SetColor(clScrollBar);
@@ -217,7 +217,7 @@ void TPowerWindow::BuildCharts() {
   PTestGroup->SetItemIndex(ttEqualVariance);
 
   PWindow = new TPanelWindow(this, this);
-  PWindow->SetBounds(576, 152, 316, 296);
+  PWindow->SetBounds(552, 152, 340, 296);
   PWindow->SetClient(&PValues.Chart());
   PValues.Chart().SetHost(PWindow);
   // The chart windows take no focus, as the main window's chart.
