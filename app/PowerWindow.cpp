@@ -220,9 +220,6 @@ void TPowerWindow::BuildCharts() {
   PWindow->SetBounds(552, 152, 340, 296);
   PWindow->SetClient(&PValues.Chart());
   PValues.Chart().SetHost(PWindow);
-  // The chart windows take no focus, as the main window's chart.
-  CurveWindow->SetTabStop(false);
-  PWindow->SetTabStop(false);
 }
 
 void TPowerWindow::BuildTable() {
@@ -250,9 +247,6 @@ void TPowerWindow::BuildProgress() {
 }
 
 void TPowerWindow::BindEvents() {
-  ParameterBox->SetTabOrder(0);
-  RunsBox->SetTabOrder(1);
-  TargetBar->SetTabOrder(2);
   ParameterBox->OnChange = [this](TObject*) { ParameterChanged(); };
   RunsBox->OnChange = [this](TObject*) { Recompute(); };
   TargetBar->OnChange = [this](TObject*) { TargetChanged(); };

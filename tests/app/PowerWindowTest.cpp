@@ -106,6 +106,18 @@ TEST_F(PowerWindowTest, TheParametersAreTheMainWindowsSlidersByTheirGreekCaption
   EXPECT_EQ(window.RunsBox->Items(), (std::vector<std::string>{"1 000", "10 000", "100 000"}));
   EXPECT_EQ(window.TargetPercent(), 80);
   EXPECT_EQ(window.Font().Name(), "MS Sans Serif");
+
+  // Tab walks the settings, then the test of the p chart; the charts take
+  // no focus.
+  window.ParameterBox->SetFocus();
+  QApplication::processEvents();
+  for (TWinControl* expected : std::initializer_list<TWinControl*>{
+           window.RunsBox, window.TargetBar, window.PTestGroup, window.ParameterBox}) {
+    SCOPED_TRACE(expected->Name());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QWidget* focus = QApplication::focusWidget();
+    EXPECT_TRUE(focus == expected->Widget() || expected->Widget()->isAncestorOf(focus));
+  }
 }
 
 TEST_F(PowerWindowTest, AChosenParametersSweepIsTheEnginesAndTheTableAndPChartFollow) {
