@@ -1,25 +1,152 @@
 #pragma once
 // The power window: how the detection probability of the main window's
-// design changes with one of its parameters.
+// design changes with one of its parameters. It follows the main window's
+// design and random state: every change computes, off the GUI thread, the
+// current design's power and false-positive rate (shown in the table and
+// the p chart) and then the sweep of the chosen parameter over all its
+// slider positions (shown as the power curves). A newer change stops the
+// computation under way; until the new curves arrive the old ones are shown
+// dimmed. A hidden window computes nothing: it catches up when it is shown.
 
+#include <array>
 #include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <stop_token>
+#include <string>
+#include <vector>
 
+#include "app/BackgroundJob.h"
+#include "app/PowerCharts.h"
 #include "platform/forms/Form.h"
+#include "platform/raster/RasterBitmap.h"
+#include "sim/PowerEngine.h"
 #include "sim/SimParams.h"
+
+class QObject;
 
 namespace halvorn {
 
+class TComboBox;
+class TGroupBox;
+class TLabel;
+class TPanelWindow;
+class TProgressBar;
+class TRadioGroup;
+class TScrollBar;
+
 class TPowerWindow : public TForm {
  public:
+  // The choices of Runs per point.
+  static constexpr std::array<std::int64_t, 3> kRunChoices = {1000, 10000, 100000};
+  static constexpr int kDefaultTarget = 80;  // percent
+
+  // Builds the window hidden, beside its owner when the owner is a form;
+  // computes nothing until DesignChanged.
   explicit TPowerWindow(TComponent* owner);
   ~TPowerWindow() override;
 
   // The main window's design or random state moved: the window follows.
   void DesignChanged(const SimParams& params, std::uint64_t state);
 
+  // The charts, hosted in CurveWindow and PWindow.
+  TPowerCurveChart Curves;
+  TPValueChart PValues;
+
+  // The controls, owned by the window through its component list.
+  TComboBox* ParameterBox = nullptr;  // the nine sliders by their captions
+  TComboBox* RunsBox = nullptr;       // Runs per point
+  TScrollBar* TargetBar = nullptr;    // the target power in percent
+  TLabel* TargetValue = nullptr;
+  TRadioGroup* PTestGroup = nullptr;  // the test of the p chart
+  TPanelWindow* CurveWindow = nullptr;
+  TPanelWindow* PWindow = nullptr;
+  TProgressBar* Progress = nullptr;
+  TLabel* Status = nullptr;
+  // Per test: power, false-positive rate, smallest value reaching the target.
+  std::array<std::array<TLabel*, 3>, kTestCount> Cells{};
+  TLabel* SmallestHeader = nullptr;
+
+  // The settings as the controls show them.
+  TSlider Parameter() const;
+  std::int64_t RunsPerPoint() const;
+  int TargetPercent() const;
+  // The caption of a slider's parameter, as the main window's labels name it.
+  static std::string ParameterCaption(TSlider slider);
+
+  // What is shown: the current design's figures and the sweep (empty until
+  // the first sweep arrives, or after the parameter changed).
+  const std::optional<TPowerResult>& CurrentPower() const { return power_; }
+  const std::vector<TSweepPoint>& Sweep() const { return sweep_; }
+  // A computation has been started whose sweep has not been shown.
+  bool Computing() const { return job_.Busy(); }
+  // Called on the GUI thread after the current design's figures, and after
+  // a sweep, are shown (for tests).
+  std::function<void()> OnCurrentShown;
+  std::function<void()> OnSweepShown;
+
+  // The curve chart's picture as the window shows it, and the exports of
+  // the curves: a failed write raises EInOutError with the reason.
+  const TRasterBitmap& CurvePicture();
+  void SaveCurvePicture(const std::string& path);
+  void SaveSweepData(const std::string& path);
+  // Both, as Ctrl+S writes them: the picture at `pngPath`, the sweep beside
+  // it with the extension .csv.
+  void ExportSweep(const std::string& pngPath);
+
  private:
+  // What a sweep depends on; a sweep of an equal key is the same.
+  struct TSweepKey {
+    SimParams Params;  // with the swept slider at its minimum
+    std::uint64_t State = 0;
+    std::int64_t Runs = 0;
+    TSlider Slider = TSlider::Dif;
+    friend bool operator==(const TSweepKey&, const TSweepKey&) = default;
+  };
+
+  // Layout.
+  void BuildSettings();
+  void BuildCharts();
+  void BuildTable();
+  void BuildProgress();
+  void BindEvents();
+  void PlaceBesideOwner();
+  // The window was shown or hidden.
+  void VisibilityChanged(bool visible);
+
+  // Computation.
+  TSweepKey KeyFor(TSlider slider) const;
+  void Recompute();
+  // The job's work: the current design's figures, then (when `sweep`) the
+  // sweep of `key`.
+  TBackgroundJob::TContinuation Compute(std::stop_token stop, const TBackgroundJob::TPost& post,
+                                        const TPowerRequest& request, const TSweepKey& key,
+                                        bool sweep);
+
+  // Showing results.
+  void ParameterChanged();
+  void TargetChanged();
+  void ShowProgress(double fraction);
+  void ShowCurrent(const TPowerResult& power, const TPowerResult& falsePositive);
+  void ShowSweep(const TSweepKey& key, std::vector<TSweepPoint> sweep);
+  void ShowPValues();
+  void ShowSmallestValues();
+  void SetCurrentDimmed(bool dimmed);
+
   SimParams params_;
   std::uint64_t state_ = 0;
+  bool hasDesign_ = false;
+  // The figures shown are not the design's: a change came while hidden.
+  bool stale_ = false;
+  std::unique_ptr<QObject> visibilityWatch_;
+  std::optional<TPowerResult> power_, falsePositive_;
+  int powerDifference_ = 0;  // the difference of the design of power_
+  std::vector<TSweepPoint> sweep_;
+  std::optional<TSweepKey> sweepKey_;  // of the sweep shown
+  std::unique_ptr<TPowerPool> pool_;   // below the GUI thread's priority
+  // Last, so that it stops its work before the rest goes.
+  TBackgroundJob job_;
 };
 
 }  // namespace halvorn

@@ -1,6 +1,7 @@
 // The program's responsiveness: from process start to the first painted
-// window, and from a click on "Run" to the end of the repaint that shows the
-// new series.
+// window, from a click on "Run" to the end of the repaint that shows the
+// new series, and how long the GUI thread's message loop can go without
+// serving a timer while the power window computes a sweep.
 
 #include <benchmark/benchmark.h>
 #include <spawn.h>
@@ -8,13 +9,21 @@
 
 #include <QApplication>
 #include <QByteArray>
+#include <QComboBox>
+#include <QEventLoop>
 #include <QPushButton>
+#include <QTimer>
 #include <QtGlobal>
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <memory>
 
 #include "app/MainWindow.h"
+#include "app/PowerWindow.h"
 #include "platform/forms/Application.h"
+#include "platform/forms/Button.h"
+#include "platform/forms/ComboBox.h"
 #include "sim/RandomSource.h"
 
 extern char** environ;
@@ -62,6 +71,98 @@ void BM_RunClickToRepaint(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_RunClickToRepaint)->Arg(12)->Arg(200)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// A timer on the GUI thread every 5 ms, recording the longest time between
+// two of its ticks: how long the message loop was kept from its events.
+class TTickGaps {
+ public:
+  using TClock = std::chrono::steady_clock;
+
+  TTickGaps() {
+    timer_.setTimerType(Qt::PreciseTimer);
+    timer_.setInterval(5);
+    QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] {
+      const TClock::time_point now = TClock::now();
+      longest_ = std::max(longest_, now - last_);
+      last_ = now;
+    });
+    last_ = TClock::now();
+    timer_.start();
+  }
+
+  double LongestMs() const { return std::chrono::duration<double, std::milli>(longest_).count(); }
+
+ private:
+  QTimer timer_;
+  TClock::time_point last_;
+  TClock::duration longest_{};
+};
+
+// Runs the message loop until `hook` fires.
+void RunUntil(std::function<void()>& hook) {
+  QEventLoop loop;
+  hook = [&loop] { loop.quit(); };
+  loop.exec();
+  hook = nullptr;
+}
+
+// The baseline: the same timer while the message loop has nothing else to do,
+// for about as long as a sweep takes.
+void BM_GuiGapIdle(benchmark::State& state) {
+  double longest = 0;
+  for (auto _ : state) {
+    TTickGaps gaps;
+    QEventLoop loop;
+    QTimer::singleShot(2000, &loop, &QEventLoop::quit);
+    loop.exec();
+    longest = std::max(longest, gaps.LongestMs());
+  }
+  state.counters["max_gap_ms"] = longest;
+}
+BENCHMARK(BM_GuiGapIdle)->Iterations(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A sweep of 100 000 Runs per point in the power window, started either by
+// choosing another parameter in the window (argument 0: the months between
+// samples and the phase after in turn, 6 and 12 designs) or by a click on
+// "Run" (argument 1: the random source moves, so the main window's readout
+// computes too and the window sweeps the months between samples anew). The
+// iteration ends when the new curves are shown.
+void BM_GuiGapDuringPowerSweep(benchmark::State& state) {
+  SeedRandom(1);
+  TMF form(nullptr);
+  form.Show();
+  TPowerWindow& window = form.ShowPowerWindow();
+  RunUntil(window.OnSweepShown);
+  auto* parameter = static_cast<QComboBox*>(window.ParameterBox->Widget());
+  auto* runs = static_cast<QComboBox*>(window.RunsBox->Widget());
+  parameter->setCurrentIndex(static_cast<int>(TSlider::Step));
+  runs->setCurrentIndex(2);
+  RunUntil(window.OnSweepShown);
+  if (window.RunsPerPoint() != 100000 || window.Parameter() != TSlider::Step) {
+    state.SkipWithError("the window did not take the settings");
+    return;
+  }
+  auto* button = static_cast<QPushButton*>(form.Button1->Widget());
+  const bool byRun = state.range(0) == 1;
+  double longest = 0;
+  for (auto _ : state) {
+    TTickGaps gaps;
+    if (byRun)
+      button->click();
+    else
+      parameter->setCurrentIndex(
+          static_cast<int>(window.Parameter() == TSlider::Step ? TSlider::FasiM : TSlider::Step));
+    RunUntil(window.OnSweepShown);
+    longest = std::max(longest, gaps.LongestMs());
+  }
+  state.counters["max_gap_ms"] = longest;
+}
+BENCHMARK(BM_GuiGapDuringPowerSweep)
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 }  // namespace halvorn

@@ -5,6 +5,7 @@
 #include <QRadioButton>
 #include <algorithm>
 
+#include "platform/forms/Application.h"
 #include "platform/forms/QtBridge.h"
 
 namespace halvorn {
@@ -19,7 +20,8 @@ void TRadioGroup::SetItems(const std::vector<std::string>& items) {
   items_ = items;
   for (const std::string& item : items_) {
     auto* button = new QRadioButton(ToQString(item), Box());
-    QObject::connect(button, &QRadioButton::toggled, button, [this] { UpdateTabStop(); });
+    QObject::connect(button, &QRadioButton::toggled, button,
+                     [this](bool checked) { ButtonToggled(checked); });
     button->show();
     buttons_.push_back(button);
   }
@@ -36,16 +38,30 @@ int TRadioGroup::ItemIndex() const {
 
 void TRadioGroup::SetItemIndex(int index) {
   index = std::clamp(index, -1, static_cast<int>(buttons_.size()) - 1);
+  const int before = ItemIndex();
+  setting_ = true;
   if (index >= 0) {
     buttons_[static_cast<std::size_t>(index)]->setChecked(true);
-    return;
+  } else {
+    // An exclusive button cannot be unchecked directly.
+    for (QRadioButton* button : buttons_) {
+      button->setAutoExclusive(false);
+      button->setChecked(false);
+      button->setAutoExclusive(true);
+    }
   }
-  // An exclusive button cannot be unchecked directly.
-  for (QRadioButton* button : buttons_) {
-    button->setAutoExclusive(false);
-    button->setChecked(false);
-    button->setAutoExclusive(true);
-  }
+  setting_ = false;
+  if (index >= 0 && index != before && OnClick) OnClick(this);
+}
+
+void TRadioGroup::ButtonToggled(bool checked) {
+  UpdateTabStop();
+  // The newly checked button reports the change; the one unchecked with it
+  // stays silent.
+  if (checked && !setting_)
+    Dispatch([this] {
+      if (OnClick) OnClick(this);
+    });
 }
 
 void TRadioGroup::SetBounds(int left, int top, int width, int height) {

@@ -3,6 +3,10 @@
 // spread evenly over the area below the caption. ItemIndex is the selected
 // item, -1 for none; the user changes it by clicking or with the arrow keys.
 // The Tab key stops at the selected button only.
+//
+// OnClick runs after every change of ItemIndex to an item: one made by the
+// user is dispatched as an event, one made by the program calls OnClick
+// directly, so its exception goes to the program's caller.
 
 #include <string>
 #include <vector>
@@ -27,6 +31,8 @@ class TRadioGroup : public TCustomGroupBox {
 
   void SetBounds(int left, int top, int width, int height) override;
 
+  TNotifyEvent OnClick;
+
  protected:
   void FontChanged() override;
   void AppendTabStops(std::vector<QWidget*>& chain) const override;
@@ -34,9 +40,12 @@ class TRadioGroup : public TCustomGroupBox {
  private:
   void ArrangeButtons();
   void UpdateTabStop();
+  void ButtonToggled(bool checked);
 
   std::vector<std::string> items_;
   std::vector<QRadioButton*> buttons_;
+  // Set while the program checks a button, so that its toggle is no event.
+  bool setting_ = false;
 };
 
 }  // namespace halvorn

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QRadioButton>
 #include <QTest>
+#include <vector>
 
 #include "FormTesting.h"
 #include "platform/forms/Button.h"
@@ -44,6 +45,23 @@ TEST_F(RadioGroupTest, AClickSelectsTheItemUnderTheMouse) {
   ASSERT_EQ(buttons.size(), 3);
   QTest::mouseClick(buttons[2], Qt::LeftButton, {}, QPoint(6, buttons[2]->height() / 2));
   EXPECT_EQ(group_->ItemIndex(), 2);
+}
+
+TEST_F(RadioGroupTest, OnClickFollowsEveryChangeOfTheItemByUserOrProgram) {
+  std::vector<int> seen;
+  group_->OnClick = [&](TObject* sender) {
+    EXPECT_EQ(sender, group_);
+    seen.push_back(group_->ItemIndex());
+  };
+  group_->SetItemIndex(0);
+  group_->SetItemIndex(0);   // no change
+  group_->SetItemIndex(-1);  // no item: no click
+  ShowForm();
+  const QList<QRadioButton*> buttons = Buttons();
+  QTest::mouseClick(buttons[1], Qt::LeftButton, {}, QPoint(6, buttons[1]->height() / 2));
+  QTest::mouseClick(buttons[1], Qt::LeftButton, {}, QPoint(6, buttons[1]->height() / 2));
+  QTest::keyClick(buttons[1], Qt::Key_Down);
+  EXPECT_EQ(seen, (std::vector<int>{0, 1, 2}));
 }
 
 TEST_F(RadioGroupTest, TabEntersAtTheSelectedButtonOnly) {

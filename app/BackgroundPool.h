@@ -1,0 +1,19 @@
+#pragma once
+// Worker threads for the computations a window runs in the background. They
+// leave the GUI thread a core of its own and run below its scheduling
+// priority, so that the message loop gets the processor as soon as it has
+// an event to handle, however long a computation runs. What they compute
+// does not depend on either: the engine's results are the same for any
+// number of workers.
+
+#include <memory>
+
+#include "sim/PowerPool.h"
+
+namespace halvorn {
+
+// One worker per core but one (at least one). Where the system refuses the
+// lower priority, the workers run at the normal one.
+std::unique_ptr<TPowerPool> MakeBackgroundPool();
+
+}  // namespace halvorn

@@ -1,0 +1,206 @@
+#include "app/PowerCharts.h"
+
+#include <algorithm>
+
+namespace halvorn {
+
+const std::array<const char*, kTestCount> kTestNames = {"equal variance", "unequal variance",
+                                                        "paired samples"};
+
+namespace {
+
+// One colour and marker per test, apart from the main chart's blue and
+// orange series so that nobody reads a test as "before" or "after".
+constexpr std::array<TColor, kTestCount> kTestColors = {0xC06000, clRed, clGreen};
+constexpr std::array<TSeriesPointerStyle, kTestCount> kTestMarkers = {psRectangle, psCircle,
+                                                                      psTriangle};
+constexpr TColor kDimmed = clSilver;
+
+// A horizontal legend puts its items at the pitch of the widest text, so the
+// widest would touch the next item's symbol: its titles end in two spaces.
+std::string LegendTitle(const std::string& text) { return text + "  "; }
+
+void SetBoldFont(TFont& font, int height) {
+  font.SetName("Arial");
+  font.SetHeight(height);
+  font.SetStyle(fsBold);
+  font.SetColor(clBlack);
+  font.SetCharset(DEFAULT_CHARSET);
+}
+
+// The settings both charts share with the main window's chart: flat, a
+// clear back wall, bold Arial titles and legend.
+void ConfigureCommonChart(TChart& chart, const std::string& title, const std::string& leftTitle) {
+  chart.SetView3D(false);
+  chart.BackWall().Brush().SetColor(clWhite);
+  chart.BackWall().Brush().SetStyle(bsClear);
+  chart.SetMarginLeft(1);
+  chart.SetMarginTop(3);
+  chart.SetMarginRight(3);
+  chart.SetMarginBottom(1);
+  chart.Title().SetText({title});
+  SetBoldFont(chart.Title().Font(), -12);
+  chart.LeftAxis().Title().SetCaption(leftTitle);
+  SetBoldFont(chart.LeftAxis().Title().Font(), -11);
+  SetBoldFont(chart.BottomAxis().Title().Font(), -11);
+  TChartLegend& legend = chart.Legend();
+  legend.SetLegendStyle(lsSeries);
+  legend.SetAlignment(laTop);
+  legend.SetVertMargin(4);
+  legend.SetShadowSize(0);
+  SetBoldFont(legend.Font(), -11);
+}
+
+// A fixed range of an axis.
+void FixAxis(TCustomChartAxis& axis, double min, double max, double increment) {
+  axis.SetMaximum(max);
+  axis.SetMinimum(min);
+  axis.SetAutomatic(false);
+  axis.SetIncrement(increment);
+}
+
+void ConfigureLine(TLineSeries& series, TChart& chart, TColor color, int width) {
+  series.SetParentChart(&chart);
+  series.SetSeriesColor(color);
+  series.LinePen().SetColor(color);
+  series.LinePen().SetWidth(width);
+  series.Marks().SetVisible(false);
+  series.Pointer().SetVisible(false);
+  series.XValues().SetOrder(loNone);
+}
+
+// A line that is part of the picture's frame of reference, not data: not
+// in the legend, drawn in the pen's style.
+void ConfigureGuide(TLineSeries& series, TChart& chart, TColor color, TPenStyle style) {
+  ConfigureLine(series, chart, color, 1);
+  series.LinePen().SetStyle(style);
+  series.SetShowInLegend(false);
+}
+
+}  // namespace
+
+// --- TPowerCurveChart ----------------------------------------------------------
+
+TPowerCurveChart::TPowerCurveChart() {
+  ConfigureCommonChart(chart_, "", "Ισχύς (%)");
+  FixAxis(chart_.LeftAxis(), 0, 100, 10);
+  for (int test = 0; test < kTestCount; ++test) {
+    TLineSeries& curve = curves_[static_cast<std::size_t>(test)];
+    ConfigureLine(curve, chart_, kTestColors[static_cast<std::size_t>(test)], 2);
+    curve.SetTitle(LegendTitle(kTestNames[static_cast<std::size_t>(test)]));
+    TSeriesPointer& pointer = curve.Pointer();
+    pointer.SetVisible(true);
+    pointer.SetStyle(kTestMarkers[static_cast<std::size_t>(test)]);
+    pointer.SetHorizSize(3);
+    pointer.SetVertSize(3);
+    pointer.Pen().SetVisible(false);
+  }
+  ConfigureGuide(target_, chart_, clFuchsia, psDash);
+  ConfigureGuide(current_, chart_, clBlack, psDot);
+}
+
+void TPowerCurveChart::SetParameter(TSlider slider, const std::string& caption) {
+  if (slider != slider_) ClearCurves();
+  slider_ = slider;
+  chart_.BottomAxis().Title().SetCaption(caption);
+  SetTarget(targetPercent_);
+}
+
+void TPowerCurveChart::ShowSweep(const std::vector<TSweepPoint>& sweep) {
+  ClearCurves();
+  for (int test = 0; test < kTestCount; ++test)
+    for (const TSweepPoint& point : sweep)
+      curves_[static_cast<std::size_t>(test)].AppendXY(point.Value, 100 * point.Result.Power(test),
+                                                       "", clAutoColor);
+  SetDimmed(false);
+}
+
+void TPowerCurveChart::ClearCurves() {
+  for (TLineSeries& curve : curves_) curve.ClearPoints();
+}
+
+void TPowerCurveChart::SetDimmed(bool dimmed) {
+  for (int test = 0; test < kTestCount; ++test) {
+    const TColor color = dimmed ? kDimmed : kTestColors[static_cast<std::size_t>(test)];
+    TLineSeries& curve = curves_[static_cast<std::size_t>(test)];
+    curve.SetSeriesColor(color);
+    curve.LinePen().SetColor(color);
+  }
+}
+
+void TPowerCurveChart::SetTarget(int percent) {
+  targetPercent_ = percent;
+  const TSliderSpec& spec = SliderSpec(slider_);
+  target_.ClearPoints();
+  target_.AppendXY(spec.MinValue(), percent, "", clAutoColor);
+  target_.AppendXY(spec.MaxValue(), percent, "", clAutoColor);
+}
+
+void TPowerCurveChart::SetCurrentValue(int value) {
+  current_.ClearPoints();
+  current_.AppendXY(value, 0, "", clAutoColor);
+  current_.AppendXY(value, 100, "", clAutoColor);
+}
+
+// --- TPValueChart --------------------------------------------------------------
+
+TPValueChart::TPValueChart() {
+  ConfigureCommonChart(chart_, "", "Run (%)");
+  chart_.BottomAxis().Title().SetCaption("p");
+  FixAxis(chart_.BottomAxis(), 0, 1, 0.1);
+  chart_.LeftAxis().SetMinimum(0);
+  chart_.LeftAxis().SetAutomaticMinimum(false);
+  ConfigureLine(design_, chart_, clBlue, 2);
+  design_.SetStairs(true);
+
+  ConfigureLine(null_, chart_, clGray, 1);
+  null_.SetStairs(true);
+  null_.SetTitle(LegendTitle("διαφορά 0 %"));
+  ConfigureLine(boundary_, chart_, clRed, 1);
+  boundary_.LinePen().SetStyle(psDash);
+  boundary_.SetTitle(LegendTitle("p = 0.05"));
+}
+
+namespace {
+
+// The outline of a histogram: up from (0, 0), one step per bin, down to
+// (1, 0); returns the highest bin.
+double AppendBins(TLineSeries& series, const TPowerResult& result, int test) {
+  const TTestCounts& counts = result.Tests[static_cast<std::size_t>(test)];
+  series.AppendXY(0, 0, "", clAutoColor);
+  double highest = 0;
+  double share = 0;
+  for (int bin = 0; bin < kPBins; ++bin) {
+    share = result.Runs
+                ? 100.0 * static_cast<double>(counts.PHistogram[static_cast<std::size_t>(bin)]) /
+                      static_cast<double>(result.Runs)
+                : 0;
+    highest = std::max(highest, share);
+    series.AppendXY(bin / 20.0, share, "", clAutoColor);
+  }
+  series.AppendXY(1, share, "", clAutoColor);
+  series.AppendXY(1, 0, "", clAutoColor);
+  return highest;
+}
+
+}  // namespace
+
+void TPValueChart::Show(const TPowerResult& design, int differencePercent,
+                        const TPowerResult& noDifference, int test) {
+  Clear();
+  design_.SetTitle(LegendTitle("διαφορά " + std::to_string(differencePercent) + " %"));
+  const double highest =
+      std::max(AppendBins(design_, design, test), AppendBins(null_, noDifference, test));
+  boundary_.AppendXY(0.05, 0, "", clAutoColor);
+  boundary_.AppendXY(0.05, highest, "", clAutoColor);
+  chart_.Title().SetText(
+      {std::string("Κατανομή του p: ") + kTestNames[static_cast<std::size_t>(test)]});
+}
+
+void TPValueChart::Clear() {
+  design_.ClearPoints();
+  null_.ClearPoints();
+  boundary_.ClearPoints();
+}
+
+}  // namespace halvorn

@@ -1,0 +1,80 @@
+#pragma once
+// The two charts of the power window. The curve chart shows, per test, the
+// power of each position of one slider as a line, with the target as a
+// horizontal line and the current design's value as a vertical one. The p
+// chart shows how the p values of one test spread over 20 bins of 0.05, for
+// the current design and for the same design without a difference, with the
+// significance boundary at 0.05.
+//
+// Both hold only chart objects: the window hosts their charts.
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "chart/Chart.h"
+#include "chart/CustomSeries.h"
+#include "sim/PowerEngine.h"
+
+namespace halvorn {
+
+// The names of the tests, as the main window's test selector shows them.
+extern const std::array<const char*, kTestCount> kTestNames;
+
+class TPowerCurveChart {
+ public:
+  TPowerCurveChart();
+
+  TChart& Chart() { return chart_; }
+  const TLineSeries& Curve(int test) const { return curves_[static_cast<std::size_t>(test)]; }
+  const TLineSeries& TargetLine() const { return target_; }
+  const TLineSeries& CurrentMark() const { return current_; }
+
+  // The slider along the bottom axis, titled `caption`; the curves of
+  // another slider are cleared.
+  void SetParameter(TSlider slider, const std::string& caption);
+  // One point per sweep point: its value and its power in percent.
+  void ShowSweep(const std::vector<TSweepPoint>& sweep);
+  void ClearCurves();
+  // Dimmed curves belong to a design the window has left; they stay until
+  // the new ones replace them.
+  void SetDimmed(bool dimmed);
+  // The horizontal line at `percent` across the slider's range.
+  void SetTarget(int percent);
+  // The vertical line at the current design's value of the slider.
+  void SetCurrentValue(int value);
+
+ private:
+  // Declared before the series, so that the series leave its list first.
+  TChart chart_;
+  std::array<TLineSeries, kTestCount> curves_;
+  TLineSeries target_;
+  TLineSeries current_;
+  TSlider slider_ = TSlider::Dif;
+  int targetPercent_ = 0;
+};
+
+class TPValueChart {
+ public:
+  TPValueChart();
+
+  TChart& Chart() { return chart_; }
+  const TLineSeries& Design() const { return design_; }
+  const TLineSeries& NoDifference() const { return null_; }
+  const TLineSeries& Boundary() const { return boundary_; }
+
+  // The bins of `test`: each bin's share of the Runs in percent, as a
+  // stairs outline from (0, 0) to (1, 0), for the design with its
+  // difference and for the design without one.
+  void Show(const TPowerResult& design, int differencePercent, const TPowerResult& noDifference,
+            int test);
+  void Clear();
+
+ private:
+  TChart chart_;
+  TLineSeries design_;
+  TLineSeries null_;
+  TLineSeries boundary_;
+};
+
+}  // namespace halvorn
