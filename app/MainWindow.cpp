@@ -5,18 +5,14 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QTimer>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fstream>
 
 #include "app/MainWindowLayout.h"
 #include "app/PowerReadout.h"
 #include "app/PowerWindow.h"
+#include "app/TextFile.h"
 #include "platform/forms/Application.h"
 #include "platform/raster/PngWriter.h"
 #include "platform/runtime/Exceptions.h"
-#include "platform/runtime/Format.h"
 #include "scene/RunData.h"
 #include "sim/RandomSource.h"
 #include "scene/SimulationChart.h"
@@ -289,17 +285,7 @@ const TRasterBitmap& TMF::ChartPicture() {
 void TMF::SaveChartPicture(const std::string& path) { SaveToPng(ChartPicture(), path); }
 
 void TMF::SaveRunData(const std::string& path) {
-  // Written beside the target and renamed over it, so a failed write leaves
-  // an existing file as it was.
-  const std::string temporary = path + ".part";
-  std::ofstream out(temporary, std::ios::out | std::ios::trunc);
-  WriteRunData(out, Series1, Series2);
-  out.close();
-  if (!out || std::rename(temporary.c_str(), path.c_str()) != 0) {
-    const std::string reason = std::strerror(errno);
-    std::remove(temporary.c_str());
-    throw EInOutError(Fmt("\"%s\" cannot be written: %s", path.c_str(), reason.c_str()));
-  }
+  WriteTextFile(path, [this](std::ostream& out) { WriteRunData(out, Series1, Series2); });
 }
 
 void TMF::CopyChartPicture() {

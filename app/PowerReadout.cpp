@@ -1,5 +1,6 @@
 #include "app/PowerReadout.h"
 
+#include "app/BackgroundPool.h"
 #include "app/MainWindow.h"
 #include "platform/runtime/FloatFormat.h"
 
@@ -11,7 +12,7 @@ std::string Percent(double fraction) { return FloatToStrFixed(100 * fraction, 15
 
 }  // namespace
 
-TPowerReadout::TPowerReadout(TMF& form) {
+TPowerReadout::TPowerReadout(TMF& form) : pool_(MakeBackgroundPool()) {
   const char* names[] = {"LPowerEqual", "LPowerUnequal", "LPowerPaired", "LFalsePositive"};
   for (int i = 0; i <= kTestCount; ++i) {
     values_[i] = dynamic_cast<TLabel*>(form.FindControl(names[i]));
@@ -37,8 +38,8 @@ std::string TPowerReadout::FalsePositiveText(const TPowerResult& falsePositive) 
 void TPowerReadout::Update(const SimParams& params, std::uint64_t state) {
   SetDimmed(true);
   job_.Start([this, request = TPowerRequest{params, state, kRuns}](std::stop_token stop, const TBackgroundJob::TPost&) {
-    const TPowerResult power = ComputePower(request, pool_, stop);
-    const TPowerResult falsePositive = ComputeFalsePositive(request, pool_, stop);
+    const TPowerResult power = ComputePower(request, *pool_, stop);
+    const TPowerResult falsePositive = ComputeFalsePositive(request, *pool_, stop);
     return [this, power, falsePositive] { Show(power, falsePositive); };
   });
 }

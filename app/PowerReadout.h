@@ -45,7 +45,7 @@ class TPowerReadout {
   void SetDimmed(bool dimmed);
 
   TLabel* values_[kTestCount + 1] = {};
-  TPowerPool pool_;
+  std::unique_ptr<TPowerPool> pool_;
   TBackgroundJob job_;
 };
 
