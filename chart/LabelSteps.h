@@ -30,7 +30,8 @@ double LabelStepForCount(double rangeSize, int count, double increment, int sepa
 // The label values of rangeMin..rangeMax at `step`, from the top down:
 // starting at a multiple of the step below the maximum when roundFirstLabel
 // is set (at the maximum otherwise, or for a range of one value), down to the
-// minimum. None for a step of 0, a reversed range or 10000 steps or more.
+// minimum. None for a step of 0, a reversed range or 10000 steps or more; a
+// value that repeated subtraction left a hair beside zero is written as 0.
 std::vector<double> LabelValues(double rangeMin, double rangeMax, double step,
                                 bool roundFirstLabel);
 

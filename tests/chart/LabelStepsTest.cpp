@@ -37,6 +37,7 @@ TEST(LabelSteps, StepAndValuesForRangeAndRoom) {
       {"without it: the maximum", 0.5, 3.7, 300, 20, 0, 10, false, 1, 4, 3.7, 0.7},
       {"a negative maximum rounds below itself", -4.5, -2.5, 300, 20, 0, 10, true, 1, 2, -3, -4},
       {"a range of one value: that value", 0, 0, 100, 10, 0, 10, true, 1e-12, 1, 0, 0},
+      {"one value a hair below zero: zero", -1e-30, -1e-30, 100, 10, 0, 10, true, 1e-12, 1, 0, 0},
       {"just under 10000 steps: all labels", 0, 9999 * kStep, 800, 50, kStep, 0, true, kStep, 10000,
        9999 * kStep, 0},
       {"10000 steps: no labels", 0, 10000 * kStep, 800, 50, kStep, 0, true, kStep, 0, 0, 0},
@@ -65,6 +66,13 @@ TEST(LabelSteps, StepAndValuesForRangeAndRoom) {
     EXPECT_NEAR(values.back(), c.last, step * 1e-6);
     for (std::size_t i = 1; i < values.size(); ++i)
       EXPECT_NEAR(values[i - 1] - values[i], step, step * 1e-6) << "#" << i;
+    // Subtracting the step drifts; a label that stands for zero must still
+    // be +0, or it would read "-0".
+    for (const double v : values) {
+      if (std::fabs(v) < step * 1e-6) {
+        EXPECT_TRUE(v == 0 && !std::signbit(v)) << v;
+      }
+    }
   }
 }
 
