@@ -1,20 +1,14 @@
 #include "chart/ChartCanvas.h"
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 #include "platform/runtime/Exceptions.h"
 #include "platform/runtime/FloatOps.h"
-#include "platform/runtime/Format.h"
 #include "platform/runtime/MulDiv.h"
 
 namespace halvorn {
 namespace {
-
-[[noreturn]] void NoSolids(const char* shape) {
-  throw EInvalidOperation(Fmt("%s is a 3D solid, which this canvas does not draw", shape));
-}
 
 // The convex hull of the points, counter-clockwise (Andrew's monotone chain).
 std::vector<TPoint> ConvexHull(std::vector<TPoint> pts) {
@@ -494,33 +488,6 @@ void TChartCanvas3D::TriangleAtDepth(TPoint p1, TPoint p2, TPoint p3, int z) {
   Polygon(pts, 2);
 }
 
-// The arrow's head is an isosceles triangle of the given width and length
-// ending at `to`; filled, the shaft narrows to a point at `from`.
-void TChartCanvas3D::ArrowAtDepth(bool filled, TPoint from, TPoint to, int headWidth,
-                                  int headLength, int z) {
-  const double dx = to.X - from.X, dy = to.Y - from.Y, len = std::hypot(dx, dy);
-  if (len == 0) return;
-  const double ux = dx / len, uy = dy / len, nx = -uy, ny = ux;
-  const double bx = to.X - ux * headLength, by = to.Y - uy * headLength;
-  const auto at = [&](double x, double y) {
-    return ProjectPoint(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)), z);
-  };
-  const double hw = headWidth / 2.0, sw = headWidth / 4.0;
-  const TPoint tip = ProjectPoint(to.X, to.Y, z);
-  const TPoint left = at(bx + nx * hw, by + ny * hw), right = at(bx - nx * hw, by - ny * hw);
-  if (filled) {
-    const TPoint pts[] = {
-        ProjectPoint(from.X, from.Y, z), at(bx + nx * sw, by + ny * sw), left, tip, right,
-        at(bx - nx * sw, by - ny * sw)};
-    Polygon(pts, 5);
-    return;
-  }
-  const TPoint start = ProjectPoint(from.X, from.Y, z);
-  Line(start.X, start.Y, tip.X, tip.Y);
-  Line(left.X, left.Y, tip.X, tip.Y);
-  Line(right.X, right.Y, tip.X, tip.Y);
-}
-
 void TChartCanvas3D::ClipBox(const TRect& rect, int frontDepth, int backDepth) {
   if (!is3D_ && !orthogonal_) {
     ClipRect(TRect{rect.Left + 1, rect.Top + 1, rect.Right, rect.Bottom - 1});
@@ -534,14 +501,5 @@ void TChartCanvas3D::ClipBox(const TRect& rect, int frontDepth, int backDepth) {
   const std::vector<TPoint> hull = ConvexHull(std::move(corners));
   Device().SetClipPolygon(hull);
 }
-
-void TChartCanvas3D::Cone(bool, const TRect&, int, int, int) { NoSolids("Cone"); }
-void TChartCanvas3D::Cube(const TRect&, int, int, bool) { NoSolids("Cube"); }
-void TChartCanvas3D::Cylinder(bool, const TRect&, int, int, bool) { NoSolids("Cylinder"); }
-void TChartCanvas3D::Pie3D(int, int, int, int, int, int, double, double, bool, bool) {
-  NoSolids("Pie3D");
-}
-void TChartCanvas3D::Pyramid(bool, const TRect&, int, int, bool) { NoSolids("Pyramid"); }
-void TChartCanvas3D::Sphere(int, int, int, int) { NoSolids("Sphere"); }
 
 }  // namespace halvorn

@@ -1,6 +1,7 @@
 #include "chart/ChartPanel.h"
 
 #include "chart/ChartException.h"
+#include "chart/ScopeExit.h"
 #include "platform/runtime/Format.h"
 #include "platform/runtime/MulDiv.h"
 
@@ -101,23 +102,19 @@ void TCustomChartPanel::Paint() {
 
 void TCustomChartPanel::Render(TCanvas* canvas, const TRect& rect) {
   paintRect_ = canvas_.BeginFrame(canvas, &view3DOptions_, rect, view3D_);
-  try {
-    const int w = paintRect_.Right - paintRect_.Left;
-    const int h = paintRect_.Bottom - paintRect_.Top;
-    const int border = BorderWidth();
-    chartRect_ = TRect{paintRect_.Left + border + MulDiv(margins_.Left, w, 100),
-                       paintRect_.Top + border + MulDiv(margins_.Top, h, 100),
-                       paintRect_.Right - border - MulDiv(margins_.Right, w, 100),
-                       paintRect_.Bottom - border - MulDiv(margins_.Bottom, h, 100)};
-    RecalcChartRectSize();
-    DrawChart(paintRect_);
-  } catch (...) {
-    // A failed paint leaves the bitmap stale, so the next paint starts
-    // over; measurements meanwhile go to the window canvas again.
-    canvas_.Unclip();
-    canvas_.SetReferenceCanvas(&WindowCanvas());
-    throw;
-  }
+  // However the frame ends, measurements afterwards go to the window canvas
+  // again. A failed frame is not presented: its bitmap stays stale, so the
+  // next paint starts over.
+  const TAtScopeExit backToWindow([this] { canvas_.SetReferenceCanvas(&WindowCanvas()); });
+  const int w = paintRect_.Right - paintRect_.Left;
+  const int h = paintRect_.Bottom - paintRect_.Top;
+  const int border = BorderWidth();
+  chartRect_ = TRect{paintRect_.Left + border + MulDiv(margins_.Left, w, 100),
+                     paintRect_.Top + border + MulDiv(margins_.Top, h, 100),
+                     paintRect_.Right - border - MulDiv(margins_.Right, w, 100),
+                     paintRect_.Bottom - border - MulDiv(margins_.Bottom, h, 100)};
+  RecalcChartRectSize();
+  DrawChart(paintRect_);
   canvas_.PresentFrame(canvas, &WindowCanvas(), rect);
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "chart/CanvasStateSaver.h"
 #include "chart/ChartException.h"
 #include "chart/ChartSeries.h"
 #include "platform/runtime/FloatOps.h"
@@ -87,16 +88,6 @@ int TCustomAxisPanel::MaxPointCount() const {
   for (const TChartSeries* series : seriesList_)
     if (series->Active()) result = std::max(result, series->PointCount());
   return result;
-}
-
-TChartSeries* TCustomAxisPanel::FirstSeriesUsingAxis(const TCustomChartAxis& axis) const {
-  TChartSeries* firstInactive = nullptr;
-  for (TChartSeries* series : seriesList_) {
-    if (!series->UsesAxis(axis)) continue;
-    if (series->Active()) return series;
-    if (!firstInactive) firstInactive = series;
-  }
-  return firstInactive;
 }
 
 void TCustomAxisPanel::SetAxisVisible(bool visible) {
@@ -209,10 +200,13 @@ void TCustomAxisPanel::DrawOneSeries(TChartSeries& series) {
   series.ComputeVisibleRange();
   if (series.FirstVisibleIndex() == -1) return;
   series.DoBeforeDrawValues();
-  TChartCanvas3D& canvas = Canvas();
-  if (clipPoints_) canvas.ClipBox(ChartRect(), 0, Width3D());
-  series.DrawAllPoints();
-  if (clipPoints_) canvas.Unclip();
+  {
+    // The points alone are clipped to the plot area.
+    TChartCanvas3D& canvas = Canvas();
+    const TCanvasStateSaver keepUnclipped(canvas, TCanvasStateSaver::kClip);
+    if (clipPoints_) canvas.ClipBox(ChartRect(), 0, Width3D());
+    series.DrawAllPoints();
+  }
   // Marks have no drawing: a chart that shows them is not made here.
   series.DoAfterDrawValues();
 }
