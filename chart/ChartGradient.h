@@ -2,8 +2,8 @@
 // The colour gradient a chart panel can paint as its background.
 
 #include "chart/ChartCanvas.h"
-#include "platform/runtime/Colors.h"
 #include "platform/raster/Graphics.h"
+#include "platform/runtime/Colors.h"
 
 namespace halvorn {
 
