@@ -6,6 +6,7 @@
 #include "chart/CanvasTools.h"
 #include "chart/ChartSeries.h"
 #include "chart/ScopeExit.h"
+#include "chart/StoreIfChanged.h"
 
 namespace halvorn {
 
@@ -34,9 +35,7 @@ TCustomChart::~TCustomChart() {
 }
 
 void TCustomChart::SetBackImageInside(bool inside) {
-  if (inside == backImageInside_) return;
-  backImageInside_ = inside;
-  Invalidate();
+  if (StoreIfChanged(backImageInside_, inside)) Invalidate();
 }
 
 void TCustomChart::FitAxes() {

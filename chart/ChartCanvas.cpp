@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "chart/StoreIfChanged.h"
 #include "platform/runtime/Exceptions.h"
 #include "platform/runtime/FloatOps.h"
 #include "platform/runtime/MulDiv.h"
@@ -103,8 +104,7 @@ void TChartCanvas3D::DropBitmap() {
 }
 
 void TChartCanvas3D::SetMonochrome(bool flag) {
-  if (monochrome_ == flag) return;
-  monochrome_ = flag;
+  if (!StoreIfChanged(monochrome_, flag)) return;
   DropBitmap();
   bufferStale_ = true;
   if (options_ != nullptr) options_->InvalidateOwner();

@@ -2,6 +2,7 @@
 
 #include "chart/ChartException.h"
 #include "chart/ScopeExit.h"
+#include "chart/StoreIfChanged.h"
 #include "platform/runtime/Format.h"
 #include "platform/runtime/MulDiv.h"
 
@@ -55,18 +56,14 @@ void TCustomChartPanel::SetMargin(int index, int percent) {
 }
 
 void TCustomChartPanel::SetView3D(bool view3D) {
-  if (view3D == view3D_) return;
-  view3D_ = view3D;
-  Invalidate();
+  if (StoreIfChanged(view3D_, view3D)) Invalidate();
 }
 
 void TCustomChartPanel::SetChart3DPercent(int percent) {
   constexpr int kMin = 1, kMax = 100;
   if (percent < kMin || percent > kMax)
     throw ChartException(Fmt("3D effect percent must be between %d and %d", kMin, kMax));
-  if (percent == chart3DPercent_) return;
-  chart3DPercent_ = percent;
-  Invalidate();
+  if (StoreIfChanged(chart3DPercent_, percent)) Invalidate();
 }
 
 void TCustomChartPanel::RecalcChartRectSize() {
@@ -153,9 +150,7 @@ void TCustomChartPanel::MouseLeave() {
 TCustomChartPanelExtended::TCustomChartPanelExtended() = default;
 
 void TCustomChartPanelExtended::SetBackImageMode(TBackImageMode mode) {
-  if (mode == backImageMode_) return;
-  backImageMode_ = mode;
-  Invalidate();
+  if (StoreIfChanged(backImageMode_, mode)) Invalidate();
 }
 
 void TCustomChartPanelExtended::FillBackground(const TRect& rect) {

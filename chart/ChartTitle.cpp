@@ -4,6 +4,7 @@
 
 #include "chart/CanvasTools.h"
 #include "chart/ChartPanel.h"
+#include "chart/StoreIfChanged.h"
 
 namespace halvorn {
 
@@ -24,33 +25,23 @@ TChartTitle::TChartTitle(TCustomChartPanel& chart)
 void TChartTitle::Changed() const { chart_->Invalidate(); }
 
 void TChartTitle::SetAdjustFrame(bool adjust) {
-  if (adjust == adjustFrame_) return;
-  adjustFrame_ = adjust;
-  Changed();
+  if (StoreIfChanged(adjustFrame_, adjust)) Changed();
 }
 
 void TChartTitle::SetAlignment(TAlignment alignment) {
-  if (alignment == alignment_) return;
-  alignment_ = alignment;
-  Changed();
+  if (StoreIfChanged(alignment_, alignment)) Changed();
 }
 
 void TChartTitle::SetColor(TColor color) {
-  if (color == color_) return;
-  color_ = color;
-  Changed();
+  if (StoreIfChanged(color_, color)) Changed();
 }
 
 void TChartTitle::SetText(std::vector<std::string> lines) {
-  if (lines == text_) return;
-  text_ = std::move(lines);
-  Changed();
+  if (StoreIfChanged(text_, std::move(lines))) Changed();
 }
 
 void TChartTitle::SetVisible(bool visible) {
-  if (visible == visible_) return;
-  visible_ = visible;
-  Changed();
+  if (StoreIfChanged(visible_, visible)) Changed();
 }
 
 bool TChartTitle::Clicked(int x, int y) const {

@@ -5,6 +5,7 @@
 #include "chart/CanvasStateSaver.h"
 #include "chart/ChartException.h"
 #include "chart/ChartSeries.h"
+#include "chart/StoreIfChanged.h"
 #include "platform/runtime/FloatOps.h"
 #include "platform/runtime/Format.h"
 
@@ -91,21 +92,15 @@ int TCustomAxisPanel::MaxPointCount() const {
 }
 
 void TCustomAxisPanel::SetAxisVisible(bool visible) {
-  if (visible == axisVisible_) return;
-  axisVisible_ = visible;
-  Invalidate();
+  if (StoreIfChanged(axisVisible_, visible)) Invalidate();
 }
 
 void TCustomAxisPanel::SetClipPoints(bool clip) {
-  if (clip == clipPoints_) return;
-  clipPoints_ = clip;
-  Invalidate();
+  if (StoreIfChanged(clipPoints_, clip)) Invalidate();
 }
 
 void TCustomAxisPanel::SetView3DWalls(bool walls) {
-  if (walls == view3DWalls_) return;
-  view3DWalls_ = walls;
-  Invalidate();
+  if (StoreIfChanged(view3DWalls_, walls)) Invalidate();
 }
 
 int TCustomAxisPanel::NumPages() const {
@@ -116,23 +111,18 @@ int TCustomAxisPanel::NumPages() const {
 
 void TCustomAxisPanel::SetPage(int page) {
   page = std::clamp(page, 1, NumPages());
-  if (page == page_) return;
-  page_ = page;
+  if (!StoreIfChanged(page_, page)) return;
   Invalidate();
   if (OnPageChange) OnPageChange(*this);
 }
 
 void TCustomAxisPanel::SetMaxPointsPerPage(int points) {
   if (points < 0) throw ChartException("MaxPointsPerPage must be >= 0");
-  if (points == maxPointsPerPage_) return;
-  maxPointsPerPage_ = points;
-  Invalidate();
+  if (StoreIfChanged(maxPointsPerPage_, points)) Invalidate();
 }
 
 void TCustomAxisPanel::SetScaleLastPage(bool scale) {
-  if (scale == scaleLastPage_) return;
-  scaleLastPage_ = scale;
-  Invalidate();
+  if (StoreIfChanged(scaleLastPage_, scale)) Invalidate();
 }
 
 bool TCustomAxisPanel::AxisIsShown(const TCustomChartAxis& axis) const {
