@@ -131,8 +131,8 @@ double TAxisPainter::LabelStep() {
 }
 
 int TAxisPainter::TitleSizeAcross() {
-  TChartAxisTitle& title = axis_.Title();
   if (axis_.TitleSize() != 0) return axis_.TitleSize();
+  TChartAxisTitle& title = axis_.Title();
   SelectFont(canvas_, title.Font());
   // A caption running along the axis takes one line across it.
   if (AngleAlongAxis(title.Angle())) return canvas_.TextLineHeight();
@@ -248,11 +248,11 @@ void TAxisPainter::DrawAxisText(int x, int y, std::string_view text, int angle) 
 }
 
 void TAxisPainter::DrawTitle() {
-  const TChartAxisTitle& title = axis_.Title();
+  TChartAxisTitle& title = axis_.Title();
   if (title.Caption().empty()) return;
   // The title's font and clear brush are its own; the labels select theirs.
   const TCanvasStateSaver keepTools(canvas_, TCanvasStateSaver::kTools);
-  SelectFont(canvas_, axis_.Title().Font());
+  SelectFont(canvas_, title.Font());
   canvas_.Brush().SetColor(chart_.Color());
   canvas_.Brush().SetStyle(bsClear);
   const int centre = axis_.CenterPixel(), pos = axis_.TitlePos();

@@ -204,7 +204,6 @@ class TCustomChartAxis {
   // The scale the mapping uses: the working range (RangeSize is always
   // RangeMax - RangeMin, and RangeMin may exceed RangeMax for a moment) and
   // the pixel interval along the axis (x for horizontal, y for vertical).
-  const TAxisScale& Scale() const { return scale_; }
   double RangeMin() const { return scale_.RangeMin(); }
   double RangeMax() const { return scale_.RangeMax(); }
   double RangeSize() const { return scale_.RangeSize(); }
