@@ -303,9 +303,10 @@ class TCustomChartAxis {
   TNotifyChange ChangeHandler() const {
     return [this] { Changed(); };
   }
-  // Automatic mode ends on both sides and the limits are stored as given,
-  // without the setters' order checks: how zooming, panning, the wheel and
-  // an undo fix a range. Answers whether a limit changed.
+  // The one store of a fixed range, for zooming, panning, the wheel and an
+  // undo: the limits as TAxisLimits made them, without the setters' order
+  // checks. The callers have ended automatic mode first. Answers whether a
+  // limit changed.
   bool FixLimits(TAxisLimits limits);
 
   TCustomAxisPanel* chart_;
