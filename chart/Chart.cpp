@@ -5,6 +5,8 @@
 
 #include "chart/CanvasTools.h"
 #include "chart/ChartSeries.h"
+#include "chart/ScopeExit.h"
+#include "chart/StoreIfChanged.h"
 
 namespace halvorn {
 
@@ -33,9 +35,7 @@ TCustomChart::~TCustomChart() {
 }
 
 void TCustomChart::SetBackImageInside(bool inside) {
-  if (inside == backImageInside_) return;
-  backImageInside_ = inside;
-  Invalidate();
+  if (StoreIfChanged(backImageInside_, inside)) Invalidate();
 }
 
 void TCustomChart::FitAxes() {
@@ -90,8 +90,10 @@ void TCustomChart::DrawTitles() {
 }
 
 void TCustomChart::DrawTitlesLegend() {
+  // The titles and the legend are drawn flat, whatever the view.
   TChartCanvas3D& canvas = Canvas();
   canvas.SuspendProjection();
+  const TAtScopeExit resume([&canvas] { canvas.ResumeProjection(); });
   if (!legend_->Visible() || ActiveSeriesCount() == 0) {
     DrawTitles();
   } else if (legend_->IsVertical()) {
@@ -101,7 +103,6 @@ void TCustomChart::DrawTitlesLegend() {
     DrawTitles();
     legend_->DrawLegend();
   }
-  canvas.ResumeProjection();
 }
 
 void TCustomChart::DrawBackWall() {
@@ -133,10 +134,7 @@ void TCustomChart::MouseDown(TMouseButton button, TShiftState shift, int x, int 
   }
   // Cleared however the press ends: a click handler that throws must not
   // leave the flag set, or the next press would be swallowed.
-  struct TClearClickConsumed {
-    TCustomChart& chart;
-    ~TClearClickConsumed() { chart.SetClickConsumed(false); }
-  } clearAtEnd{*this};
+  const TAtScopeExit clearAtEnd([this] { SetClickConsumed(false); });
   const TChartClickedPart part = ClickedPart(x, y);
   bool handled = false;
   // The background is offered a press once, even when it neither takes the

@@ -1,16 +1,21 @@
 #pragma once
 // A chart axis: its settings (range mode and limits, labels, ticks, grid,
-// title and pens), its place on the chart, its working value range and pixel
-// interval, and the mapping between values and pixels that every point goes
-// through.
+// title and pens), its place on the chart and its scale. The axis keeps the
+// names the chart and the series call; the work is done by the scale
+// (AxisScale.h: range, pixels, mapping), the label steps (LabelSteps.h:
+// where labels go), the label format (AxisLabelFormat.h: what they say) and
+// the painter (AxisPainter.h: the room an axis takes and its drawing).
 
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "chart/AxisLabelFormat.h"
+#include "chart/AxisScale.h"
 #include "chart/ChartAxisTitle.h"
 #include "chart/ChartPen.h"
+#include "chart/LabelSteps.h"
 #include "platform/raster/Graphics.h"
 #include "platform/runtime/Types.h"
 
@@ -109,7 +114,7 @@ class TCustomChartAxis {
   const TFont& LabelsFont() const { return labelsFont_; }
   void SetLabelsFont(const TFont& font) { labelsFont_.Assign(font); }
   // Breaks every label at its spaces.
-  bool LabelsMultiLine() const { return labelsMultiLine_; }
+  bool LabelsMultiLine() const { return labelFormat_.MultiLine; }
   void SetLabelsMultiLine(bool v);
   // Draws labels whose position falls outside the axis's pixel interval.
   bool LabelsOnAxis() const { return labelsOnAxis_; }
@@ -128,9 +133,9 @@ class TCustomChartAxis {
   void SetRoundFirstLabel(bool v);
   // The number format of value labels, and the date format of date-time
   // labels (empty: chosen from the range).
-  const std::string& AxisValuesFormat() const { return axisValuesFormat_; }
+  const std::string& AxisValuesFormat() const { return labelFormat_.ValuesFormat; }
   void SetAxisValuesFormat(const std::string& v);
-  const std::string& DateTimeFormat() const { return dateTimeFormat_; }
+  const std::string& DateTimeFormat() const { return labelFormat_.DateTimeFormat; }
   void SetDateTimeFormat(const std::string& v);
   // Date-time labels fall on whole calendar steps.
   bool ExactDateTime() const { return exactDateTime_; }
@@ -196,18 +201,17 @@ class TCustomChartAxis {
   // active series uses it.
   bool SeriesDataIsDateTime() const;
 
-  // The range used by the mapping; RangeSize is always RangeMax - RangeMin,
-  // and RangeMin may exceed RangeMax for a moment.
-  double RangeMin() const { return rangeMin_; }
-  double RangeMax() const { return rangeMax_; }
-  double RangeSize() const { return rangeSize_; }
-  void SetRange(double min, double max);
-
-  // The pixel interval along the axis: x for horizontal, y for vertical.
-  int StartPixel() const { return startPixel_; }
-  int EndPixel() const { return endPixel_; }
-  int SpanPixels() const { return spanPixels_; }
-  int CenterPixel() const { return centerPixel_; }
+  // The scale the mapping uses: the working range (RangeSize is always
+  // RangeMax - RangeMin, and RangeMin may exceed RangeMax for a moment) and
+  // the pixel interval along the axis (x for horizontal, y for vertical).
+  double RangeMin() const { return scale_.RangeMin(); }
+  double RangeMax() const { return scale_.RangeMax(); }
+  double RangeSize() const { return scale_.RangeSize(); }
+  void SetRange(double min, double max) { scale_.SetRange(min, max); }
+  int StartPixel() const { return scale_.StartPixel(); }
+  int EndPixel() const { return scale_.EndPixel(); }
+  int SpanPixels() const { return scale_.SpanPixels(); }
+  int CenterPixel() const { return scale_.CenterPixel(); }
   // Places the interval along the chart's ChartRect.
   void RecalcPixelSpan();
 
@@ -257,11 +261,14 @@ class TCustomChartAxis {
   double LabelStepForSize(int size) const;
   double LabelStepForCount(int count) const;
   // The next step of the sequence 1, 2, 5, 10, 20, ... scaled to x's decade.
-  static double NextNiceStep(double x);
-  // The values that get a label, from the top of the range down.
+  static double NextNiceStep(double x) { return halvorn::NextNiceStep(x); }
+  // The values that get a label, from the top of the range down; the
+  // chart's OnGetNextAxisLabel supplies them instead when it is assigned.
   std::vector<double> LabelValues(double step);
-  // The text of a value label.
+  // The text of a value label, through the chart's OnGetAxisLabel.
   std::string LabelText(double value);
+  // The pattern of value labels and their line breaks.
+  const TAxisLabelFormat& LabelFormat() const { return labelFormat_; }
 
   // Positions across the axis direction (y for a horizontal axis, x for a
   // vertical one) of the axis line, the labels' anchor and the title's
@@ -274,53 +281,33 @@ class TCustomChartAxis {
   void SetTitlePos(int pos) { titlePos_ = pos; }
 
   // A zero range, or an offset beyond the 32-bit range, maps to CenterPixel.
-  int ValueToPixel(double value) const;
-  int ValueToPixelX(double value) const { return LinearPixel(value, inverted_); }
+  int ValueToPixel(double value) const {
+    return horizontal_ ? ValueToPixelX(value) : ValueToPixelY(value);
+  }
+  int ValueToPixelX(double value) const { return scale_.ValueToPixelX(value, inverted_); }
   // Larger values lie higher on the screen unless Inverted.
-  int ValueToPixelY(double value) const { return LinearPixel(value, !inverted_); }
+  int ValueToPixelY(double value) const { return scale_.ValueToPixelY(value, inverted_); }
   // 0 while the interval is shorter than one pixel.
-  double PixelToValue(int pixel) const;
+  double PixelToValue(int pixel) const {
+    return scale_.PixelToValue(pixel, horizontal_, inverted_);
+  }
 
  protected:
   // Class defaults are set quietly, before anyone listens.
   void InitVisible(bool v) { visible_ = v; }
 
  private:
-  std::string LabelText(double value, bool useHandler);
-  // The extent along the axis of the label of value.
-  int LabelExtent(double value);
-  // The room across the axis of the title, the labels and the ticks.
-  int TitleSizeAcross();
-  int LabelsSizeAcross();
-  int ValueLabelWidth();
-  int PointLabelsWidth();
-  int TickSizeAcross() const;
-  // Whether a text at this angle runs along the axis rather than across.
-  bool AngleAlongAxis(int angle) const;
-  // The edge of rect on the axis's side, taking size off that side, and a
-  // position moved away from the plot area.
-  int SideEdge(const TRect& rect) const;
-  void ShrinkSide(TRect& rect, int size) const;
-  int Outward(int pos, int by) const;
-  // pos moved by PositionPercent of the extent across rect.
-  int ShiftByPosition(int pos, const TRect& rect) const;
-  int Depth() const;
-  void DrawLabel(int pos, std::string_view text, std::vector<int>& ticks);
-  void RecordTick(std::vector<int>& ticks, int pos) const;
-  void DrawValueLabels(double step, std::vector<int>& ticks);
-  void DrawPointLabels(std::vector<int>& ticks);
-  void DrawLines(const std::vector<int>& ticks);
-  // A line across the axis at t from a to b, and a grid line at t.
-  void CrossLine(int t, int a, int b);
-  void GridLine(int t);
-  std::vector<int> MinorTickPositions(const std::vector<int>& ticks) const;
-
-  int LinearPixel(double value, bool fromEnd) const;
-  void SetPixels(int start, int end);
-  // The change handler of the pens and font the axis owns.
-  TNotifyChange ChartInvalidator();
-  template <typename T>
-  void Store(T& field, const T& value);
+  // Requests the chart's repaint: the change handler of every setting, and
+  // of the pens and font the axis owns.
+  void Changed() const;
+  TNotifyChange ChangeHandler() const {
+    return [this] { Changed(); };
+  }
+  // The one store of a fixed range, for zooming, panning, the wheel and an
+  // undo: the limits as TAxisLimits made them, without the setters' order
+  // checks. The callers have ended automatic mode first. Answers whether a
+  // limit changed.
+  bool FixLimits(TAxisLimits limits);
 
   TCustomAxisPanel* chart_;
   bool horizontal_;
@@ -343,14 +330,12 @@ class TCustomChartAxis {
   bool labels_ = true;
   int labelsAngle_ = 0;
   TFont labelsFont_;
-  bool labelsMultiLine_ = false;
   bool labelsOnAxis_ = true;
   int labelsSeparation_ = 10;
   int labelsSize_ = 0;
   TAxisLabelStyle labelStyle_ = talAuto;
   bool roundFirstLabel_ = true;
-  std::string axisValuesFormat_ = "#,##0.###";
-  std::string dateTimeFormat_;
+  TAxisLabelFormat labelFormat_;
   bool exactDateTime_ = true;
 
   TChartAxisPen axisPen_;
@@ -371,13 +356,7 @@ class TCustomChartAxis {
   int titleSize_ = 0;
   bool visible_ = true;
 
-  double rangeMin_ = 0;
-  double rangeMax_ = 0;
-  double rangeSize_ = 0;
-  int startPixel_ = 0;
-  int endPixel_ = 0;
-  int spanPixels_ = 0;
-  int centerPixel_ = 0;
+  TAxisScale scale_;
   int axisLinePos_ = 0;
   int labelsPos_ = 0;
   int titlePos_ = 0;

@@ -3,6 +3,7 @@
 #include "chart/ChartAxis.h"
 #include "chart/ChartException.h"
 #include "chart/CustomAxisPanel.h"
+#include "chart/StoreIfChanged.h"
 #include "platform/runtime/Format.h"
 
 namespace halvorn {
@@ -18,16 +19,13 @@ TChartAxisTitle::TChartAxisTitle(TCustomChartAxis& axis, int angle)
 }
 
 void TChartAxisTitle::SetAngle(int degrees) {
-  if (degrees == angle_) return;
-  CheckAxisAngle(degrees, "Axis Title");
-  angle_ = degrees;
-  OwnerChanged();
+  // Only a new angle is checked.
+  if (degrees != angle_) CheckAxisAngle(degrees, "Axis Title");
+  if (StoreIfChanged(angle_, degrees)) OwnerChanged();
 }
 
 void TChartAxisTitle::SetCaption(const std::string& caption) {
-  if (caption == caption_) return;
-  caption_ = caption;
-  OwnerChanged();
+  if (StoreIfChanged(caption_, caption)) OwnerChanged();
 }
 
 void TChartAxisTitle::Assign(const TChartAxisTitle& other) {

@@ -1,20 +1,15 @@
 #include "chart/ChartCanvas.h"
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
+#include "chart/StoreIfChanged.h"
 #include "platform/runtime/Exceptions.h"
 #include "platform/runtime/FloatOps.h"
-#include "platform/runtime/Format.h"
 #include "platform/runtime/MulDiv.h"
 
 namespace halvorn {
 namespace {
-
-[[noreturn]] void NoSolids(const char* shape) {
-  throw EInvalidOperation(Fmt("%s is a 3D solid, which this canvas does not draw", shape));
-}
 
 // The convex hull of the points, counter-clockwise (Andrew's monotone chain).
 std::vector<TPoint> ConvexHull(std::vector<TPoint> pts) {
@@ -109,8 +104,7 @@ void TChartCanvas3D::DropBitmap() {
 }
 
 void TChartCanvas3D::SetMonochrome(bool flag) {
-  if (monochrome_ == flag) return;
-  monochrome_ = flag;
+  if (!StoreIfChanged(monochrome_, flag)) return;
   DropBitmap();
   bufferStale_ = true;
   if (options_ != nullptr) options_->InvalidateOwner();
@@ -295,72 +289,93 @@ void TChartCanvas3D::Polygon(std::span<const TPoint> points, int lastIndex) {
   Referenced().Polygon(points.first(static_cast<std::size_t>(lastIndex) + 1));
 }
 
-// Bands of colour from start to end, at most 256 of them, each a pattern
-// fill with its own solid brush.
-void TChartCanvas3D::GradientFill(const TRect& rect, TColor startColor,
-                                  TGradientDirection direction, TColor endColor) {
-  if (rect.IsEmpty()) return;
-  TDeviceContext& dc = Device();
-  const TColor from = ColorToRGB(startColor), to = ColorToRGB(endColor);
-  const auto bandColor = [&](long long i, long long n) {
+namespace {
+
+// Bands of colour from one colour to another, at most 256 of them, each a
+// pattern fill with its own solid brush.
+class TGradientBands {
+ public:
+  TGradientBands(TDeviceContext& dc, TColor from, TColor to) : dc_(dc), from_(from), to_(to) {}
+
+  // Bands across the rectangle's height (or width), the first at the top
+  // (left) unless reversed.
+  void Vertical(const TRect& r, bool reversed) const {
+    const long long h = r.Height(), n = std::min<long long>(256, h);
+    for (long long i = 0; i < n; ++i)
+      Fill(Band(reversed ? n - 1 - i : i, n), r.Left, static_cast<int>(r.Top + i * h / n), r.Right,
+           static_cast<int>(r.Top + (i + 1) * h / n));
+  }
+  void Horizontal(const TRect& r, bool reversed) const {
+    const long long w = r.Width(), n = std::min<long long>(256, w);
+    for (long long i = 0; i < n; ++i)
+      Fill(Band(reversed ? n - 1 - i : i, n), static_cast<int>(r.Left + i * w / n), r.Top,
+           static_cast<int>(r.Left + (i + 1) * w / n), r.Bottom);
+  }
+  // Nested rectangles from the edge (the first colour) to the centre.
+  void FromCenter(const TRect& r) const {
+    const long long w = r.Width(), h = r.Height();
+    const long long n = std::min<long long>(256, (std::min(w, h) + 1) / 2);
+    for (long long i = 0; i < n; ++i) {
+      const int dx = static_cast<int>(i * (w / 2) / n), dy = static_cast<int>(i * (h / 2) / n);
+      Fill(Band(i, n), r.Left + dx, r.Top + dy, r.Right - dx, r.Bottom - dy);
+    }
+  }
+  // Diagonal bands by their distance along x + y from the top left (or the
+  // bottom left) corner.
+  void Diagonal(const TRect& r, bool fromBottom) const {
+    const long long span = r.Width() + r.Height() - 1;
+    const long long n = std::min<long long>(256, std::max<long long>(span, 1));
+    for (int y = r.Top; y < r.Bottom; ++y) {
+      const long long dy = fromBottom ? r.Bottom - 1 - y : y - r.Top;
+      for (long long i = 0; i < n; ++i) {
+        const long long x0 = std::max<long long>(r.Left + i * span / n - dy, r.Left);
+        const long long x1 = std::min<long long>(r.Left + (i + 1) * span / n - dy, r.Right);
+        if (x0 < x1) Fill(Band(i, n), static_cast<int>(x0), y, static_cast<int>(x1), y + 1);
+      }
+    }
+  }
+
+ private:
+  // The colour of band i of n.
+  TColor Band(long long i, long long n) const {
     const auto mix = [&](unsigned a, unsigned b) {
       return n <= 1 ? a : static_cast<unsigned>(a + (static_cast<long long>(b) - a) * i / (n - 1));
     };
-    return RGB(mix(GetRValue(from), GetRValue(to)), mix(GetGValue(from), GetGValue(to)),
-               mix(GetBValue(from), GetBValue(to)));
-  };
-  const long long w = rect.Width(), h = rect.Height();
-  const auto fill = [&](TColor c, int x0, int y0, int x1, int y1) {
-    dc.SelectBrush(TLogBrush{bsSolid, c, nullptr});
-    dc.PatBlt(x0, y0, x1 - x0, y1 - y0, PATCOPY);
-  };
+    return RGB(mix(GetRValue(from_), GetRValue(to_)), mix(GetGValue(from_), GetGValue(to_)),
+               mix(GetBValue(from_), GetBValue(to_)));
+  }
+  void Fill(TColor c, int x0, int y0, int x1, int y1) const {
+    dc_.SelectBrush(TLogBrush{bsSolid, c, nullptr});
+    dc_.PatBlt(x0, y0, x1 - x0, y1 - y0, PATCOPY);
+  }
+
+  TDeviceContext& dc_;
+  TColor from_;
+  TColor to_;
+};
+
+}  // namespace
+
+void TChartCanvas3D::GradientFill(const TRect& rect, TColor startColor,
+                                  TGradientDirection direction, TColor endColor) {
+  if (rect.IsEmpty()) return;
+  const TGradientBands bands(Device(), ColorToRGB(startColor), ColorToRGB(endColor));
   switch (direction) {
     case gdTopBottom:
-    case gdBottomTop: {
-      const long long n = std::min<long long>(256, h);
-      for (long long i = 0; i < n; ++i) {
-        const long long k = direction == gdTopBottom ? i : n - 1 - i;
-        fill(bandColor(k, n), rect.Left, static_cast<int>(rect.Top + i * h / n), rect.Right,
-             static_cast<int>(rect.Top + (i + 1) * h / n));
-      }
+    case gdBottomTop:
+      bands.Vertical(rect, direction == gdBottomTop);
       break;
-    }
     case gdLeftRight:
-    case gdRightLeft: {
-      const long long n = std::min<long long>(256, w);
-      for (long long i = 0; i < n; ++i) {
-        const long long k = direction == gdLeftRight ? i : n - 1 - i;
-        fill(bandColor(k, n), static_cast<int>(rect.Left + i * w / n), rect.Top,
-             static_cast<int>(rect.Left + (i + 1) * w / n), rect.Bottom);
-      }
+    case gdRightLeft:
+      bands.Horizontal(rect, direction == gdRightLeft);
       break;
-    }
-    case gdFromCenter: {
-      // Nested rectangles from the edge (start colour) to the centre.
-      const long long half = (std::min(w, h) + 1) / 2;
-      const long long n = std::min<long long>(256, half);
-      for (long long i = 0; i < n; ++i) {
-        const int dx = static_cast<int>(i * (w / 2) / n), dy = static_cast<int>(i * (h / 2) / n);
-        fill(bandColor(i, n), rect.Left + dx, rect.Top + dy, rect.Right - dx, rect.Bottom - dy);
-      }
+    case gdFromCenter:
+      bands.FromCenter(rect);
       break;
-    }
     case gdFromTopLeft:
-    case gdFromBottomLeft: {
-      // Diagonal bands by their distance along x + y from the starting corner.
-      const long long span = w + h - 1;
-      const long long n = std::min<long long>(256, std::max<long long>(span, 1));
-      for (int y = rect.Top; y < rect.Bottom; ++y) {
-        const long long dy = direction == gdFromTopLeft ? y - rect.Top : rect.Bottom - 1 - y;
-        for (long long i = 0; i < n; ++i) {
-          const long long d0 = i * span / n, d1 = (i + 1) * span / n;
-          const long long x0 = std::max<long long>(rect.Left + d0 - dy, rect.Left);
-          const long long x1 = std::min<long long>(rect.Left + d1 - dy, rect.Right);
-          if (x0 < x1) fill(bandColor(i, n), static_cast<int>(x0), y, static_cast<int>(x1), y + 1);
-        }
-      }
+    case gdFromBottomLeft:
+      bands.Diagonal(rect, direction == gdFromBottomLeft);
       break;
-    }
   }
 }
 
@@ -494,33 +509,6 @@ void TChartCanvas3D::TriangleAtDepth(TPoint p1, TPoint p2, TPoint p3, int z) {
   Polygon(pts, 2);
 }
 
-// The arrow's head is an isosceles triangle of the given width and length
-// ending at `to`; filled, the shaft narrows to a point at `from`.
-void TChartCanvas3D::ArrowAtDepth(bool filled, TPoint from, TPoint to, int headWidth,
-                                  int headLength, int z) {
-  const double dx = to.X - from.X, dy = to.Y - from.Y, len = std::hypot(dx, dy);
-  if (len == 0) return;
-  const double ux = dx / len, uy = dy / len, nx = -uy, ny = ux;
-  const double bx = to.X - ux * headLength, by = to.Y - uy * headLength;
-  const auto at = [&](double x, double y) {
-    return ProjectPoint(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)), z);
-  };
-  const double hw = headWidth / 2.0, sw = headWidth / 4.0;
-  const TPoint tip = ProjectPoint(to.X, to.Y, z);
-  const TPoint left = at(bx + nx * hw, by + ny * hw), right = at(bx - nx * hw, by - ny * hw);
-  if (filled) {
-    const TPoint pts[] = {
-        ProjectPoint(from.X, from.Y, z), at(bx + nx * sw, by + ny * sw), left, tip, right,
-        at(bx - nx * sw, by - ny * sw)};
-    Polygon(pts, 5);
-    return;
-  }
-  const TPoint start = ProjectPoint(from.X, from.Y, z);
-  Line(start.X, start.Y, tip.X, tip.Y);
-  Line(left.X, left.Y, tip.X, tip.Y);
-  Line(right.X, right.Y, tip.X, tip.Y);
-}
-
 void TChartCanvas3D::ClipBox(const TRect& rect, int frontDepth, int backDepth) {
   if (!is3D_ && !orthogonal_) {
     ClipRect(TRect{rect.Left + 1, rect.Top + 1, rect.Right, rect.Bottom - 1});
@@ -534,14 +522,5 @@ void TChartCanvas3D::ClipBox(const TRect& rect, int frontDepth, int backDepth) {
   const std::vector<TPoint> hull = ConvexHull(std::move(corners));
   Device().SetClipPolygon(hull);
 }
-
-void TChartCanvas3D::Cone(bool, const TRect&, int, int, int) { NoSolids("Cone"); }
-void TChartCanvas3D::Cube(const TRect&, int, int, bool) { NoSolids("Cube"); }
-void TChartCanvas3D::Cylinder(bool, const TRect&, int, int, bool) { NoSolids("Cylinder"); }
-void TChartCanvas3D::Pie3D(int, int, int, int, int, int, double, double, bool, bool) {
-  NoSolids("Pie3D");
-}
-void TChartCanvas3D::Pyramid(bool, const TRect&, int, int, bool) { NoSolids("Pyramid"); }
-void TChartCanvas3D::Sphere(int, int, int, int) { NoSolids("Sphere"); }
 
 }  // namespace halvorn

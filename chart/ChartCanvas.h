@@ -13,11 +13,11 @@
 
 #include "chart/ChartPen.h"
 #include "chart/View3DOptions.h"
-#include "platform/raster/Graphics.h"
-#include "platform/runtime/Types.h"
 #include "platform/raster/Bitmap.h"
 #include "platform/raster/Canvas.h"
 #include "platform/raster/DeviceContext.h"
+#include "platform/raster/Graphics.h"
+#include "platform/runtime/Types.h"
 
 namespace halvorn {
 
@@ -124,12 +124,7 @@ class TCanvas3D : public TChartCanvas {
   virtual void SetProjection(int totalDepth, const TRect& paintRect, const TRect& chartRect) = 0;
   virtual void PresentFrame(TCanvas* destination, TCanvas* ownCanvas, const TRect& rect) = 0;
   virtual bool RepaintFromBuffer() = 0;
-  virtual void ArrowAtDepth(bool filled, TPoint from, TPoint to, int headWidth, int headLength,
-                            int z) = 0;
   virtual void ClipBox(const TRect& rect, int frontDepth, int backDepth) = 0;
-  virtual void Cone(bool vertical, const TRect& rect, int z0, int z1, int tipPercent) = 0;
-  virtual void Cube(const TRect& rect, int z0, int z1, bool darkSides) = 0;
-  virtual void Cylinder(bool vertical, const TRect& rect, int z0, int z1, bool darkCover) = 0;
   virtual void HLineAtDepth(int x0, int x1, int y, int z) = 0;
   virtual void VLineAtDepth(int x, int y0, int y1, int z) = 0;
   virtual void DepthLine(int x, int y, int z0, int z1) = 0;
@@ -139,19 +134,14 @@ class TCanvas3D : public TChartCanvas {
   virtual void LineAtDepth(int x0, int y0, int x1, int y1, int z) = 0;
   virtual void MoveToAtDepth(int x, int y, int z) = 0;
   virtual void LineToAtDepth(int x, int y, int z) = 0;
-  virtual void Pie3D(int xCenter, int yCenter, int xRadius, int yRadius, int z0, int z1,
-                     double startAngle, double endAngle, bool darkSides, bool drawSides) = 0;
   virtual void RibbonBetweenDepths(TPoint p1, TPoint p2, int z0, int z1) = 0;
   virtual void QuadAtDepth(TPoint p1, TPoint p2, TPoint p3, TPoint p4, int z) = 0;
   virtual void QuadBetweenDepths(std::span<const TPoint, 4> points, int z0, int z1) = 0;
   virtual void PolygonAtDepth(std::span<const TPoint> points, int lastIndex, int z) = 0;
-  virtual void Pyramid(bool vertical, const TRect& rect, int z0, int z1, bool darkSides) = 0;
   virtual void RectangleAtDepth(const TRect& rect, int z) = 0;
   virtual void HorizontalPlane(int left, int right, int y, int z0, int z1) = 0;
   virtual void VerticalPlane(int x, int top, int bottom, int z0, int z1) = 0;
   virtual void RotatedTextOutAtDepth(int x, int y, int z, std::string_view text, int angle) = 0;
-  virtual void Sphere(int x, int y, int z, int radius) = 0;
-  virtual void SphereEnh(int x, int y, int z, int radius) = 0;
   virtual void TextOutAtDepth(int x, int y, int z, std::string_view text) = 0;
   virtual void TriangleOfPoints(const TPoint3D& p1, const TPoint3D& p2, const TPoint3D& p3,
                                 TColor color) = 0;
@@ -214,12 +204,7 @@ class TChartCanvas3D : public TCanvas3D {
   void SetProjection(int totalDepth, const TRect& paintRect, const TRect& chartRect) override;
   void PresentFrame(TCanvas* destination, TCanvas* ownCanvas, const TRect& rect) override;
   bool RepaintFromBuffer() override;
-  void ArrowAtDepth(bool filled, TPoint from, TPoint to, int headWidth, int headLength,
-                    int z) override;
   void ClipBox(const TRect& rect, int frontDepth, int backDepth) override;
-  void Cone(bool vertical, const TRect& rect, int z0, int z1, int tipPercent) override;
-  void Cube(const TRect& rect, int z0, int z1, bool darkSides) override;
-  void Cylinder(bool vertical, const TRect& rect, int z0, int z1, bool darkCover) override;
   void HLineAtDepth(int x0, int x1, int y, int z) override;
   void VLineAtDepth(int x, int y0, int y1, int z) override;
   void DepthLine(int x, int y, int z0, int z1) override;
@@ -229,19 +214,14 @@ class TChartCanvas3D : public TCanvas3D {
   void LineAtDepth(int x0, int y0, int x1, int y1, int z) override;
   void MoveToAtDepth(int x, int y, int z) override;
   void LineToAtDepth(int x, int y, int z) override;
-  void Pie3D(int xCenter, int yCenter, int xRadius, int yRadius, int z0, int z1, double startAngle,
-             double endAngle, bool darkSides, bool drawSides) override;
   void RibbonBetweenDepths(TPoint p1, TPoint p2, int z0, int z1) override;
   void QuadAtDepth(TPoint p1, TPoint p2, TPoint p3, TPoint p4, int z) override;
   void QuadBetweenDepths(std::span<const TPoint, 4> points, int z0, int z1) override;
   void PolygonAtDepth(std::span<const TPoint> points, int lastIndex, int z) override;
-  void Pyramid(bool vertical, const TRect& rect, int z0, int z1, bool darkSides) override;
   void RectangleAtDepth(const TRect& rect, int z) override;
   void HorizontalPlane(int left, int right, int y, int z0, int z1) override;
   void VerticalPlane(int x, int top, int bottom, int z0, int z1) override;
   void RotatedTextOutAtDepth(int x, int y, int z, std::string_view text, int angle) override;
-  void Sphere(int x, int y, int z, int radius) override;
-  void SphereEnh(int, int, int, int) override {}
   void TextOutAtDepth(int x, int y, int z, std::string_view text) override;
   void TriangleOfPoints(const TPoint3D& p1, const TPoint3D& p2, const TPoint3D& p3,
                         TColor color) override;

@@ -2,8 +2,9 @@
 // The colour gradient a chart panel can paint as its background.
 
 #include "chart/ChartCanvas.h"
-#include "platform/runtime/Colors.h"
+#include "chart/StoreIfChanged.h"
 #include "platform/raster/Graphics.h"
+#include "platform/runtime/Colors.h"
 
 namespace halvorn {
 
@@ -14,19 +15,24 @@ class TChartGradient {
   TChartGradient& operator=(const TChartGradient&) = delete;
 
   TGradientDirection Direction() const { return direction_; }
-  void SetDirection(TGradientDirection direction) { Store(direction_, direction); }
+  void SetDirection(TGradientDirection direction) {
+    if (StoreIfChanged(direction_, direction)) Changed();
+  }
   TColor EndColor() const { return endColor_; }
-  void SetEndColor(TColor color) { Store(endColor_, color); }
+  void SetEndColor(TColor color) {
+    if (StoreIfChanged(endColor_, color)) Changed();
+  }
   TColor StartColor() const { return startColor_; }
-  void SetStartColor(TColor color) { Store(startColor_, color); }
+  void SetStartColor(TColor color) {
+    if (StoreIfChanged(startColor_, color)) Changed();
+  }
   bool Visible() const { return visible_; }
-  void SetVisible(bool visible) { Store(visible_, visible); }
+  void SetVisible(bool visible) {
+    if (StoreIfChanged(visible_, visible)) Changed();
+  }
 
  private:
-  template <typename T>
-  void Store(T& field, T value) {
-    if (field == value) return;
-    field = value;
+  void Changed() const {
     if (ownerChanged_) ownerChanged_();
   }
 

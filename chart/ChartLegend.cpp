@@ -7,6 +7,7 @@
 #include "chart/ChartException.h"
 #include "chart/ChartSeries.h"
 #include "chart/CustomAxisPanel.h"
+#include "chart/StoreIfChanged.h"
 #include "platform/runtime/FloatFormat.h"
 #include "platform/runtime/FloatOps.h"
 #include "platform/runtime/MulDiv.h"
@@ -37,47 +38,71 @@ TCustomChartLegend::TCustomChartLegend(TCustomAxisPanel& chart)
   ResolveStyle();
 }
 
-template <typename T>
-void TCustomChartLegend::Store(T& field, T value) {
-  if (field == value) return;
-  field = value;
-  Changed();
-}
-
 void TCustomChartLegend::Changed() const { chart_->Invalidate(); }
 
-void TCustomChartLegend::SetAlignment(TLegendAlignment alignment) { Store(alignment_, alignment); }
-void TCustomChartLegend::SetColor(TColor color) { Store(color_, color); }
-void TCustomChartLegend::SetHorizMargin(int pixels) { Store(horizMargin_, pixels); }
-void TCustomChartLegend::SetInverted(bool inverted) { Store(inverted_, inverted); }
-void TCustomChartLegend::SetMaxNumRows(int rows) { Store(maxNumRows_, rows); }
-void TCustomChartLegend::SetResizeChart(bool resize) { Store(resizeChart_, resize); }
-void TCustomChartLegend::SetShadowColor(TColor color) { Store(shadowColor_, color); }
-void TCustomChartLegend::SetShadowSize(int pixels) { Store(shadowSize_, pixels); }
-void TCustomChartLegend::SetTextStyle(TLegendTextStyle style) { Store(textStyle_, style); }
-void TCustomChartLegend::SetVertMargin(int pixels) { Store(vertMargin_, pixels); }
-void TCustomChartLegend::SetVisible(bool visible) { Store(visible_, visible); }
+void TCustomChartLegend::SetAlignment(TLegendAlignment alignment) {
+  if (StoreIfChanged(alignment_, alignment)) Changed();
+}
+
+void TCustomChartLegend::SetColor(TColor color) {
+  if (StoreIfChanged(color_, color)) Changed();
+}
+
+void TCustomChartLegend::SetHorizMargin(int pixels) {
+  if (StoreIfChanged(horizMargin_, pixels)) Changed();
+}
+
+void TCustomChartLegend::SetInverted(bool inverted) {
+  if (StoreIfChanged(inverted_, inverted)) Changed();
+}
+
+void TCustomChartLegend::SetMaxNumRows(int rows) {
+  if (StoreIfChanged(maxNumRows_, rows)) Changed();
+}
+
+void TCustomChartLegend::SetResizeChart(bool resize) {
+  if (StoreIfChanged(resizeChart_, resize)) Changed();
+}
+
+void TCustomChartLegend::SetShadowColor(TColor color) {
+  if (StoreIfChanged(shadowColor_, color)) Changed();
+}
+
+void TCustomChartLegend::SetShadowSize(int pixels) {
+  if (StoreIfChanged(shadowSize_, pixels)) Changed();
+}
+
+void TCustomChartLegend::SetTextStyle(TLegendTextStyle style) {
+  if (StoreIfChanged(textStyle_, style)) Changed();
+}
+
+void TCustomChartLegend::SetVertMargin(int pixels) {
+  if (StoreIfChanged(vertMargin_, pixels)) Changed();
+}
+
+void TCustomChartLegend::SetVisible(bool visible) {
+  if (StoreIfChanged(visible_, visible)) Changed();
+}
 
 void TCustomChartLegend::SetColorWidth(int percent) {
   if (percent < 0 || percent > 100)
     throw LegendException("Legend Color Width must be between 0 and 100 %");
-  Store(colorWidth_, percent);
+  if (StoreIfChanged(colorWidth_, percent)) Changed();
 }
 
 void TCustomChartLegend::SetFirstValue(int index) {
   if (index < 0) throw LegendException("First Legend Value must be > 0");
-  Store(firstValue_, index);
+  if (StoreIfChanged(firstValue_, index)) Changed();
 }
 
 void TCustomChartLegend::SetTopPos(int percent) {
   if (percent < 0 || percent > 100)
     throw LegendException("Top Legend Position must be between 0 and 100 %");
-  Store(topPos_, percent);
+  if (StoreIfChanged(topPos_, percent)) Changed();
 }
 
 void TCustomChartLegend::SetLegendStyle(TLegendStyle style) {
-  if (style == legendStyle_) return;
-  legendStyle_ = style;
+  if (!StoreIfChanged(legendStyle_, style)) return;
   ResolveStyle();
   Changed();
 }

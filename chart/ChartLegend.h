@@ -152,9 +152,6 @@ class TCustomChartLegend : public TChartFontObject {
   int ItemAtPixel(int x, int y) const;
 
  private:
-  // Stores a different value and invalidates the chart.
-  template <typename T>
-  void Store(T& field, T value);
   void Changed() const;
   // The first active series, or null.
   TChartSeries* FirstActiveSeries() const;

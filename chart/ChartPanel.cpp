@@ -1,6 +1,8 @@
 #include "chart/ChartPanel.h"
 
 #include "chart/ChartException.h"
+#include "chart/ScopeExit.h"
+#include "chart/StoreIfChanged.h"
 #include "platform/runtime/Format.h"
 #include "platform/runtime/MulDiv.h"
 
@@ -54,18 +56,14 @@ void TCustomChartPanel::SetMargin(int index, int percent) {
 }
 
 void TCustomChartPanel::SetView3D(bool view3D) {
-  if (view3D == view3D_) return;
-  view3D_ = view3D;
-  Invalidate();
+  if (StoreIfChanged(view3D_, view3D)) Invalidate();
 }
 
 void TCustomChartPanel::SetChart3DPercent(int percent) {
   constexpr int kMin = 1, kMax = 100;
   if (percent < kMin || percent > kMax)
     throw ChartException(Fmt("3D effect percent must be between %d and %d", kMin, kMax));
-  if (percent == chart3DPercent_) return;
-  chart3DPercent_ = percent;
-  Invalidate();
+  if (StoreIfChanged(chart3DPercent_, percent)) Invalidate();
 }
 
 void TCustomChartPanel::RecalcChartRectSize() {
@@ -101,23 +99,19 @@ void TCustomChartPanel::Paint() {
 
 void TCustomChartPanel::Render(TCanvas* canvas, const TRect& rect) {
   paintRect_ = canvas_.BeginFrame(canvas, &view3DOptions_, rect, view3D_);
-  try {
-    const int w = paintRect_.Right - paintRect_.Left;
-    const int h = paintRect_.Bottom - paintRect_.Top;
-    const int border = BorderWidth();
-    chartRect_ = TRect{paintRect_.Left + border + MulDiv(margins_.Left, w, 100),
-                       paintRect_.Top + border + MulDiv(margins_.Top, h, 100),
-                       paintRect_.Right - border - MulDiv(margins_.Right, w, 100),
-                       paintRect_.Bottom - border - MulDiv(margins_.Bottom, h, 100)};
-    RecalcChartRectSize();
-    DrawChart(paintRect_);
-  } catch (...) {
-    // A failed paint leaves the bitmap stale, so the next paint starts
-    // over; measurements meanwhile go to the window canvas again.
-    canvas_.Unclip();
-    canvas_.SetReferenceCanvas(&WindowCanvas());
-    throw;
-  }
+  // However the frame ends, measurements afterwards go to the window canvas
+  // again. A failed frame is not presented: its bitmap stays stale, so the
+  // next paint starts over.
+  const TAtScopeExit backToWindow([this] { canvas_.SetReferenceCanvas(&WindowCanvas()); });
+  const int w = paintRect_.Right - paintRect_.Left;
+  const int h = paintRect_.Bottom - paintRect_.Top;
+  const int border = BorderWidth();
+  chartRect_ = TRect{paintRect_.Left + border + MulDiv(margins_.Left, w, 100),
+                     paintRect_.Top + border + MulDiv(margins_.Top, h, 100),
+                     paintRect_.Right - border - MulDiv(margins_.Right, w, 100),
+                     paintRect_.Bottom - border - MulDiv(margins_.Bottom, h, 100)};
+  RecalcChartRectSize();
+  DrawChart(paintRect_);
   canvas_.PresentFrame(canvas, &WindowCanvas(), rect);
 }
 
@@ -156,9 +150,7 @@ void TCustomChartPanel::MouseLeave() {
 TCustomChartPanelExtended::TCustomChartPanelExtended() = default;
 
 void TCustomChartPanelExtended::SetBackImageMode(TBackImageMode mode) {
-  if (mode == backImageMode_) return;
-  backImageMode_ = mode;
-  Invalidate();
+  if (StoreIfChanged(backImageMode_, mode)) Invalidate();
 }
 
 void TCustomChartPanelExtended::FillBackground(const TRect& rect) {

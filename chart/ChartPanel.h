@@ -18,8 +18,8 @@
 #include "chart/View3DOptions.h"
 #include "chart/ZoomPanningRecord.h"
 #include "platform/panel/Panel.h"
-#include "platform/runtime/Types.h"
 #include "platform/raster/Bitmap.h"
+#include "platform/runtime/Types.h"
 
 namespace halvorn {
 

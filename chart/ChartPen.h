@@ -3,6 +3,7 @@
 // chart's own switches. Every chart pen and brush is created with its
 // owner's change handler, so a changed property repaints the chart.
 
+#include "chart/StoreIfChanged.h"
 #include "platform/raster/Graphics.h"
 
 namespace halvorn {
@@ -13,10 +14,14 @@ class TChartPen : public TPen {
 
   // Draw a one-pixel line as every other pixel.
   bool SmallDots() const { return smallDots_; }
-  void SetSmallDots(bool v) { Store(smallDots_, v); }
+  void SetSmallDots(bool v) {
+    if (StoreIfChanged(smallDots_, v)) Changed();
+  }
   // False makes every use of the pen draw no line.
   bool Visible() const { return visible_; }
-  void SetVisible(bool v) { Store(visible_, v); }
+  void SetVisible(bool v) {
+    if (StoreIfChanged(visible_, v)) Changed();
+  }
 
   // Copies all six fields, notifying once if anything changed.
   void Assign(const TChartPen& other);
@@ -69,7 +74,9 @@ class TChartBrush : public TBrush {
   explicit TChartBrush(TNotifyChange onChange = {});
 
   TBitmap* Image() const { return image_; }
-  void SetImage(TBitmap* image) { Store(image_, image); }
+  void SetImage(TBitmap* image) {
+    if (StoreIfChanged(image_, image)) Changed();
+  }
 
   void Assign(const TChartBrush& other);
 

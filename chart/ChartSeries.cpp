@@ -6,6 +6,7 @@
 #include "chart/CanvasTools.h"
 #include "chart/ChartAxis.h"
 #include "chart/CustomAxisPanel.h"
+#include "chart/StoreIfChanged.h"
 #include "platform/runtime/Exceptions.h"
 
 namespace halvorn {
@@ -230,29 +231,25 @@ bool TChartSeries::UsesAxis(const TCustomChartAxis& axis) const {
 }
 
 void TChartSeries::SetHorizAxis(THorizAxis kind) {
-  if (kind == horizAxisKind_) return;
-  horizAxisKind_ = kind;
+  if (!StoreIfChanged(horizAxisKind_, kind)) return;
   BindAxes();
   RequestRepaint();
 }
 
 void TChartSeries::SetVertAxis(TVertAxis kind) {
-  if (kind == vertAxisKind_) return;
-  vertAxisKind_ = kind;
+  if (!StoreIfChanged(vertAxisKind_, kind)) return;
   BindAxes();
   RequestRepaint();
 }
 
 void TChartSeries::SetCustomHorizAxis(TCustomChartAxis* axis) {
-  if (axis == customHorizAxis_) return;
-  customHorizAxis_ = axis;
+  if (!StoreIfChanged(customHorizAxis_, axis)) return;
   BindAxes();
   RequestRepaint();
 }
 
 void TChartSeries::SetCustomVertAxis(TCustomChartAxis* axis) {
-  if (axis == customVertAxis_) return;
-  customVertAxis_ = axis;
+  if (!StoreIfChanged(customVertAxis_, axis)) return;
   BindAxes();
   RequestRepaint();
 }
@@ -262,22 +259,15 @@ void TChartSeries::RequestRepaint() const {
 }
 
 void TChartSeries::SetActive(bool active) {
-  if (active == active_) return;
-  active_ = active;
-  RequestRepaint();
+  if (StoreIfChanged(active_, active)) RequestRepaint();
 }
 
 void TChartSeries::SetSeriesColor(TColor color) {
-  if (color == seriesColor_) return;
-  seriesColor_ = color;
-  RequestRepaint();
+  if (StoreIfChanged(seriesColor_, color)) RequestRepaint();
 }
 
 void TChartSeries::SetColorEachPoint(bool colorEachPoint) {
-  if (colorEachPoint != colorEachPoint_) {
-    colorEachPoint_ = colorEachPoint;
-    RequestRepaint();
-  }
+  if (StoreIfChanged(colorEachPoint_, colorEachPoint)) RequestRepaint();
   // Null points keep their mark: resetting it would turn them into points
   // with the value 0.
   if (!colorEachPoint)
@@ -286,27 +276,19 @@ void TChartSeries::SetColorEachPoint(bool colorEachPoint) {
 }
 
 void TChartSeries::SetShowInLegend(bool show) {
-  if (show == showInLegend_) return;
-  showInLegend_ = show;
-  RequestRepaint();
+  if (StoreIfChanged(showInLegend_, show)) RequestRepaint();
 }
 
 void TChartSeries::SetTitle(const std::string& title) {
-  if (title == title_) return;
-  title_ = title;
-  RequestRepaint();
+  if (StoreIfChanged(title_, title)) RequestRepaint();
 }
 
 void TChartSeries::SetValueFormat(const std::string& format) {
-  if (format == valueFormat_) return;
-  valueFormat_ = format;
-  RequestRepaint();
+  if (StoreIfChanged(valueFormat_, format)) RequestRepaint();
 }
 
 void TChartSeries::SetPercentFormat(const std::string& format) {
-  if (format == percentFormat_) return;
-  percentFormat_ = format;
-  RequestRepaint();
+  if (StoreIfChanged(percentFormat_, format)) RequestRepaint();
 }
 
 void TChartSeries::CopyFrom(const TChartSeries& source) {

@@ -15,9 +15,9 @@
 
 #include "chart/ChartValueList.h"
 #include "chart/SeriesMarks.h"
-#include "platform/runtime/Colors.h"
-#include "platform/raster/Graphics.h"
 #include "platform/panel/PanelHost.h"
+#include "platform/raster/Graphics.h"
+#include "platform/runtime/Colors.h"
 #include "platform/runtime/Types.h"
 
 namespace halvorn {

@@ -4,6 +4,7 @@
 
 #include "chart/CanvasTools.h"
 #include "chart/ChartPanel.h"
+#include "chart/StoreIfChanged.h"
 
 namespace halvorn {
 
@@ -24,33 +25,23 @@ TChartTitle::TChartTitle(TCustomChartPanel& chart)
 void TChartTitle::Changed() const { chart_->Invalidate(); }
 
 void TChartTitle::SetAdjustFrame(bool adjust) {
-  if (adjust == adjustFrame_) return;
-  adjustFrame_ = adjust;
-  Changed();
+  if (StoreIfChanged(adjustFrame_, adjust)) Changed();
 }
 
 void TChartTitle::SetAlignment(TAlignment alignment) {
-  if (alignment == alignment_) return;
-  alignment_ = alignment;
-  Changed();
+  if (StoreIfChanged(alignment_, alignment)) Changed();
 }
 
 void TChartTitle::SetColor(TColor color) {
-  if (color == color_) return;
-  color_ = color;
-  Changed();
+  if (StoreIfChanged(color_, color)) Changed();
 }
 
 void TChartTitle::SetText(std::vector<std::string> lines) {
-  if (lines == text_) return;
-  text_ = std::move(lines);
-  Changed();
+  if (StoreIfChanged(text_, std::move(lines))) Changed();
 }
 
 void TChartTitle::SetVisible(bool visible) {
-  if (visible == visible_) return;
-  visible_ = visible;
-  Changed();
+  if (StoreIfChanged(visible_, visible)) Changed();
 }
 
 bool TChartTitle::Clicked(int x, int y) const {
@@ -88,88 +79,97 @@ void TChartTitle::SelectBackground() const {
   canvas.SetBackgroundMode(OPAQUE);
 }
 
-void TChartTitle::Draw(bool atTop) {
-  TChartCanvas3D& canvas = chart_->Canvas();
-  SelectFont(canvas, Font());
-  const int lh = canvas.TextLineHeight();
-  SelectBackground();
-
-  const int fw = frame_.Visible() && frame_.Color() != clAutoColor ? frame_.Width() : 0;
-  const TRect chartRect = chart_->ChartRect();
-  const int lines = static_cast<int>(text_.size());
-  const int left = chartRect.Left + fw;
-  const int right = chartRect.Right - fw;
-  int top, bottom;
+TRect TChartTitle::LinesRect(bool atTop, int lineHeight, int frameWidth) const {
+  const TRect& chartRect = chart_->ChartRect();
+  const int height = static_cast<int>(text_.size()) * lineHeight;
+  TRect r{chartRect.Left + frameWidth, 0, chartRect.Right - frameWidth, 0};
   if (atTop) {
-    top = chartRect.Top + fw;
-    bottom = top + lines * lh;
+    r.Top = chartRect.Top + frameWidth;
+    r.Bottom = r.Top + height;
   } else {
-    bottom = chartRect.Bottom - fw;
-    top = bottom - lines * lh;
+    r.Bottom = chartRect.Bottom - frameWidth;
+    r.Top = r.Bottom - height;
   }
-  titleRect_ = TRect{left, top, right, bottom}.Inflated(fw, fw);
+  return r;
+}
 
-  if (frame_.Visible())
-    canvas.SelectPen(frame_);
-  else
-    canvas.Pen().SetStyle(psClear);
-
-  const int wWidth = canvas.TextWidth("W");
-  if (frame_.Visible() || canvas.Brush().Style() != bsClear) {
-    if (adjustFrame_) {
-      int widest = 0;
-      for (const std::string& line : text_) widest = std::max(widest, canvas.TextWidth(line));
-      const int width = widest + wWidth;
-      switch (alignment_) {
-        case taLeftJustify:
-          titleRect_.Right = titleRect_.Left + width;
-          break;
-        case taRightJustify:
-          titleRect_.Left = titleRect_.Right - width;
-          break;
-        case taCenter: {
-          const int centre = (titleRect_.Left + titleRect_.Right) / 2;
-          titleRect_.Left = centre - width / 2;
-          titleRect_.Right = titleRect_.Left + width;
-          break;
-        }
+void TChartTitle::DrawBox(TCanvas3D& canvas, int wWidth) {
+  if (adjustFrame_) {
+    int widest = 0;
+    for (const std::string& line : text_) widest = std::max(widest, canvas.TextWidth(line));
+    const int width = widest + wWidth;
+    switch (alignment_) {
+      case taLeftJustify:
+        titleRect_.Right = titleRect_.Left + width;
+        break;
+      case taRightJustify:
+        titleRect_.Left = titleRect_.Right - width;
+        break;
+      case taCenter: {
+        const int centre = (titleRect_.Left + titleRect_.Right) / 2;
+        titleRect_.Left = centre - width / 2;
+        titleRect_.Right = titleRect_.Left + width;
+        break;
       }
     }
-    canvas.Rectangle(titleRect_.Left, titleRect_.Top, titleRect_.Right, titleRect_.Bottom);
   }
+  canvas.Rectangle(titleRect_.Left, titleRect_.Top, titleRect_.Right, titleRect_.Bottom);
+}
 
+int TChartTitle::WriteLines(TCanvas3D& canvas, const TRect& lines, bool atTop, int lineHeight,
+                            int wWidth) const {
   canvas.SetBackgroundMode(TRANSPARENT);
   canvas.SetTextAlign(TA_LEFT | TA_TOP);
   const auto lineX = [&](const std::string& line) {
     switch (alignment_) {
       case taLeftJustify:
-        return left + wWidth / 2;
+        return lines.Left + wWidth / 2;
       case taRightJustify:
-        return right - canvas.TextWidth(line) - wWidth / 2;
+        return lines.Right - canvas.TextWidth(line) - wWidth / 2;
       case taCenter:
         break;
     }
-    return (left + right) / 2 - canvas.TextWidth(line) / 2;
+    return (lines.Left + lines.Right) / 2 - canvas.TextWidth(line) / 2;
   };
+  // At the top from the first line down, at the bottom from the last up.
   if (atTop) {
+    int y = lines.Top;
     for (const std::string& line : text_) {
-      canvas.TextOut(lineX(line), top, line);
-      top += lh;
+      canvas.TextOut(lineX(line), y, line);
+      y += lineHeight;
     }
-  } else {
-    for (auto line = text_.rbegin(); line != text_.rend(); ++line) {
-      canvas.TextOut(lineX(*line), bottom - lh, *line);
-      bottom -= lh;
-    }
+    return y;
   }
+  int y = lines.Bottom;
+  for (auto line = text_.rbegin(); line != text_.rend(); ++line) {
+    canvas.TextOut(lineX(*line), y - lineHeight, *line);
+    y -= lineHeight;
+  }
+  return y;
+}
 
-  if (lines == 0 && !frame_.Visible()) return;
-  TRect shrunk = chart_->ChartRect();
-  const int frameGap = frame_.Visible() ? fw : 0;
-  if (atTop)
-    shrunk.Top = top + frameGap + kTitleGap;
+void TChartTitle::Draw(bool atTop) {
+  TChartCanvas3D& canvas = chart_->Canvas();
+  SelectFont(canvas, Font());
+  const int lh = canvas.TextLineHeight();
+  SelectBackground();
+  const int fw = frame_.Visible() && frame_.Color() != clAutoColor ? frame_.Width() : 0;
+  const TRect lines = LinesRect(atTop, lh, fw);
+  titleRect_ = lines.Inflated(fw, fw);
+  if (frame_.Visible())
+    canvas.SelectPen(frame_);
   else
-    shrunk.Bottom = bottom - frameGap - kTitleGap;
+    canvas.Pen().SetStyle(psClear);
+  const int wWidth = canvas.TextWidth("W");
+  if (frame_.Visible() || canvas.Brush().Style() != bsClear) DrawBox(canvas, wWidth);
+  const int edge = WriteLines(canvas, lines, atTop, lh, wWidth);
+  // No lines and no frame take no room.
+  if (text_.empty() && !frame_.Visible()) return;
+  TRect shrunk = chart_->ChartRect();
+  if (atTop)
+    shrunk.Top = edge + fw + kTitleGap;
+  else
+    shrunk.Bottom = edge - fw - kTitleGap;
   chart_->SetChartRect(shrunk);
   chart_->RecalcChartRectSize();
 }

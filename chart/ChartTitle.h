@@ -13,6 +13,7 @@
 
 namespace halvorn {
 
+class TCanvas3D;
 class TCustomChartPanel;
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
@@ -51,6 +52,15 @@ class TChartTitle : public TChartFontObject {
   void Changed() const;
   // Sets the canvas brush for the background: bsClear when nothing is filled.
   void SelectBackground() const;
+  // Where the lines go: ChartRect's width inside the frame, the lines'
+  // height at its top or bottom.
+  TRect LinesRect(bool atTop, int lineHeight, int frameWidth) const;
+  // The frame and background, narrowed to the text with AdjustFrame.
+  void DrawBox(TCanvas3D& canvas, int wWidth);
+  // Writes the lines and answers the y past them: below the last at the
+  // top, above the first at the bottom.
+  int WriteLines(TCanvas3D& canvas, const TRect& lines, bool atTop, int lineHeight,
+                 int wWidth) const;
 
   TCustomChartPanel* chart_;
   bool adjustFrame_ = true;

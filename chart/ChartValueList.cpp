@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "chart/ChartSeries.h"
+#include "chart/StoreIfChanged.h"
 #include "platform/runtime/Exceptions.h"
 #include "platform/runtime/FloatOps.h"
 
@@ -142,16 +143,14 @@ void TChartValueList::FillWithIndexes() {
 }
 
 void TChartValueList::SetMultiplier(double multiplier) {
-  if (multiplier == multiplier_) return;
-  multiplier_ = multiplier;
+  if (!StoreIfChanged(multiplier_, multiplier)) return;
+  // The statistics hold scaled values.
   statsStale_ = true;
   owner_->RequestRepaint();
 }
 
 void TChartValueList::SetDateTime(bool dateTime) {
-  if (dateTime == dateTime_) return;
-  dateTime_ = dateTime;
-  owner_->RequestRepaint();
+  if (StoreIfChanged(dateTime_, dateTime)) owner_->RequestRepaint();
 }
 
 void TChartValueList::Exchange(int a, int b) {

@@ -1,6 +1,7 @@
 #include "chart/ChartWall.h"
 
 #include "chart/ChartPanel.h"
+#include "chart/StoreIfChanged.h"
 
 namespace halvorn {
 
@@ -12,21 +13,15 @@ TChartWall::TChartWall(TCustomChartPanel& chart, TColor defaultColor)
       pen_(chart.ChangeHandler()) {}
 
 void TChartWall::SetColor(TColor color) {
-  if (color == color_) return;
-  color_ = color;
-  chart_->Invalidate();
+  if (StoreIfChanged(color_, color)) chart_->Invalidate();
 }
 
 void TChartWall::SetDark3D(bool dark) {
-  if (dark == dark3D_) return;
-  dark3D_ = dark;
-  chart_->Invalidate();
+  if (StoreIfChanged(dark3D_, dark)) chart_->Invalidate();
 }
 
 void TChartWall::SetSize(int size) {
-  if (size == size_) return;
-  size_ = size;
-  chart_->Invalidate();
+  if (StoreIfChanged(size_, size)) chart_->Invalidate();
 }
 
 }  // namespace halvorn

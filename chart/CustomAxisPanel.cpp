@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "chart/CanvasStateSaver.h"
 #include "chart/ChartException.h"
 #include "chart/ChartSeries.h"
+#include "chart/StoreIfChanged.h"
 #include "platform/runtime/FloatOps.h"
 #include "platform/runtime/Format.h"
 
@@ -89,32 +91,16 @@ int TCustomAxisPanel::MaxPointCount() const {
   return result;
 }
 
-TChartSeries* TCustomAxisPanel::FirstSeriesUsingAxis(const TCustomChartAxis& axis) const {
-  TChartSeries* firstInactive = nullptr;
-  for (TChartSeries* series : seriesList_) {
-    if (!series->UsesAxis(axis)) continue;
-    if (series->Active()) return series;
-    if (!firstInactive) firstInactive = series;
-  }
-  return firstInactive;
-}
-
 void TCustomAxisPanel::SetAxisVisible(bool visible) {
-  if (visible == axisVisible_) return;
-  axisVisible_ = visible;
-  Invalidate();
+  if (StoreIfChanged(axisVisible_, visible)) Invalidate();
 }
 
 void TCustomAxisPanel::SetClipPoints(bool clip) {
-  if (clip == clipPoints_) return;
-  clipPoints_ = clip;
-  Invalidate();
+  if (StoreIfChanged(clipPoints_, clip)) Invalidate();
 }
 
 void TCustomAxisPanel::SetView3DWalls(bool walls) {
-  if (walls == view3DWalls_) return;
-  view3DWalls_ = walls;
-  Invalidate();
+  if (StoreIfChanged(view3DWalls_, walls)) Invalidate();
 }
 
 int TCustomAxisPanel::NumPages() const {
@@ -125,23 +111,18 @@ int TCustomAxisPanel::NumPages() const {
 
 void TCustomAxisPanel::SetPage(int page) {
   page = std::clamp(page, 1, NumPages());
-  if (page == page_) return;
-  page_ = page;
+  if (!StoreIfChanged(page_, page)) return;
   Invalidate();
   if (OnPageChange) OnPageChange(*this);
 }
 
 void TCustomAxisPanel::SetMaxPointsPerPage(int points) {
   if (points < 0) throw ChartException("MaxPointsPerPage must be >= 0");
-  if (points == maxPointsPerPage_) return;
-  maxPointsPerPage_ = points;
-  Invalidate();
+  if (StoreIfChanged(maxPointsPerPage_, points)) Invalidate();
 }
 
 void TCustomAxisPanel::SetScaleLastPage(bool scale) {
-  if (scale == scaleLastPage_) return;
-  scaleLastPage_ = scale;
-  Invalidate();
+  if (StoreIfChanged(scaleLastPage_, scale)) Invalidate();
 }
 
 bool TCustomAxisPanel::AxisIsShown(const TCustomChartAxis& axis) const {
@@ -209,10 +190,13 @@ void TCustomAxisPanel::DrawOneSeries(TChartSeries& series) {
   series.ComputeVisibleRange();
   if (series.FirstVisibleIndex() == -1) return;
   series.DoBeforeDrawValues();
-  TChartCanvas3D& canvas = Canvas();
-  if (clipPoints_) canvas.ClipBox(ChartRect(), 0, Width3D());
-  series.DrawAllPoints();
-  if (clipPoints_) canvas.Unclip();
+  {
+    // The points alone are clipped to the plot area.
+    TChartCanvas3D& canvas = Canvas();
+    const TCanvasStateSaver keepUnclipped(canvas, TCanvasStateSaver::kClip);
+    if (clipPoints_) canvas.ClipBox(ChartRect(), 0, Width3D());
+    series.DrawAllPoints();
+  }
   // Marks have no drawing: a chart that shows them is not made here.
   series.DoAfterDrawValues();
 }

@@ -58,9 +58,6 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
 
   // The largest PointCount among the active series.
   int MaxPointCount() const;
-  // The first active series using the axis, or, when no active series uses
-  // it, the first series that does; null when none.
-  TChartSeries* FirstSeriesUsingAxis(const TCustomChartAxis& axis) const;
 
   // --- Axes -----------------------------------------------------------------
 

@@ -8,6 +8,7 @@
 #include "chart/ChartPen.h"
 #include "chart/ChartSeries.h"
 #include "chart/SeriesPointer.h"
+#include "chart/StoreIfChanged.h"
 
 namespace halvorn {
 
@@ -17,9 +18,13 @@ class TCustomSeries : public TChartSeries {
 
   // Fill of area series.
   TBrushStyle AreaBrush() const { return areaBrush_; }
-  void SetAreaBrush(TBrushStyle v) { Store(areaBrush_, v); }
+  void SetAreaBrush(TBrushStyle v) {
+    if (StoreIfChanged(areaBrush_, v)) RequestRepaint();
+  }
   TColor AreaColor() const { return areaColor_; }
-  void SetAreaColor(TColor v) { Store(areaColor_, v); }
+  void SetAreaColor(TColor v) {
+    if (StoreIfChanged(areaColor_, v)) RequestRepaint();
+  }
   TChartPen& AreaLinesPen() { return areaLinesPen_; }
   const TChartPen& AreaLinesPen() const { return areaLinesPen_; }
 
@@ -28,7 +33,9 @@ class TCustomSeries : public TChartSeries {
   void SetClickableLine(bool v) { clickableLine_ = v; }
   // 3D shading of the line's side.
   bool Dark3D() const { return dark3D_; }
-  void SetDark3D(bool v) { Store(dark3D_, v); }
+  void SetDark3D(bool v) {
+    if (StoreIfChanged(dark3D_, v)) RequestRepaint();
+  }
   // Fill below the line.
   bool DrawArea() const { return drawArea_; }
   // Connecting lines are drawn.
@@ -36,15 +43,23 @@ class TCustomSeries : public TChartSeries {
   // Each step is a horizontal then a vertical segment (vertical first when
   // inverted).
   bool Stairs() const { return stairs_; }
-  void SetStairs(bool v) { Store(stairs_, v); }
+  void SetStairs(bool v) {
+    if (StoreIfChanged(stairs_, v)) RequestRepaint();
+  }
   bool InvertedStairs() const { return invertedStairs_; }
-  void SetInvertedStairs(bool v) { Store(invertedStairs_, v); }
+  void SetInvertedStairs(bool v) {
+    if (StoreIfChanged(invertedStairs_, v)) RequestRepaint();
+  }
   // Fill style and thickness of the line's 3D ribbon; in 2D the thickness
   // only raises the bottom margin.
   TBrushStyle LineBrush() const { return lineBrush_; }
-  void SetLineBrush(TBrushStyle v) { Store(lineBrush_, v); }
+  void SetLineBrush(TBrushStyle v) {
+    if (StoreIfChanged(lineBrush_, v)) RequestRepaint();
+  }
   int LineHeight() const { return lineHeight_; }
-  void SetLineHeight(int v) { Store(lineHeight_, v); }
+  void SetLineHeight(int v) {
+    if (StoreIfChanged(lineHeight_, v)) RequestRepaint();
+  }
 
   // In 2D its colour gives way to the point colours.
   TChartPen& LinePen() { return linePen_; }
@@ -100,12 +115,6 @@ class TCustomSeries : public TChartSeries {
   void DrawSegment(TCanvas3D& canvas, int x, int y, TColor colour, int index, bool isLast,
                    bool markers);
   bool NearSegment(int x0, int y0, int x1, int y1, int x, int y) const;
-  template <typename T>
-  void Store(T& field, T value) {
-    if (field == value) return;
-    field = value;
-    RequestRepaint();
-  }
 
   TBrushStyle areaBrush_ = bsSolid;
   TColor areaColor_ = clAutoColor;

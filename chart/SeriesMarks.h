@@ -4,6 +4,8 @@
 
 #include <functional>
 
+#include "chart/StoreIfChanged.h"
+
 namespace halvorn {
 
 class TSeriesMarks {
@@ -12,10 +14,14 @@ class TSeriesMarks {
   explicit TSeriesMarks(std::function<void()> onChange) : onChange_(std::move(onChange)) {}
 
   bool Visible() const { return visible_; }
-  void SetVisible(bool v) { Store(visible_, v); }
+  void SetVisible(bool v) {
+    if (StoreIfChanged(visible_, v)) onChange_();
+  }
   // Length in pixels of the arrow from the point to its label.
   int ArrowLength() const { return arrowLength_; }
-  void SetArrowLength(int v) { Store(arrowLength_, v); }
+  void SetArrowLength(int v) {
+    if (StoreIfChanged(arrowLength_, v)) onChange_();
+  }
 
   void CopyFrom(const TSeriesMarks& source) {
     SetVisible(source.visible_);
@@ -23,13 +29,6 @@ class TSeriesMarks {
   }
 
  private:
-  template <typename T>
-  void Store(T& field, T value) {
-    if (field == value) return;
-    field = value;
-    onChange_();
-  }
-
   std::function<void()> onChange_;
   bool visible_ = false;
   int arrowLength_ = 8;

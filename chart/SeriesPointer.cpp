@@ -21,12 +21,12 @@ void TSeriesPointer::CheckSize(int size) {
 
 void TSeriesPointer::SetHorizSize(int v) {
   CheckSize(v);
-  Store(horizSize_, v);
+  if (StoreIfChanged(horizSize_, v)) RequestRepaint();
 }
 
 void TSeriesPointer::SetVertSize(int v) {
   CheckSize(v);
-  Store(vertSize_, v);
+  if (StoreIfChanged(vertSize_, v)) RequestRepaint();
 }
 
 void TSeriesPointer::CopyFrom(const TSeriesPointer& source) {

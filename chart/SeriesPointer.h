@@ -3,6 +3,7 @@
 // the room it asks of the axes so that outermost markers stay inside them.
 
 #include "chart/ChartPen.h"
+#include "chart/StoreIfChanged.h"
 #include "platform/runtime/Colors.h"
 
 namespace halvorn {
@@ -34,9 +35,13 @@ class TSeriesPointer {
 
   // Darker sides and solid shapes of markers in a 3D chart.
   bool Dark3D() const { return dark3D_; }
-  void SetDark3D(bool v) { Store(dark3D_, v); }
+  void SetDark3D(bool v) {
+    if (StoreIfChanged(dark3D_, v)) RequestRepaint();
+  }
   bool Draw3D() const { return draw3D_; }
-  void SetDraw3D(bool v) { Store(draw3D_, v); }
+  void SetDraw3D(bool v) {
+    if (StoreIfChanged(draw3D_, v)) RequestRepaint();
+  }
   TChartBrush& Brush() { return brush_; }
   const TChartBrush& Brush() const { return brush_; }
   TChartPen& Pen() { return pen_; }
@@ -48,11 +53,17 @@ class TSeriesPointer {
   void SetVertSize(int v);
   // Whether the series asks its axes for room for the marker.
   bool InflateMargins() const { return inflateMargins_; }
-  void SetInflateMargins(bool v) { Store(inflateMargins_, v); }
+  void SetInflateMargins(bool v) {
+    if (StoreIfChanged(inflateMargins_, v)) RequestRepaint();
+  }
   TSeriesPointerStyle Style() const { return style_; }
-  void SetStyle(TSeriesPointerStyle v) { Store(style_, v); }
+  void SetStyle(TSeriesPointerStyle v) {
+    if (StoreIfChanged(style_, v)) RequestRepaint();
+  }
   bool Visible() const { return visible_; }
-  void SetVisible(bool v) { Store(visible_, v); }
+  void SetVisible(bool v) {
+    if (StoreIfChanged(visible_, v)) RequestRepaint();
+  }
 
   void CopyFrom(const TSeriesPointer& source);
 
@@ -73,12 +84,6 @@ class TSeriesPointer {
   void VerticalMargins(int& top, int& bottom) const;
 
  private:
-  template <typename T>
-  void Store(T& field, T value) {
-    if (field == value) return;
-    field = value;
-    RequestRepaint();
-  }
   void RequestRepaint() const;
   static void CheckSize(int size);
 

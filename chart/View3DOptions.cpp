@@ -3,17 +3,21 @@
 namespace halvorn {
 
 void TView3DOptions::SetHorizOffset(int v) {
-  if (Store(horizOffset_, v) && onScroll_) onScroll_();
+  if (StoreIfChanged(horizOffset_, v)) ScrolledBy();
 }
 
 void TView3DOptions::SetVertOffset(int v) {
-  if (Store(vertOffset_, v) && onScroll_) onScroll_();
+  if (StoreIfChanged(vertOffset_, v)) ScrolledBy();
+}
+
+void TView3DOptions::ScrolledBy() const {
+  InvalidateOwner();
+  if (onScroll_) onScroll_();
 }
 
 void TView3DOptions::SetZoom(int v) {
-  if (zoom_ == v) return;
-  if (onZoom_) onZoom_();
-  Store(zoom_, v);
+  if (zoom_ != v && onZoom_) onZoom_();
+  if (StoreIfChanged(zoom_, v)) InvalidateOwner();
 }
 
 }  // namespace halvorn

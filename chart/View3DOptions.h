@@ -3,6 +3,7 @@
 // and invalidates the panel; none of the values is read while the chart is
 // flat.
 
+#include "chart/StoreIfChanged.h"
 #include "platform/raster/Graphics.h"
 
 namespace halvorn {
@@ -24,17 +25,29 @@ class TView3DOptions {
   int Zoom() const { return zoom_; }
   bool ZoomText() const { return zoomText_; }
 
-  void SetElevation(int v) { Store(elevation_, v); }
+  void SetElevation(int v) {
+    if (StoreIfChanged(elevation_, v)) InvalidateOwner();
+  }
   // The offsets tell the scroll listener after the change.
   void SetHorizOffset(int v);
   void SetVertOffset(int v);
-  void SetOrthogonal(bool v) { Store(orthogonal_, v); }
-  void SetPerspective(int v) { Store(perspective_, v); }
-  void SetRotation(int v) { Store(rotation_, v); }
-  void SetTilt(int v) { Store(tilt_, v); }
+  void SetOrthogonal(bool v) {
+    if (StoreIfChanged(orthogonal_, v)) InvalidateOwner();
+  }
+  void SetPerspective(int v) {
+    if (StoreIfChanged(perspective_, v)) InvalidateOwner();
+  }
+  void SetRotation(int v) {
+    if (StoreIfChanged(rotation_, v)) InvalidateOwner();
+  }
+  void SetTilt(int v) {
+    if (StoreIfChanged(tilt_, v)) InvalidateOwner();
+  }
   // The zoom listener hears of a new zoom before it is stored.
   void SetZoom(int v);
-  void SetZoomText(bool v) { Store(zoomText_, v); }
+  void SetZoomText(bool v) {
+    if (StoreIfChanged(zoomText_, v)) InvalidateOwner();
+  }
 
   void SetOnScroll(TNotifyChange listener) { onScroll_ = std::move(listener); }
   void SetOnZoom(TNotifyChange listener) { onZoom_ = std::move(listener); }
@@ -45,13 +58,8 @@ class TView3DOptions {
   }
 
  private:
-  template <typename T>
-  bool Store(T& field, T value) {
-    if (field == value) return false;
-    field = value;
-    InvalidateOwner();
-    return true;
-  }
+  // Invalidates the owner, then tells the scroll listener.
+  void ScrolledBy() const;
 
   TNotifyChange ownerChanged_;
   TNotifyChange onScroll_;

@@ -5,12 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "chart/CanvasStateSaver.h"
 #include "chart/CanvasTools.h"
 #include "chart/ChartCanvas.h"
 #include "chart/ChartFont.h"
 #include "chart/ChartPen.h"
-#include "platform/runtime/Exceptions.h"
 #include "platform/raster/Bitmap.h"
+#include "platform/runtime/Exceptions.h"
 
 namespace halvorn {
 namespace {
@@ -427,11 +428,37 @@ TEST(ChartCanvas, DepthOperationsAreTheirFlatCounterparts) {
   a.canvas.DepthLine(30, 10, 0, 9);  // zero length: nothing
   a.canvas.PixelAtDepth(35, 2, clRed, 4);
   a.canvas.RibbonBetweenDepths({5, 27}, {25, 27}, 0, 9);
+  a.canvas.HorizontalPlane(22, 38, 1, 0, 9);
+  a.canvas.VerticalPlane(38, 4, 12, 0, 9);
+  a.canvas.LineAtDepth(4, 6, 14, 10, 3);
+  a.canvas.MoveToAtDepth(4, 12, 3);
+  a.canvas.LineToAtDepth(14, 16, 3);
   b.canvas.HorizontalLine(1, 20, 3);
   b.canvas.VerticalLine(2, 5, 25);
   b.canvas.SetPixel(35, 2, clRed);
+  // A polygon that runs there and back paints the far end too.
   b.canvas.Line(5, 27, 25, 27);
-  b.canvas.SetPixel(25, 27, clBlack);  // the way back paints the far end
+  b.canvas.SetPixel(25, 27, clBlack);
+  b.canvas.Line(22, 1, 38, 1);
+  b.canvas.SetPixel(38, 1, clBlack);
+  b.canvas.Line(38, 4, 38, 12);
+  b.canvas.SetPixel(38, 12, clBlack);
+  b.canvas.Line(4, 6, 14, 10);
+  b.canvas.MoveTo(4, 12);
+  b.canvas.LineTo(14, 16);
+
+  const TPoint quad[] = {{16, 5}, {26, 6}, {24, 12}, {17, 11}};
+  const TPoint triangle[] = {{28, 14}, {36, 16}, {30, 22}};
+  a.canvas.QuadBetweenDepths(quad, 0, 9);
+  a.canvas.PolygonAtDepth(quad, 2, 9);
+  a.canvas.TriangleAtDepth(triangle[0], triangle[1], triangle[2], 4);
+  a.canvas.TriangleOfPoints({6, 18, 2}, {14, 18, 2}, {10, 24, 2}, clLime);
+  b.canvas.Polygon(quad, 3);
+  b.canvas.Polygon(quad, 2);
+  b.canvas.Polygon(triangle, 2);
+  b.canvas.Brush().SetColor(clLime);
+  const TPoint flatTriangle[] = {{6, 18}, {14, 18}, {10, 24}};
+  b.canvas.Polygon(flatTriangle, 2);
   EXPECT_EQ(a.Pixels(), b.Pixels());
 }
 
@@ -457,6 +484,60 @@ TEST(ChartCanvas, DrawGraphicTakesBrushAndFontColoursForAMonochromeGraphic) {
   s.canvas.DrawGraphic(3, 1, &mark);
   EXPECT_EQ(s.At(3, 1), clRed);
   EXPECT_EQ(s.At(4, 1), clLime);
+
+  // Stretched, a graphic fills the rectangle (right column excluded).
+  TBitmap red(1, 1);
+  red.Device().SetPixel(0, 0, clRed);
+  s.canvas.DrawGraphicStretched(TRect{0, 0, 3, 1}, nullptr);
+  EXPECT_EQ(s.At(0, 0), clWhite);
+  s.canvas.DrawGraphicStretched(TRect{0, 0, 3, 1}, &red);
+  EXPECT_EQ((std::vector{s.At(0, 0), s.At(2, 0), s.At(3, 0)}),
+            (std::vector{clRed, clRed, clWhite}));
+}
+
+TEST(CanvasStateSaver, GivesBackTheNamedPartsHoweverTheScopeEnds) {
+  using S = TCanvasStateSaver;
+  const struct {
+    const char* name;
+    unsigned parts;
+    bool throws;
+  } cases[] = {
+      {"clip", S::kClip, false},
+      {"background mode", S::kBackMode, false},
+      {"text alignment", S::kTextAlign, false},
+      {"tools", S::kTools, false},
+      {"all of them, the scope throwing", S::kClip | S::kBackMode | S::kTextAlign | S::kTools,
+       true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    CanvasScene s;
+    TCanvas3D& canvas = s.canvas;
+    canvas.SetBackgroundMode(OPAQUE);
+    canvas.SetTextAlign(TA_LEFT | TA_TOP);
+    canvas.Pen().SetColor(clRed);
+    canvas.Brush().SetColor(clLime);
+    canvas.Font().SetHeight(-11);
+    try {
+      const S saver(canvas, c.parts);
+      canvas.ClipRect(TRect{0, 0, 10, 10});
+      canvas.SetBackgroundMode(TRANSPARENT);
+      canvas.SetTextAlign(TA_CENTER | TA_BOTTOM);
+      canvas.Pen().SetColor(clBlue);
+      canvas.Brush().SetColor(clBlack);
+      canvas.Font().SetHeight(-20);
+      if (c.throws) throw EInvalidOp();
+    } catch (const EInvalidOp&) {
+    }
+    const auto given = [&](unsigned part) { return (c.parts & part) != 0; };
+    EXPECT_EQ(canvas.BackMode(), given(S::kBackMode) ? OPAQUE : TRANSPARENT);
+    EXPECT_EQ(canvas.TextAlign(), given(S::kTextAlign) ? 0u : unsigned{TA_CENTER | TA_BOTTOM});
+    EXPECT_EQ(canvas.Pen().Color(), given(S::kTools) ? clRed : clBlue);
+    EXPECT_EQ(canvas.Brush().Color(), given(S::kTools) ? clLime : clBlack);
+    EXPECT_EQ(canvas.Font().Height(), given(S::kTools) ? -11 : -20);
+    canvas.SetPixel(30, 20, clRed);
+    EXPECT_EQ(s.At(30, 20) == clRed, given(S::kClip)) << "unclipped";
+  }
 }
 
 TEST(ChartCanvas, DrawingWithoutACanvasIsAnError) {

@@ -61,6 +61,8 @@ TEST(ChartPanel, ConstructorDefaults) {
   EXPECT_EQ((std::vector{chart.MarginLeft(), chart.MarginTop(), chart.MarginRight(),
                          chart.MarginBottom()}),
             (std::vector{3, 4, 3, 4}));
+  EXPECT_EQ((std::vector{chart.Margin(0), chart.Margin(1), chart.Margin(2), chart.Margin(3)}),
+            (std::vector{3, 4, 3, 4}));
   EXPECT_TRUE(chart.View3D());
   EXPECT_EQ(chart.Chart3DPercent(), 15);
   EXPECT_EQ(chart.Color(), clBtnFace);
@@ -134,6 +136,7 @@ TEST(ChartPanel, CheckedSettingsRefuseAndKeepTheirValue) {
   }
   EXPECT_EQ(chart.MaxPointsPerPage(), 0);
   EXPECT_THROW(chart.SetMargin(4, 1), EListError);
+  EXPECT_THROW(chart.Margin(-1), EListError);
 }
 
 TEST(ChartPanel, PageIsClampedToThePagesAndReportsChanges) {
