@@ -75,31 +75,6 @@ std::string Grouped(std::int64_t n) {
   return digits;
 }
 
-// The value the slider's label shows for the design.
-int SliderValue(const SimParams& p, TSlider slider) {
-  switch (slider) {
-    case TSlider::ErrorP:
-      return static_cast<int>(std::lround(p.ErrorPctP));
-    case TSlider::ErrorM:
-      return static_cast<int>(std::lround(p.ErrorPctM));
-    case TSlider::AmpliP:
-      return static_cast<int>(std::lround(p.AmplitudeP));
-    case TSlider::AmpliM:
-      return static_cast<int>(std::lround(p.AmplitudeM));
-    case TSlider::FasiP:
-      return static_cast<int>(std::lround(p.PhaseP));
-    case TSlider::FasiM:
-      return static_cast<int>(std::lround(p.PhaseM));
-    case TSlider::Dif:
-      return static_cast<int>(std::lround(p.DifPct));
-    case TSlider::Step:
-      return p.StepMonths;
-    case TSlider::Samples:
-      return p.SampleCount;
-  }
-  return 0;
-}
-
 // Reports the showing and hiding of a widget.
 class TVisibilityWatch : public QObject {
  public:

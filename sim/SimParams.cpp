@@ -1,5 +1,7 @@
 #include "sim/SimParams.h"
 
+#include <cmath>
+
 namespace halvorn {
 
 std::string ApplySlider(SimParams& params, TSlider slider, int position) {
@@ -37,6 +39,30 @@ std::string ApplySlider(SimParams& params, TSlider slider, int position) {
       break;
   }
   return std::to_string(SliderSpec(slider).ValueAt(position));
+}
+
+int SliderValue(const SimParams& p, TSlider slider) {
+  switch (slider) {
+    case TSlider::ErrorP:
+      return static_cast<int>(std::lround(p.ErrorPctP));
+    case TSlider::ErrorM:
+      return static_cast<int>(std::lround(p.ErrorPctM));
+    case TSlider::AmpliP:
+      return static_cast<int>(std::lround(p.AmplitudeP));
+    case TSlider::AmpliM:
+      return static_cast<int>(std::lround(p.AmplitudeM));
+    case TSlider::FasiP:
+      return static_cast<int>(std::lround(p.PhaseP));
+    case TSlider::FasiM:
+      return static_cast<int>(std::lround(p.PhaseM));
+    case TSlider::Dif:
+      return static_cast<int>(std::lround(p.DifPct));
+    case TSlider::Step:
+      return p.StepMonths;
+    case TSlider::Samples:
+      return p.SampleCount;
+  }
+  return 0;
 }
 
 }  // namespace halvorn

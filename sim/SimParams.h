@@ -39,4 +39,7 @@ struct SimParams {
 // label.
 std::string ApplySlider(SimParams& params, TSlider slider, int position);
 
+// The value the slider's label shows for the design (position x scale).
+int SliderValue(const SimParams& params, TSlider slider);
+
 }  // namespace halvorn

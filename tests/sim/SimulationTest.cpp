@@ -55,6 +55,19 @@ TEST(Simulation, SlidersWriteTheirParameterAndLabel) {
   EXPECT_EQ(sim.Params().SampleCount, 200);
 }
 
+// Reading a slider's value back from the design gives what its label shows,
+// at every end of every slider.
+TEST(Simulation, EverySlidersValueReadsBackFromTheDesign) {
+  for (const TSliderSpec& spec : kSliders) {
+    for (int position : {spec.Min, spec.Default, spec.Max}) {
+      SimParams params;
+      const std::string label = ApplySlider(params, spec.Slider, position);
+      EXPECT_EQ(SliderValue(params, spec.Slider), spec.ValueAt(position)) << spec.Control;
+      EXPECT_EQ(label, std::to_string(spec.ValueAt(position))) << spec.Control;
+    }
+  }
+}
+
 TEST(Simulation, OnlyTheDifferenceMovesTheAfterBaseline) {
   TSimulation sim;
   sim.SliderChanged(TSlider::Dif, 0);
