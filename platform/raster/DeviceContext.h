@@ -213,7 +213,8 @@ class TDeviceContext {
   TLogPen pen_;
   TLogBrush brush_;
   TLogFont font_;
-  std::unique_ptr<TFontFace> face_;
+  // Shared with every device context that uses the same font.
+  std::shared_ptr<TFontFace> face_;
   TPenMode rop2_ = pmCopy;
   TColor bkColor_ = clWhite;
   int bkMode_ = OPAQUE;

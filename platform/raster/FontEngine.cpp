@@ -2,8 +2,13 @@
 
 #include <QDir>
 #include <QFontDatabase>
+#include <QGlyphRun>
+#include <QImage>
 #include <QPainter>
+#include <QTextLayout>
+#include <QTransform>
 #include <algorithm>
+#include <bit>
 #include <climits>
 #include <cmath>
 
@@ -21,6 +26,20 @@ constexpr const char* kMono = "Liberation Mono";
 // without any use on a screen.
 constexpr int kMinPixelSize = 1;
 constexpr int kMaxPixelSize = 2000;
+
+// Qt rasterises glyphs up to 64 pixels as bitmaps and fills larger ones as
+// outlines, where overlapping glyphs drawn one by one need not give the
+// pixels of the whole text; such sizes are painted whole.
+constexpr int kMaxAssembledPixelSize = 48;
+// Beyond this many pixels from the box's corner, positions in 1/64 pixel no
+// longer fit the integers Qt computes them in.
+constexpr double kMaxAssembledOffset = 1 << 24;
+
+// Bounds of the caches; a full cache is emptied and fills again with what is
+// in use. A chart needs a few dozen texts and glyphs per face.
+constexpr std::size_t kMaxFaces = 64;
+constexpr std::size_t kMaxLayouts = 4096;
+constexpr std::size_t kMaxGlyphs = 8192;
 
 void EnsureFontsLoaded() {
   static const bool loaded = [] {
@@ -57,6 +76,96 @@ QFont FontForHeight(const TLogFont& lf) {
   return MakeFont(lf, static_cast<int>(std::lround(std::min(cell * ratio, 1e6))));
 }
 
+// Qt keeps glyph positions in 1/64 pixel and converts by truncation.
+int FixedFromReal(double r) { return static_cast<int>(r * 64); }
+
+void PreparePainter(QPainter& p) {
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.setRenderHint(QPainter::TextAntialiasing, false);
+  p.setPen(QColor(0, 0, 0, 255));
+}
+
+// The transform under which Qt places a text whose frame is turned by angle
+// degrees counter-clockwise (Qt turns clockwise on the y-down screen).
+QTransform Turned(double angle) {
+  QTransform t;
+  if (angle != 0) t.rotate(-angle);
+  return t;
+}
+
+// Calls run(y, x0, x1) for every run of inked pixels of an 8-bit mask;
+// glyphs are not antialiased, so any coverage of half or more is ink.
+template <typename Fn>
+void ForEachInkRun(const QImage& mask, Fn&& run) {
+  for (int y = 0; y < mask.height(); ++y) {
+    const uchar* coverage = mask.constScanLine(y);
+    for (int x = 0; x < mask.width();) {
+      if (coverage[x] < 128) {
+        ++x;
+        continue;
+      }
+      const int x0 = x;
+      while (x < mask.width() && coverage[x] >= 128) ++x;
+      run(y, x0, x);
+    }
+  }
+}
+
+// Texts that Qt lays out differently when painting than in a text layout:
+// line breaks, tabs and other control characters.
+bool HasControlCharacters(const QString& text) {
+  return std::any_of(text.begin(), text.end(), [](QChar c) {
+    return c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+           c == QChar::ParagraphSeparator;
+  });
+}
+
+// Whether Qt's painter takes the text as one item. It splits a text where
+// the script changes, characters of the common script (digits, punctuation,
+// spaces) and combining marks joining the script around them, and where the
+// bidirectional level changes, which a left-to-right text of left-to-right
+// and neutral characters never does.
+bool IsOneItem(const QString& text) {
+  constexpr qsizetype kMaxItemLength = 1024;  // Qt splits long texts too
+  if (text.size() > kMaxItemLength) return false;
+  QChar::Script script = QChar::Script_Common;
+  for (const char32_t c : text.toUcs4()) {
+    switch (QChar::direction(c)) {
+      case QChar::DirL:
+      case QChar::DirEN:
+      case QChar::DirES:
+      case QChar::DirET:
+      case QChar::DirCS:
+      case QChar::DirWS:
+      case QChar::DirON:
+      case QChar::DirNSM:
+      case QChar::DirBN:
+        break;
+      default:
+        return false;
+    }
+    const QChar::Script s = QChar::script(c);
+    if (s <= QChar::Script_Common || s == script) continue;
+    if (script == QChar::Script_Common) {
+      script = s;
+      continue;
+    }
+    const QChar::Category category = QChar::category(c);
+    if (category != QChar::Mark_NonSpacing && category != QChar::Mark_SpacingCombining &&
+        category != QChar::Mark_Enclosing)
+      return false;
+  }
+  return true;
+}
+
+// Whether a transform turns by a multiple of a right angle with exact
+// coefficients: positions are then exact sums of whole 1/64 pixels whatever
+// order Qt adds them in.
+bool TurnsExactly(const QTransform& t) {
+  const auto unit = [](double v) { return v == 0 || v == 1 || v == -1; };
+  return unit(t.m11()) && unit(t.m12()) && unit(t.m21()) && unit(t.m22());
+}
+
 }  // namespace
 
 QString SubstituteFaceName(const std::string& faceName) {
@@ -81,6 +190,23 @@ TFontFace::TFontFace(const TLogFont& font)
   constexpr double kEps = 1e-6;
   ascent_ = static_cast<int>(std::ceil(px * design.ascent() / kProbe - kEps));
   height_ = ascent_ + static_cast<int>(std::ceil(px * design.descent() / kProbe - kEps));
+  assemblable_ = !font.Underline && !font.StrikeOut && font_.pixelSize() <= kMaxAssembledPixelSize;
+}
+
+std::shared_ptr<TFontFace> TFontFace::Shared(const TLogFont& font) {
+  struct TRegistry {
+    std::mutex Mutex;
+    std::vector<std::shared_ptr<TFontFace>> Faces;
+  };
+  // Never destroyed, like the application: at exit Qt's storage is gone
+  // before static objects are, and the fonts must not be released after it.
+  static TRegistry* const registry = new TRegistry;
+  const std::lock_guard lock(registry->Mutex);
+  for (const std::shared_ptr<TFontFace>& face : registry->Faces)
+    if (face->Renders(font)) return face;
+  // Device contexts keep the faces they hold.
+  if (registry->Faces.size() >= kMaxFaces) registry->Faces.clear();
+  return registry->Faces.emplace_back(std::make_shared<TFontFace>(font));
 }
 
 bool TFontFace::Renders(const TLogFont& font) const {
@@ -89,21 +215,146 @@ bool TFontFace::Renders(const TLogFont& font) const {
          font.Underline == key_.Underline && font.StrikeOut == key_.StrikeOut;
 }
 
-TSize TFontFace::Extent(const QString& text) const {
-  return TSize{metrics_.horizontalAdvance(text), height_};
+std::size_t TFontFace::TGlyphKeyHash::operator()(const TGlyphKey& k) const {
+  std::uint64_t h = std::bit_cast<std::uint64_t>(k.Angle);
+  h ^= (std::uint64_t{k.Index} << 16 | k.Phase) * 0x9E3779B97F4A7C15ull;
+  return static_cast<std::size_t>(h ^ (h >> 29));
 }
 
-void TFontFace::Paint(QImage& mask, double originX, double originY, double angleDegrees, int baseX,
-                      int baseY, const QString& text) const {
+TFontFace::TLayout& TFontFace::Layout(std::string_view utf8) {
+  if (auto it = layouts_.find(utf8); it != layouts_.end()) return it->second;
+  if (layouts_.size() >= kMaxLayouts) layouts_.clear();
+  TLayout layout;
+  layout.Width = metrics_.horizontalAdvance(
+      QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+  return layouts_.emplace(std::string(utf8), std::move(layout)).first->second;
+}
+
+// The glyphs and positions Qt paints the text with, as its text layout
+// shapes them; a text that the layout would lay out otherwise than painting
+// does is left to be painted whole.
+void TFontFace::LayOut(const QString& text, TLayout& layout) {
+  layout.Laid = true;
+  if (!assemblable_ || HasControlCharacters(text)) return;
+  QTextLayout shaper(text, font_);
+  QTextOption option;
+  option.setWrapMode(QTextOption::NoWrap);
+  option.setTextDirection(Qt::LeftToRight);
+  shaper.setTextOption(option);
+  shaper.beginLayout();
+  QTextLine line = shaper.createLine();
+  shaper.endLayout();
+  if (!line.isValid() || line.textLength() != text.size() || shaper.lineCount() != 1) return;
+  const double lineX = line.x(), ascent = line.ascent();
+  std::vector<TGlyphSlot> glyphs;
+  for (const QGlyphRun& run : line.glyphRuns()) {
+    if (!rawFont_.isValid()) rawFont_ = run.rawFont();
+    if (run.rawFont() != rawFont_) return;
+    const QList<quint32> indexes = run.glyphIndexes();
+    const QList<QPointF> positions = run.positions();
+    for (qsizetype i = 0; i < indexes.size(); ++i)
+      glyphs.push_back(TGlyphSlot{
+          indexes[i], static_cast<std::int32_t>(std::lround((positions[i].x() - lineX) * 64)),
+          static_cast<std::int32_t>(std::lround((positions[i].y() - ascent) * 64))});
+  }
+  layout.Glyphs = std::move(glyphs);
+  layout.Assembled = true;
+  layout.OneItem = IsOneItem(text);
+}
+
+// The glyph as Qt draws it with its pen position at phase/64 pixel past a
+// pixel corner, the runs relative to that pixel.
+const std::vector<TFontFace::TInkRun>& TFontFace::Glyph(double angle, std::uint32_t index,
+                                                        int phaseX, int phaseY) {
+  const TGlyphKey key{angle, index, static_cast<std::uint16_t>(phaseX << 6 | phaseY)};
+  if (auto it = glyphs_.find(key); it != glyphs_.end()) return it->second;
+  // Room for every glyph of the face around its origin, in any rotation.
+  const int size = 4 * font_.pixelSize() + 32, origin = size / 2;
+  QImage mask(size, size, QImage::Format_Alpha8);
+  mask.fill(0);
+  {
+    QPainter p(&mask);
+    PreparePainter(p);
+    const QTransform t = Turned(angle);
+    p.setTransform(QTransform(t.m11(), t.m12(), t.m21(), t.m22(), origin + phaseX / 64.0,
+                              origin + phaseY / 64.0));
+    QGlyphRun run;
+    run.setRawFont(rawFont_);
+    run.setGlyphIndexes({index});
+    run.setPositions({QPointF()});
+    p.drawGlyphRun(QPointF(), run);
+  }
+  std::vector<TInkRun> runs;
+  ForEachInkRun(mask, [&](int y, int x0, int x1) {
+    runs.push_back(TInkRun{static_cast<std::int16_t>(y - origin),
+                           static_cast<std::int16_t>(x0 - origin),
+                           static_cast<std::int16_t>(x1 - origin)});
+  });
+  return glyphs_.emplace(key, std::move(runs)).first->second;
+}
+
+TSize TFontFace::Extent(std::string_view utf8) {
+  const std::lock_guard lock(mutex_);
+  return TSize{Layout(utf8).Width, height_};
+}
+
+void TFontFace::Ink(std::string_view utf8, const TTextFrame& frame, std::vector<TInkSpan>& out) {
+  std::unique_lock lock(mutex_);
+  TLayout& layout = Layout(utf8);
+  if (!layout.Laid)
+    LayOut(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())), layout);
+  const double reach = std::fabs(frame.OriginX) + std::fabs(frame.OriginY) +
+                       std::fabs(static_cast<double>(frame.BaseX)) +
+                       std::fabs(static_cast<double>(frame.BaseY)) + layout.Width;
+  // The pen positions of the glyphs, computed as Qt's painter computes them
+  // for the whole text, in 1/64 pixel from the box's corner.
+  QTransform m;
+  m.translate(frame.OriginX, frame.OriginY);
+  if (frame.Angle != 0) m.rotate(-frame.Angle);
+  m.translate(frame.BaseX, frame.BaseY);
+  if (!layout.Assembled || reach > kMaxAssembledOffset || !(layout.OneItem || TurnsExactly(m))) {
+    lock.unlock();
+    InkPaintedWhole(utf8, frame, out);
+    return;
+  }
+  if (glyphs_.size() >= kMaxGlyphs) glyphs_.clear();
+  const bool turned = m.m11() != 1 || m.m12() != 0 || m.m21() != 0 || m.m22() != 1;
+  const int startX = FixedFromReal(m.dx()), startY = FixedFromReal(m.dy());
+  const TRect box = frame.Box;
+  for (const TGlyphSlot& slot : layout.Glyphs) {
+    int fx = startX + slot.X, fy = startY + slot.Y;
+    if (turned) {
+      const QPointF p = m.map(QPointF(slot.X / 64.0, slot.Y / 64.0));
+      fx = FixedFromReal(p.x());
+      fy = FixedFromReal(p.y());
+    }
+    const int px = box.Left + (fx >> 6), py = box.Top + (fy >> 6);
+    for (const TInkRun& run : Glyph(frame.Angle, slot.Index, fx & 63, fy & 63)) {
+      const int y = py + run.Dy;
+      const int x0 = std::max(px + run.X0, box.Left), x1 = std::min(px + run.X1, box.Right);
+      if (y >= box.Top && y < box.Bottom && x0 < x1) out.push_back(TInkSpan{y, x0, x1});
+    }
+  }
+}
+
+void TFontFace::InkPaintedWhole(std::string_view utf8, const TTextFrame& frame,
+                                std::vector<TInkSpan>& out) {
+  const std::lock_guard lock(mutex_);
+  QImage mask(frame.Box.Width(), frame.Box.Height(), QImage::Format_Alpha8);
+  mask.fill(0);
+  PaintWhole(mask, frame, QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+  ForEachInkRun(mask, [&](int y, int x0, int x1) {
+    out.push_back(TInkSpan{frame.Box.Top + y, frame.Box.Left + x0, frame.Box.Left + x1});
+  });
+}
+
+void TFontFace::PaintWhole(QImage& mask, const TTextFrame& frame, const QString& text) const {
   QPainter p(&mask);
-  p.setRenderHint(QPainter::Antialiasing, false);
-  p.setRenderHint(QPainter::TextAntialiasing, false);
+  PreparePainter(p);
   p.setFont(font_);
-  p.setPen(QColor(0, 0, 0, 255));
-  p.translate(originX, originY);
-  // Qt turns clockwise on the y-down screen.
-  if (angleDegrees != 0) p.rotate(-angleDegrees);
-  p.drawText(QPoint(baseX, baseY), text);
+  p.translate(frame.OriginX, frame.OriginY);
+  if (frame.Angle != 0) p.rotate(-frame.Angle);
+  p.drawText(QPoint(frame.BaseX, frame.BaseY), text);
 }
 
 }  // namespace halvorn
