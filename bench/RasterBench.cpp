@@ -52,6 +52,22 @@ void BM_Line(benchmark::State& state) {
 }
 BENCHMARK(BM_Line)->Arg(1)->Arg(2);
 
+// A segment of a jagged series: 4 pixels along x, 90 across.
+void BM_SteepLine(benchmark::State& state) {
+  TRasterBitmap bitmap(kWidth, kHeight);
+  TDeviceContext dc(&bitmap);
+  dc.SelectPen(TLogPen{psSolid, 2, clBlue, false});
+  dc.SetClipRect(TRect{45, 21, 828, 380});
+  int x = 100;
+  for (auto _ : state) {
+    dc.MoveTo(x, 100);
+    dc.LineTo(x + 4, 190);
+    x = x < 700 ? x + 4 : 100;
+  }
+  benchmark::DoNotOptimize(bitmap.Data());
+}
+BENCHMARK(BM_SteepLine);
+
 // A series marker: a 7 x 7 box filled in the point colour, clear pen.
 void BM_Rectangle7x7(benchmark::State& state) {
   TRasterBitmap bitmap(kWidth, kHeight);
