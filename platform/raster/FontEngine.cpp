@@ -158,12 +158,67 @@ bool IsOneItem(const QString& text) {
   return true;
 }
 
-// Whether a transform turns by a multiple of a right angle with exact
-// coefficients: positions are then exact sums of whole 1/64 pixels whatever
-// order Qt adds them in.
-bool TurnsExactly(const QTransform& t) {
-  const auto unit = [](double v) { return v == 0 || v == 1 || v == -1; };
-  return unit(t.m11()) && unit(t.m12()) && unit(t.m21()) && unit(t.m22());
+// The number of quarter turns of a right angle, or -1 for any other angle.
+int QuarterTurns(double angle) {
+  for (int turns = 0; turns < 4; ++turns)
+    if (angle == 90.0 * turns) return turns;
+  return -1;
+}
+
+// The quarter turns of a frame whose glyphs are rasterised upright and
+// turned here, or -1: at right angles glyphs look as they do upright, with
+// their hinting, where Qt would rasterise them turned and unhinted.
+int Upright(const TTextFrame& frame) {
+  const auto whole = [](double v) {
+    return v == std::floor(v) && std::fabs(v) <= kMaxAssembledOffset;
+  };
+  return whole(frame.OriginX) && whole(frame.OriginY) ? QuarterTurns(frame.Angle) : -1;
+}
+
+// Where the pixel (u, v) of a text's upright frame goes when the frame is
+// turned counter-clockwise by quarter turns about the device point r: the
+// pixel's square turned with it.
+TPoint TurnPixel(int turns, TPoint r, int u, int v) {
+  switch (turns) {
+    case 1:
+      return TPoint{r.X + v, r.Y - u - 1};
+    case 2:
+      return TPoint{r.X - u - 1, r.Y - v - 1};
+    case 3:
+      return TPoint{r.X - v - 1, r.Y + u};
+    default:
+      return TPoint{r.X + u, r.Y + v};
+  }
+}
+
+// The frame pixel that TurnPixel takes to the device pixel (x, y).
+TPoint UnturnPixel(int turns, TPoint r, int x, int y) {
+  switch (turns) {
+    case 1:
+      return TPoint{r.Y - 1 - y, x - r.X};
+    case 2:
+      return TPoint{r.X - 1 - x, r.Y - 1 - y};
+    case 3:
+      return TPoint{y - r.Y, r.X - 1 - x};
+    default:
+      return TPoint{x - r.X, y - r.Y};
+  }
+}
+
+// The widest run of ink in any row of an "l": the width of the face's stems.
+int StemWidth(const QFont& font) {
+  const int size = 2 * font.pixelSize() + 8;
+  QImage mask(size, size, QImage::Format_Alpha8);
+  mask.fill(0);
+  {
+    QPainter p(&mask);
+    PreparePainter(p);
+    p.setFont(font);
+    p.drawText(QPoint(4, font.pixelSize() + 4), QStringLiteral("l"));
+  }
+  int widest = 0;
+  ForEachInkRun(mask, [&](int, int x0, int x1) { widest = std::max(widest, x1 - x0); });
+  return widest;
 }
 
 }  // namespace
@@ -191,6 +246,11 @@ TFontFace::TFontFace(const TLogFont& font)
   ascent_ = static_cast<int>(std::ceil(px * design.ascent() / kProbe - kEps));
   height_ = ascent_ + static_cast<int>(std::ceil(px * design.descent() / kProbe - kEps));
   assemblable_ = !font.Underline && !font.StrikeOut && font_.pixelSize() <= kMaxAssembledPixelSize;
+  if (font_.bold()) {
+    QFont regular = font_;
+    regular.setWeight(QFont::Normal);
+    emboldened_ = StemWidth(font_) <= StemWidth(regular);
+  }
 }
 
 std::shared_ptr<TFontFace> TFontFace::Shared(const TLogFont& font) {
@@ -306,23 +366,39 @@ void TFontFace::Ink(std::string_view utf8, const TTextFrame& frame, std::vector<
   const double reach = std::fabs(frame.OriginX) + std::fabs(frame.OriginY) +
                        std::fabs(static_cast<double>(frame.BaseX)) +
                        std::fabs(static_cast<double>(frame.BaseY)) + layout.Width;
+  const int turns = Upright(frame);
+  if (!layout.Assembled || reach > kMaxAssembledOffset || !(turns >= 0 || layout.OneItem)) {
+    lock.unlock();
+    InkPaintedWhole(utf8, frame, out);
+    return;
+  }
+  if (glyphs_.size() >= kMaxGlyphs) glyphs_.clear();
+
+  if (turns >= 0) {
+    // Upright glyphs at their pen positions in the frame, in 1/64 pixel
+    // from the origin (whole pixels and a phase), turned as a whole.
+    std::vector<TInkSpan>& upright = scratch_;
+    upright.clear();
+    for (const TGlyphSlot& slot : layout.Glyphs) {
+      const int fx = frame.BaseX * 64 + slot.X, fy = frame.BaseY * 64 + slot.Y;
+      for (const TInkRun& run : Glyph(0, slot.Index, fx & 63, fy & 63))
+        upright.push_back(TInkSpan{(fy >> 6) + run.Dy, (fx >> 6) + run.X0, (fx >> 6) + run.X1});
+    }
+    if (emboldened_) Embolden(upright, frame.BaseX + layout.Width);
+    Turn(turns, frame, upright, out);
+    return;
+  }
+
   // The pen positions of the glyphs, computed as Qt's painter computes them
   // for the whole text, in 1/64 pixel from the box's corner.
   QTransform m;
   m.translate(frame.OriginX, frame.OriginY);
   if (frame.Angle != 0) m.rotate(-frame.Angle);
   m.translate(frame.BaseX, frame.BaseY);
-  if (!layout.Assembled || reach > kMaxAssembledOffset || !(layout.OneItem || TurnsExactly(m))) {
-    lock.unlock();
-    InkPaintedWhole(utf8, frame, out);
-    return;
-  }
-  if (glyphs_.size() >= kMaxGlyphs) glyphs_.clear();
   const bool turned = m.m11() != 1 || m.m12() != 0 || m.m21() != 0 || m.m22() != 1;
-  const int startX = FixedFromReal(m.dx()), startY = FixedFromReal(m.dy());
   const TRect box = frame.Box;
   for (const TGlyphSlot& slot : layout.Glyphs) {
-    int fx = startX + slot.X, fy = startY + slot.Y;
+    int fx = FixedFromReal(m.dx()) + slot.X, fy = FixedFromReal(m.dy()) + slot.Y;
     if (turned) {
       const QPointF p = m.map(QPointF(slot.X / 64.0, slot.Y / 64.0));
       fx = FixedFromReal(p.x());
@@ -340,12 +416,82 @@ void TFontFace::Ink(std::string_view utf8, const TTextFrame& frame, std::vector<
 void TFontFace::InkPaintedWhole(std::string_view utf8, const TTextFrame& frame,
                                 std::vector<TInkSpan>& out) {
   const std::lock_guard lock(mutex_);
-  QImage mask(frame.Box.Width(), frame.Box.Height(), QImage::Format_Alpha8);
+  const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  const TRect box = frame.Box;
+  const int turns = Upright(frame);
+  if (turns < 0) {
+    QImage mask(box.Width(), box.Height(), QImage::Format_Alpha8);
+    mask.fill(0);
+    PaintWhole(mask, frame, text);
+    ForEachInkRun(mask, [&](int y, int x0, int x1) {
+      out.push_back(TInkSpan{box.Top + y, box.Left + x0, box.Left + x1});
+    });
+    return;
+  }
+  // Painted upright over the frame pixels that turn into the box, with a
+  // margin for emboldening to see the ink beside them.
+  const TPoint origin{box.Left + static_cast<int>(frame.OriginX),
+                      box.Top + static_cast<int>(frame.OriginY)};
+  const TPoint a = UnturnPixel(turns, origin, box.Left, box.Top);
+  const TPoint b = UnturnPixel(turns, origin, box.Right - 1, box.Bottom - 1);
+  constexpr int kMargin = 2;
+  const TRect upright{std::min(a.X, b.X) - kMargin, std::min(a.Y, b.Y) - kMargin,
+                      std::max(a.X, b.X) + 1 + kMargin, std::max(a.Y, b.Y) + 1 + kMargin};
+  QImage mask(upright.Width(), upright.Height(), QImage::Format_Alpha8);
   mask.fill(0);
-  PaintWhole(mask, frame, QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
-  ForEachInkRun(mask, [&](int y, int x0, int x1) {
-    out.push_back(TInkSpan{frame.Box.Top + y, frame.Box.Left + x0, frame.Box.Left + x1});
+  PaintWhole(mask,
+             TTextFrame{{},
+                        static_cast<double>(-upright.Left),
+                        static_cast<double>(-upright.Top),
+                        0,
+                        frame.BaseX,
+                        frame.BaseY},
+             text);
+  std::vector<TInkSpan> spans;
+  ForEachInkRun(mask, [&](int v, int u0, int u1) {
+    spans.push_back(TInkSpan{upright.Top + v, upright.Left + u0, upright.Left + u1});
   });
+  if (emboldened_) Embolden(spans, frame.BaseX + Layout(utf8).Width);
+  Turn(turns, frame, spans, out);
+}
+
+void Embolden(std::vector<TInkSpan>& spans, int end) {
+  std::sort(spans.begin(), spans.end(), [](const TInkSpan& p, const TInkSpan& q) {
+    return p.Y != q.Y ? p.Y < q.Y : p.X0 < q.X0;
+  });
+  std::size_t merged = 0;
+  for (const TInkSpan& s : spans) {
+    if (merged > 0 && spans[merged - 1].Y == s.Y && s.X0 <= spans[merged - 1].X1)
+      spans[merged - 1].X1 = std::max(spans[merged - 1].X1, s.X1);
+    else
+      spans[merged++] = s;
+  }
+  spans.resize(merged);
+  for (std::size_t i = 0; i < spans.size(); ++i) {
+    const bool gapOfOne =
+        i + 1 < spans.size() && spans[i + 1].Y == spans[i].Y && spans[i + 1].X0 == spans[i].X1 + 1;
+    if (!gapOfOne && spans[i].X1 < end) ++spans[i].X1;
+  }
+}
+
+// The upright spans, relative to the frame's origin, turned into the box.
+void TFontFace::Turn(int turns, const TTextFrame& frame, const std::vector<TInkSpan>& upright,
+                     std::vector<TInkSpan>& out) {
+  const TRect box = frame.Box;
+  const TPoint origin{box.Left + static_cast<int>(frame.OriginX),
+                      box.Top + static_cast<int>(frame.OriginY)};
+  for (const TInkSpan& s : upright) {
+    if (turns == 0) {
+      const int y = origin.Y + s.Y;
+      const int x0 = std::max(origin.X + s.X0, box.Left), x1 = std::min(origin.X + s.X1, box.Right);
+      if (y >= box.Top && y < box.Bottom && x0 < x1) out.push_back(TInkSpan{y, x0, x1});
+      continue;
+    }
+    for (int u = s.X0; u < s.X1; ++u) {
+      const TPoint p = TurnPixel(turns, origin, u, s.Y);
+      if (box.Contains(p)) out.push_back(TInkSpan{p.Y, p.X, p.X + 1});
+    }
+  }
 }
 
 void TFontFace::PaintWhole(QImage& mask, const TTextFrame& frame, const QString& text) const {

@@ -4,9 +4,11 @@
 // configuration; the faces of the program's era are mapped onto them.
 //
 // Qt is asked as little as possible: a face measures and lays out each text
-// once and keeps the result, and rasterises each glyph once per rotation and
-// sub-pixel phase into a mask of ink runs, so that writing a known text is a
-// few lookups and span fills.
+// once and keeps the result, and rasterises each glyph once per sub-pixel
+// phase into a mask of ink runs, so that writing a known text is a few
+// lookups and span fills. Text at right angles is assembled upright and
+// turned here, so it keeps the glyphs' hinting; at other angles Qt's turned
+// glyphs are kept per angle.
 
 #include <QFont>
 #include <QFontMetrics>
@@ -50,6 +52,13 @@ struct TInkSpan {
   int X0 = 0;
   int X1 = 0;
 };
+
+// Emboldens upright ink the way the program's platform emboldens small bold
+// text: each run of a row grows by a pixel to the right unless that would
+// close a one-pixel gap to the next ink or reach column end, the end of the
+// text's advance. So stems become two pixels wide, letters stay apart and
+// the ink stays in the text's cell. The spans are sorted and merged.
+void Embolden(std::vector<TInkSpan>& spans, int end);
 
 // A font as Qt renders it, without its rotation. Faces are shared by every
 // device context and thread; each call locks the face.
@@ -122,6 +131,8 @@ class TFontFace {
   void LayOut(const QString& text, TLayout& layout);
   const std::vector<TInkRun>& Glyph(double angle, std::uint32_t index, int phaseX, int phaseY);
   void PaintWhole(QImage& mask, const TTextFrame& frame, const QString& text) const;
+  static void Turn(int turns, const TTextFrame& frame, const std::vector<TInkSpan>& upright,
+                   std::vector<TInkSpan>& out);
 
   TLogFont key_;
   QFont font_;
@@ -131,6 +142,13 @@ class TFontFace {
   // Whether single glyphs can be drawn at all: no decorations, and sizes
   // Qt rasterises as bitmaps rather than filling outlines.
   bool assemblable_ = false;
+  // Whether the face's bold draws stems no wider than its regular weight, as
+  // Liberation Sans Bold does up to 12 pixels where Arial Bold on the
+  // program's platform draws two-pixel stems. Such a bold is emboldened
+  // along its baseline (Embolden) at the angles its glyphs are rasterised
+  // upright; extents stay those of the bold face.
+  bool emboldened_ = false;
+  std::vector<TInkSpan> scratch_;
   QRawFont rawFont_;
   std::mutex mutex_;
   std::unordered_map<std::string, TLayout, TStringHash, std::equal_to<>> layouts_;

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "platform/raster/FontEngine.h"
@@ -96,6 +99,82 @@ TEST(GlyphCache, AssembledTextsMatchTextsPaintedWhole) {
         }
   }
   EXPECT_EQ(failures, 0);
+}
+
+TEST(Embolden, RunsGrowRightUnlessAGapWouldCloseOrTheAdvanceEnds) {
+  const struct {
+    std::vector<TInkSpan> in, out;
+  } rows[] = {
+      {{{0, 2, 3}}, {{0, 2, 4}}},                        // a stem of one pixel
+      {{{0, 8, 9}}, {{0, 8, 9}}},                        // at the end of the advance
+      {{{0, 0, 1}, {0, 3, 4}}, {{0, 0, 2}, {0, 3, 5}}},  // "n": #..# -> ##.##
+      {{{0, 0, 1}, {0, 2, 3}}, {{0, 0, 1}, {0, 2, 4}}},  // letters a pixel apart
+      {{{1, 5, 6}, {0, 4, 6}, {0, 0, 2}, {0, 1, 3}}, {{0, 0, 3}, {0, 4, 7}, {1, 5, 7}}},
+  };
+  for (const auto& r : rows) {
+    std::vector<TInkSpan> spans = r.in;
+    Embolden(spans, 9);
+    ASSERT_EQ(spans.size(), r.out.size());
+    for (std::size_t i = 0; i < spans.size(); ++i)
+      EXPECT_TRUE(spans[i].Y == r.out[i].Y && spans[i].X0 == r.out[i].X0 &&
+                  spans[i].X1 == r.out[i].X1)
+          << i << ": " << spans[i].Y << " " << spans[i].X0 << ".." << spans[i].X1;
+  }
+}
+
+int StemWidth(const std::vector<TInkSpan>& spans) {
+  int widest = 0;
+  for (const TInkSpan& s : spans) widest = std::max(widest, s.X1 - s.X0);
+  return widest;
+}
+
+// Bold text at the chart's sizes has two-pixel stems, as on the program's
+// platform, while its advances stay those of the bold face; larger bold and
+// regular text keep Qt's stems.
+TEST(Embolden, SmallBoldHasTwoPixelStems) {
+  const struct {
+    int height, weight, stem;
+  } rows[] = {{-11, FW_BOLD, 2},
+              {-12, FW_BOLD, 2},
+              {-11, FW_NORMAL, 1},
+              {-16, FW_BOLD, 2},
+              {-20, FW_BOLD, 3}};
+  for (const auto& r : rows) {
+    TFontFace face(Font("Arial", r.height, r.weight));
+    const TTextFrame frame{{0, 0, 60, 40}, 5, 5, 0, 0, face.Ascent()};
+    std::vector<TInkSpan> ink;
+    face.Ink("l", frame, ink);
+    EXPECT_EQ(StemWidth(ink), r.stem) << r.height << " weight " << r.weight;
+    EXPECT_EQ(face.Extent("Τιμή παραμέτρου").cx,
+              QFontMetrics(face.Font()).horizontalAdvance(QStringLiteral("Τιμή παραμέτρου")));
+  }
+}
+
+// At right angles text is the upright text turned, pixel for pixel, with the
+// glyphs' hinting and emboldening; Qt would rasterise them turned.
+TEST(Embolden, TextAtRightAnglesIsTheUprightTextTurned) {
+  for (const int weight : {FW_NORMAL, FW_BOLD}) {
+    TFontFace face(Font("Arial", -11, weight));
+    const TRect box{0, 0, 120, 120};
+    std::vector<TInkSpan> upright;
+    face.Ink("Τιμή παραμέτρου", TTextFrame{box, 60, 60, 0, 0, 0}, upright);
+    const std::vector<bool> expected = Pixels(upright, box);
+    for (const int turns : {1, 2, 3}) {
+      std::vector<TInkSpan> turned;
+      face.Ink("Τιμή παραμέτρου", TTextFrame{box, 60, 60, 90.0 * turns, 0, 0}, turned);
+      const std::vector<bool> pixels = Pixels(turned, box);
+      // Turning the device pixel back a quarter at a time gives the upright one.
+      std::vector<bool> back(pixels.size());
+      for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 120; ++x) {
+          int u = x, v = y;
+          for (int t = 0; t < turns; ++t) std::tie(u, v) = std::pair{119 - v, u};
+          back[static_cast<std::size_t>(v * 120 + u)] =
+              pixels[static_cast<std::size_t>(y * 120 + x)];
+        }
+      EXPECT_EQ(back, expected) << "weight " << weight << ", " << turns * 90 << " degrees";
+    }
+  }
 }
 
 }  // namespace
