@@ -323,9 +323,10 @@ void TDeviceContext::DrawWideLine(TPoint a, TPoint b) {
   // are bounded by the stroke's two long sides alone, stepped from row to
   // row in integers. In units of half a pixel from A, U = 2 (X - ax) and
   // V = 2 (Y - ay), a pixel lies between the sides when
-  // |U ey - V ex| <= w |E|. For the coordinates, lengths and widths below no
-  // pixel centre lies within exactRow's tolerance of a side without lying
-  // on it, so both give the same pixels.
+  // (U ey - V ex)^2 <= w^2 |E|^2, all integers: a centre outside a side is
+  // at least 1 / (2 |ey| (2 w |E| + 1)) pixels from it, over 2e-8 for the
+  // coordinates, lengths and widths below, far beyond exactRow's tolerance
+  // and rounding. So both give the same pixels.
   const auto moderate = [](double v, double limit) { return std::fabs(v) <= limit; };
   double bodyTop = HUGE_VAL, bodyBottom = -HUGE_VAL;
   if (ex != 0 && ey != 0 && w <= 8 && moderate(ex, 1024) && moderate(ey, 1024) &&

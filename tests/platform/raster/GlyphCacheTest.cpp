@@ -1,6 +1,7 @@
 // The glyph cache assembles texts from glyphs rasterised one at a time; these
-// tests hold it to the pixels Qt paints for the whole text in one call, over
-// the texts and fonts the program's chart and window draw.
+// tests hold it to the pixels Qt paints for the whole text in one call
+// (emboldened and turned the same way), over the texts and fonts the
+// program's chart and window draw, and pin the emboldening of small bold.
 
 #include <gtest/gtest.h>
 
