@@ -175,23 +175,9 @@ int Upright(const TTextFrame& frame) {
   return whole(frame.OriginX) && whole(frame.OriginY) ? QuarterTurns(frame.Angle) : -1;
 }
 
-// Where the pixel (u, v) of a text's upright frame goes when the frame is
-// turned counter-clockwise by quarter turns about the device point r: the
-// pixel's square turned with it.
-TPoint TurnPixel(int turns, TPoint r, int u, int v) {
-  switch (turns) {
-    case 1:
-      return TPoint{r.X + v, r.Y - u - 1};
-    case 2:
-      return TPoint{r.X - u - 1, r.Y - v - 1};
-    case 3:
-      return TPoint{r.X - v - 1, r.Y + u};
-    default:
-      return TPoint{r.X + u, r.Y + v};
-  }
-}
-
-// The frame pixel that TurnPixel takes to the device pixel (x, y).
+// The pixel of a text's upright frame that goes to the device pixel (x, y)
+// when the frame is turned counter-clockwise by quarter turns about the
+// device point r, each pixel's square turned with it (see Turn).
 TPoint UnturnPixel(int turns, TPoint r, int x, int y) {
   switch (turns) {
     case 1:
@@ -480,16 +466,52 @@ void TFontFace::Turn(int turns, const TTextFrame& frame, const std::vector<TInkS
   const TRect box = frame.Box;
   const TPoint origin{box.Left + static_cast<int>(frame.OriginX),
                       box.Top + static_cast<int>(frame.OriginY)};
-  for (const TInkSpan& s : upright) {
-    if (turns == 0) {
-      const int y = origin.Y + s.Y;
-      const int x0 = std::max(origin.X + s.X0, box.Left), x1 = std::min(origin.X + s.X1, box.Right);
-      if (y >= box.Top && y < box.Bottom && x0 < x1) out.push_back(TInkSpan{y, x0, x1});
-      continue;
+  const auto put = [&](int y, int x0, int x1) {
+    x0 = std::max(x0, box.Left);
+    x1 = std::min(x1, box.Right);
+    if (y >= box.Top && y < box.Bottom && x0 < x1) out.push_back(TInkSpan{y, x0, x1});
+  };
+  if (turns % 2 == 0) {
+    // A row stays a row, reversed by a half turn.
+    for (const TInkSpan& s : upright) {
+      if (turns == 0)
+        put(origin.Y + s.Y, origin.X + s.X0, origin.X + s.X1);
+      else
+        put(origin.Y - s.Y - 1, origin.X - s.X1, origin.X - s.X0);
     }
-    for (int u = s.X0; u < s.X1; ++u) {
-      const TPoint p = TurnPixel(turns, origin, u, s.Y);
-      if (box.Contains(p)) out.push_back(TInkSpan{p.Y, p.X, p.X + 1});
+    return;
+  }
+  // A quarter turn makes the upright columns rows: the pixels go through a
+  // grid, read column by column.
+  if (upright.empty()) return;
+  TRect bounds{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+  for (const TInkSpan& s : upright) {
+    bounds.Left = std::min(bounds.Left, s.X0);
+    bounds.Right = std::max(bounds.Right, s.X1);
+    bounds.Top = std::min(bounds.Top, s.Y);
+    bounds.Bottom = std::max(bounds.Bottom, s.Y + 1);
+  }
+  const int w = bounds.Width(), h = bounds.Height();
+  std::vector<std::uint8_t> grid(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
+  for (const TInkSpan& s : upright)
+    std::fill_n(grid.begin() + (s.Y - bounds.Top) * w + (s.X0 - bounds.Left), s.X1 - s.X0, 1);
+  for (int u = bounds.Left; u < bounds.Right; ++u) {
+    for (int v = bounds.Top; v < bounds.Bottom;) {
+      const auto ink = [&](int row) {
+        return grid[static_cast<std::size_t>((row - bounds.Top) * w + (u - bounds.Left))] != 0;
+      };
+      if (!ink(v)) {
+        ++v;
+        continue;
+      }
+      const int v0 = v;
+      while (v < bounds.Bottom && ink(v)) ++v;
+      // Frame pixel (u, v) goes to (origin.X + v, origin.Y - u - 1) at a
+      // quarter turn and to (origin.X - v - 1, origin.Y + u) at three.
+      if (turns == 1)
+        put(origin.Y - u - 1, origin.X + v0, origin.X + v);
+      else
+        put(origin.Y + u, origin.X - v, origin.X - v0);
     }
   }
 }
