@@ -52,6 +52,22 @@ void BM_Line(benchmark::State& state) {
 }
 BENCHMARK(BM_Line)->Arg(1)->Arg(2);
 
+// A segment of a jagged series: 4 pixels along x, 90 across.
+void BM_SteepLine(benchmark::State& state) {
+  TRasterBitmap bitmap(kWidth, kHeight);
+  TDeviceContext dc(&bitmap);
+  dc.SelectPen(TLogPen{psSolid, 2, clBlue, false});
+  dc.SetClipRect(TRect{45, 21, 828, 380});
+  int x = 100;
+  for (auto _ : state) {
+    dc.MoveTo(x, 100);
+    dc.LineTo(x + 4, 190);
+    x = x < 700 ? x + 4 : 100;
+  }
+  benchmark::DoNotOptimize(bitmap.Data());
+}
+BENCHMARK(BM_SteepLine);
+
 // A series marker: a 7 x 7 box filled in the point colour, clear pen.
 void BM_Rectangle7x7(benchmark::State& state) {
   TRasterBitmap bitmap(kWidth, kHeight);
@@ -75,16 +91,32 @@ TLogFont LabelFont() {
   return f;
 }
 
-void BM_TextOut(benchmark::State& state) {
+// An axis label, right-aligned as the left axis writes them.
+void BM_TextOut(benchmark::State& state, const char* text) {
   TRasterBitmap bitmap(kWidth, kHeight);
   TDeviceContext dc(&bitmap);
   dc.SelectFont(LabelFont());
   dc.SetBkMode(TRANSPARENT);
   dc.SetTextAlign(TA_RIGHT | TA_TOP);
-  for (auto _ : state) dc.TextOut(40, 200, "-12345.678");
+  for (auto _ : state) dc.TextOut(40, 200, text);
   benchmark::DoNotOptimize(bitmap.Data());
 }
-BENCHMARK(BM_TextOut)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TextOut, short_label, "125")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TextOut, long_label, "-12345.678")->Unit(benchmark::kMicrosecond);
+
+// The left axis title, turned a quarter.
+void BM_RotatedTextOut(benchmark::State& state) {
+  TRasterBitmap bitmap(kWidth, kHeight);
+  TDeviceContext dc(&bitmap);
+  TLogFont font = LabelFont();
+  font.Weight = FW_BOLD;
+  font.Escapement = 900;
+  dc.SelectFont(font);
+  dc.SetBkMode(TRANSPARENT);
+  for (auto _ : state) dc.TextOut(5, 250, "Τιμή παραμέτρου");
+  benchmark::DoNotOptimize(bitmap.Data());
+}
+BENCHMARK(BM_RotatedTextOut)->Unit(benchmark::kMicrosecond);
 
 void BM_TextWidth(benchmark::State& state) {
   TDeviceContext dc;

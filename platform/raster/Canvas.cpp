@@ -18,7 +18,9 @@ TDeviceContext* TCanvas::SelectedHandle() {
     pattern_ = nullptr;
   handle_->SelectBrush(TLogBrush{brush_.Style(), ColorToRGB(brush_.Color()), pattern_});
 
-  handle_->SelectFont(LogFont());
+  // Selecting the font copies its name: skipped when the device context has
+  // it already, as it mostly has.
+  if (!Selected(handle_->Font())) handle_->SelectFont(LogFont());
   handle_->SetTextColor(ColorToRGB(font_.Color()));
   return handle_;
 }
@@ -33,6 +35,18 @@ TLogFont TCanvas::LogFont() const {
   lf.StrikeOut = (font_.Style() & fsStrikeOut) != 0;
   lf.Charset = font_.Charset();
   return lf;
+}
+
+// Whether lf equals LogFont(), without building it.
+bool TCanvas::Selected(const TLogFont& lf) const {
+  const TFontStyles style = font_.Style();
+  const TLogFont unset;
+  return lf.FaceName == font_.Name() && lf.Height == font_.Height() &&
+         lf.Weight == ((style & fsBold) != 0 ? FW_BOLD : FW_NORMAL) &&
+         lf.Italic == ((style & fsItalic) != 0) && lf.Underline == ((style & fsUnderline) != 0) &&
+         lf.StrikeOut == ((style & fsStrikeOut) != 0) && lf.Charset == font_.Charset() &&
+         lf.Escapement == unset.Escapement && lf.Orientation == unset.Orientation &&
+         lf.OutPrecision == unset.OutPrecision;
 }
 
 void TCanvas::WriteText(TDeviceContext& dc, int x, int y, std::string_view text) {

@@ -7,9 +7,9 @@
 #include <span>
 #include <string_view>
 
+#include "platform/raster/DeviceContext.h"
 #include "platform/raster/Graphics.h"
 #include "platform/runtime/Types.h"
-#include "platform/raster/DeviceContext.h"
 
 namespace halvorn {
 
@@ -70,6 +70,8 @@ class TCanvas {
   void TextOutInFont(int x, int y, std::string_view text, const TLogFont& font);
   // The description of the current font as the device context receives it.
   TLogFont LogFont() const;
+  // Whether a description is the current font's.
+  bool Selected(const TLogFont& lf) const;
   // The extent of a text in the current font; (0, 0) without a device.
   TSize TextExtent(std::string_view text);
   int TextWidth(std::string_view text) { return TextExtent(text).cx; }

@@ -5,10 +5,10 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/runtime/Exceptions.h"
-#include "platform/runtime/Format.h"
 #include "platform/raster/FontEngine.h"
 #include "platform/raster/RasterOps.h"
+#include "platform/runtime/Exceptions.h"
+#include "platform/runtime/Format.h"
 
 namespace halvorn {
 namespace {
@@ -73,20 +73,6 @@ void TDeviceContext::SetClipPolygon(std::span<const TPoint> points) {
 void TDeviceContext::ClearClip() {
   const TRect bounds = TargetBounds(target_);
   clip_ = TClipRegion::FromRect(bounds, bounds);
-}
-
-void TDeviceContext::WriteSpan(int y, int x0, int x1, TPixel p, TPenMode mode) {
-  TPixel* row = target_->Row(y);
-  if (mode == pmCopy) {
-    std::fill(row + x0, row + x1, p);
-    return;
-  }
-  for (int x = x0; x < x1; ++x) row[x] = ApplyRop(mode, p, row[x]);
-}
-
-void TDeviceContext::WritePixel(int x, int y, TPixel p, TPenMode mode) {
-  TPixel& d = target_->Row(y)[x];
-  d = ApplyRop(mode, p, d);
 }
 
 TPixel TDeviceContext::PenPixelValue() const {

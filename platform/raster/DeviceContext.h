@@ -20,6 +20,7 @@
 // colours are resolved by the callers. On a monochrome bitmap every colour
 // becomes the nearer of black and white.
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -28,10 +29,11 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/raster/Graphics.h"
-#include "platform/runtime/Types.h"
 #include "platform/raster/ClipRegion.h"
+#include "platform/raster/Graphics.h"
 #include "platform/raster/RasterBitmap.h"
+#include "platform/raster/RasterOps.h"
+#include "platform/runtime/Types.h"
 
 namespace halvorn {
 
@@ -184,9 +186,21 @@ class TDeviceContext {
   void StretchBlt(TRect dest, const TDeviceContext& source, TRect src);
 
  private:
-  // Every pixel is written by one of these two, after the clip test.
-  void WriteSpan(int y, int x0, int x1, TPixel p, TPenMode mode);
-  void WritePixel(int x, int y, TPixel p, TPenMode mode);
+  // Every pixel is written by one of these two, after the clip test, but for
+  // the rows of wide strokes copied into a rectangular clip, the bulk of a
+  // chart, which the stroke loop writes itself.
+  void WriteSpan(int y, int x0, int x1, TPixel p, TPenMode mode) {
+    TPixel* row = target_->Row(y);
+    if (mode == pmCopy) {
+      std::fill(row + x0, row + x1, p);
+      return;
+    }
+    for (int x = x0; x < x1; ++x) row[x] = ApplyRop(mode, p, row[x]);
+  }
+  void WritePixel(int x, int y, TPixel p, TPenMode mode) {
+    TPixel& d = target_->Row(y)[x];
+    d = ApplyRop(mode, p, d);
+  }
 
   void PenSpan(int y, int x0, int x1);
   void PenPixel(int x, int y);
@@ -213,7 +227,8 @@ class TDeviceContext {
   TLogPen pen_;
   TLogBrush brush_;
   TLogFont font_;
-  std::unique_ptr<TFontFace> face_;
+  // Shared with every device context that uses the same font.
+  std::shared_ptr<TFontFace> face_;
   TPenMode rop2_ = pmCopy;
   TColor bkColor_ = clWhite;
   int bkMode_ = OPAQUE;

@@ -2,8 +2,13 @@
 
 #include <QDir>
 #include <QFontDatabase>
+#include <QGlyphRun>
+#include <QImage>
 #include <QPainter>
+#include <QTextLayout>
+#include <QTransform>
 #include <algorithm>
+#include <bit>
 #include <climits>
 #include <cmath>
 
@@ -21,6 +26,20 @@ constexpr const char* kMono = "Liberation Mono";
 // without any use on a screen.
 constexpr int kMinPixelSize = 1;
 constexpr int kMaxPixelSize = 2000;
+
+// Qt rasterises glyphs up to 64 pixels as bitmaps and fills larger ones as
+// outlines, where overlapping glyphs drawn one by one need not give the
+// pixels of the whole text; such sizes are painted whole.
+constexpr int kMaxAssembledPixelSize = 48;
+// Beyond this many pixels from the box's corner, positions in 1/64 pixel no
+// longer fit the integers Qt computes them in.
+constexpr double kMaxAssembledOffset = 1 << 24;
+
+// Bounds of the caches; a full cache is emptied and fills again with what is
+// in use. A chart needs a few dozen texts and glyphs per face.
+constexpr std::size_t kMaxFaces = 64;
+constexpr std::size_t kMaxLayouts = 4096;
+constexpr std::size_t kMaxGlyphs = 8192;
 
 void EnsureFontsLoaded() {
   static const bool loaded = [] {
@@ -57,6 +76,137 @@ QFont FontForHeight(const TLogFont& lf) {
   return MakeFont(lf, static_cast<int>(std::lround(std::min(cell * ratio, 1e6))));
 }
 
+// Qt keeps glyph positions in 1/64 pixel and converts by truncation.
+int FixedFromReal(double r) { return static_cast<int>(r * 64); }
+
+void PreparePainter(QPainter& p) {
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.setRenderHint(QPainter::TextAntialiasing, false);
+  p.setPen(QColor(0, 0, 0, 255));
+}
+
+// The transform under which Qt places a text whose frame is turned by angle
+// degrees counter-clockwise (Qt turns clockwise on the y-down screen).
+QTransform Turned(double angle) {
+  QTransform t;
+  if (angle != 0) t.rotate(-angle);
+  return t;
+}
+
+// Calls run(y, x0, x1) for every run of inked pixels of an 8-bit mask;
+// glyphs are not antialiased, so any coverage of half or more is ink.
+template <typename Fn>
+void ForEachInkRun(const QImage& mask, Fn&& run) {
+  for (int y = 0; y < mask.height(); ++y) {
+    const uchar* coverage = mask.constScanLine(y);
+    for (int x = 0; x < mask.width();) {
+      if (coverage[x] < 128) {
+        ++x;
+        continue;
+      }
+      const int x0 = x;
+      while (x < mask.width() && coverage[x] >= 128) ++x;
+      run(y, x0, x);
+    }
+  }
+}
+
+// Texts that Qt lays out differently when painting than in a text layout:
+// line breaks, tabs and other control characters.
+bool HasControlCharacters(const QString& text) {
+  return std::any_of(text.begin(), text.end(), [](QChar c) {
+    return c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+           c == QChar::ParagraphSeparator;
+  });
+}
+
+// Whether Qt's painter takes the text as one item. It splits a text where
+// the script changes, characters of the common script (digits, punctuation,
+// spaces) and combining marks joining the script around them, and where the
+// bidirectional level changes, which a left-to-right text of left-to-right
+// and neutral characters never does.
+bool IsOneItem(const QString& text) {
+  constexpr qsizetype kMaxItemLength = 1024;  // Qt splits long texts too
+  if (text.size() > kMaxItemLength) return false;
+  QChar::Script script = QChar::Script_Common;
+  for (const char32_t c : text.toUcs4()) {
+    switch (QChar::direction(c)) {
+      case QChar::DirL:
+      case QChar::DirEN:
+      case QChar::DirES:
+      case QChar::DirET:
+      case QChar::DirCS:
+      case QChar::DirWS:
+      case QChar::DirON:
+      case QChar::DirNSM:
+      case QChar::DirBN:
+        break;
+      default:
+        return false;
+    }
+    const QChar::Script s = QChar::script(c);
+    if (s <= QChar::Script_Common || s == script) continue;
+    if (script == QChar::Script_Common) {
+      script = s;
+      continue;
+    }
+    const QChar::Category category = QChar::category(c);
+    if (category != QChar::Mark_NonSpacing && category != QChar::Mark_SpacingCombining &&
+        category != QChar::Mark_Enclosing)
+      return false;
+  }
+  return true;
+}
+
+// The number of quarter turns of a right angle, or -1 for any other angle.
+int QuarterTurns(double angle) {
+  for (int turns = 0; turns < 4; ++turns)
+    if (angle == 90.0 * turns) return turns;
+  return -1;
+}
+
+// The quarter turns of a frame whose glyphs are rasterised upright and
+// turned here, or -1: at right angles glyphs look as they do upright, with
+// their hinting, where Qt would rasterise them turned and unhinted.
+int Upright(const TTextFrame& frame) {
+  const auto whole = [](double v) {
+    return v == std::floor(v) && std::fabs(v) <= kMaxAssembledOffset;
+  };
+  return whole(frame.OriginX) && whole(frame.OriginY) ? QuarterTurns(frame.Angle) : -1;
+}
+
+// The pixel of a text's upright frame that goes to the device pixel (x, y)
+// when the frame is turned counter-clockwise by quarter turns about the
+// device point r, each pixel's square turned with it (see Turn).
+TPoint UnturnPixel(int turns, TPoint r, int x, int y) {
+  switch (turns) {
+    case 1:
+      return TPoint{r.Y - 1 - y, x - r.X};
+    case 2:
+      return TPoint{r.X - 1 - x, r.Y - 1 - y};
+    case 3:
+      return TPoint{y - r.Y, r.X - 1 - x};
+    default:
+      return TPoint{x - r.X, y - r.Y};
+  }
+}
+
+// The widest run of ink in any row of an "l": the width of the face's stems.
+int StemWidth(const QFont& font) {
+  const int size = 2 * font.pixelSize() + 8;
+  QImage mask(size, size, QImage::Format_Alpha8);
+  mask.fill(0);
+  {
+    QPainter p(&mask);
+    PreparePainter(p);
+    p.setFont(font);
+    p.drawText(QPoint(4, font.pixelSize() + 4), QStringLiteral("l"));
+  }
+  int widest = 0;
+  ForEachInkRun(mask, [&](int, int x0, int x1) { widest = std::max(widest, x1 - x0); });
+  return widest;
+}
+
 }  // namespace
 
 QString SubstituteFaceName(const std::string& faceName) {
@@ -81,6 +231,28 @@ TFontFace::TFontFace(const TLogFont& font)
   constexpr double kEps = 1e-6;
   ascent_ = static_cast<int>(std::ceil(px * design.ascent() / kProbe - kEps));
   height_ = ascent_ + static_cast<int>(std::ceil(px * design.descent() / kProbe - kEps));
+  assemblable_ = !font.Underline && !font.StrikeOut && font_.pixelSize() <= kMaxAssembledPixelSize;
+  if (font_.bold()) {
+    QFont regular = font_;
+    regular.setWeight(QFont::Normal);
+    emboldened_ = StemWidth(font_) <= StemWidth(regular);
+  }
+}
+
+std::shared_ptr<TFontFace> TFontFace::Shared(const TLogFont& font) {
+  struct TRegistry {
+    std::mutex Mutex;
+    std::vector<std::shared_ptr<TFontFace>> Faces;
+  };
+  // Never destroyed, like the application: at exit Qt's storage is gone
+  // before static objects are, and the fonts must not be released after it.
+  static TRegistry* const registry = new TRegistry;
+  const std::lock_guard lock(registry->Mutex);
+  for (const std::shared_ptr<TFontFace>& face : registry->Faces)
+    if (face->Renders(font)) return face;
+  // Device contexts keep the faces they hold.
+  if (registry->Faces.size() >= kMaxFaces) registry->Faces.clear();
+  return registry->Faces.emplace_back(std::make_shared<TFontFace>(font));
 }
 
 bool TFontFace::Renders(const TLogFont& font) const {
@@ -89,21 +261,268 @@ bool TFontFace::Renders(const TLogFont& font) const {
          font.Underline == key_.Underline && font.StrikeOut == key_.StrikeOut;
 }
 
-TSize TFontFace::Extent(const QString& text) const {
-  return TSize{metrics_.horizontalAdvance(text), height_};
+std::size_t TFontFace::TGlyphKeyHash::operator()(const TGlyphKey& k) const {
+  std::uint64_t h = std::bit_cast<std::uint64_t>(k.Angle);
+  h ^= (std::uint64_t{k.Index} << 16 | k.Phase) * 0x9E3779B97F4A7C15ull;
+  return static_cast<std::size_t>(h ^ (h >> 29));
 }
 
-void TFontFace::Paint(QImage& mask, double originX, double originY, double angleDegrees, int baseX,
-                      int baseY, const QString& text) const {
+TFontFace::TLayout& TFontFace::Layout(std::string_view utf8) {
+  if (auto it = layouts_.find(utf8); it != layouts_.end()) return it->second;
+  if (layouts_.size() >= kMaxLayouts) layouts_.clear();
+  TLayout layout;
+  layout.Width = metrics_.horizontalAdvance(
+      QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+  return layouts_.emplace(std::string(utf8), std::move(layout)).first->second;
+}
+
+// The glyphs and positions Qt paints the text with, as its text layout
+// shapes them; a text that the layout would lay out otherwise than painting
+// does is left to be painted whole.
+void TFontFace::LayOut(const QString& text, TLayout& layout) {
+  layout.Laid = true;
+  if (!assemblable_ || HasControlCharacters(text)) return;
+  QTextLayout shaper(text, font_);
+  QTextOption option;
+  option.setWrapMode(QTextOption::NoWrap);
+  option.setTextDirection(Qt::LeftToRight);
+  shaper.setTextOption(option);
+  shaper.beginLayout();
+  QTextLine line = shaper.createLine();
+  shaper.endLayout();
+  if (!line.isValid() || line.textLength() != text.size() || shaper.lineCount() != 1) return;
+  const double lineX = line.x(), ascent = line.ascent();
+  std::vector<TGlyphSlot> glyphs;
+  for (const QGlyphRun& run : line.glyphRuns()) {
+    if (!rawFont_.isValid()) rawFont_ = run.rawFont();
+    if (run.rawFont() != rawFont_) return;
+    const QList<quint32> indexes = run.glyphIndexes();
+    const QList<QPointF> positions = run.positions();
+    for (qsizetype i = 0; i < indexes.size(); ++i)
+      glyphs.push_back(TGlyphSlot{
+          indexes[i], static_cast<std::int32_t>(std::lround((positions[i].x() - lineX) * 64)),
+          static_cast<std::int32_t>(std::lround((positions[i].y() - ascent) * 64))});
+  }
+  layout.Glyphs = std::move(glyphs);
+  layout.Assembled = true;
+  layout.OneItem = IsOneItem(text);
+}
+
+// The glyph as Qt draws it with its pen position at phase/64 pixel past a
+// pixel corner, the runs relative to that pixel.
+const std::vector<TFontFace::TInkRun>& TFontFace::Glyph(double angle, std::uint32_t index,
+                                                        int phaseX, int phaseY) {
+  const TGlyphKey key{angle, index, static_cast<std::uint16_t>(phaseX << 6 | phaseY)};
+  if (auto it = glyphs_.find(key); it != glyphs_.end()) return it->second;
+  // Room for every glyph of the face around its origin, in any rotation.
+  const int size = 4 * font_.pixelSize() + 32, origin = size / 2;
+  QImage mask(size, size, QImage::Format_Alpha8);
+  mask.fill(0);
+  {
+    QPainter p(&mask);
+    PreparePainter(p);
+    const QTransform t = Turned(angle);
+    p.setTransform(QTransform(t.m11(), t.m12(), t.m21(), t.m22(), origin + phaseX / 64.0,
+                              origin + phaseY / 64.0));
+    QGlyphRun run;
+    run.setRawFont(rawFont_);
+    run.setGlyphIndexes({index});
+    run.setPositions({QPointF()});
+    p.drawGlyphRun(QPointF(), run);
+  }
+  std::vector<TInkRun> runs;
+  ForEachInkRun(mask, [&](int y, int x0, int x1) {
+    runs.push_back(TInkRun{static_cast<std::int16_t>(y - origin),
+                           static_cast<std::int16_t>(x0 - origin),
+                           static_cast<std::int16_t>(x1 - origin)});
+  });
+  return glyphs_.emplace(key, std::move(runs)).first->second;
+}
+
+TSize TFontFace::Extent(std::string_view utf8) {
+  const std::lock_guard lock(mutex_);
+  return TSize{Layout(utf8).Width, height_};
+}
+
+void TFontFace::Ink(std::string_view utf8, const TTextFrame& frame, std::vector<TInkSpan>& out) {
+  std::unique_lock lock(mutex_);
+  TLayout& layout = Layout(utf8);
+  if (!layout.Laid)
+    LayOut(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())), layout);
+  const double reach = std::fabs(frame.OriginX) + std::fabs(frame.OriginY) +
+                       std::fabs(static_cast<double>(frame.BaseX)) +
+                       std::fabs(static_cast<double>(frame.BaseY)) + layout.Width;
+  const int turns = Upright(frame);
+  if (!layout.Assembled || reach > kMaxAssembledOffset || !(turns >= 0 || layout.OneItem)) {
+    lock.unlock();
+    InkPaintedWhole(utf8, frame, out);
+    return;
+  }
+  if (glyphs_.size() >= kMaxGlyphs) glyphs_.clear();
+
+  if (turns >= 0) {
+    // Upright glyphs at their pen positions in the frame, in 1/64 pixel
+    // from the origin (whole pixels and a phase), turned as a whole.
+    std::vector<TInkSpan>& upright = scratch_;
+    upright.clear();
+    for (const TGlyphSlot& slot : layout.Glyphs) {
+      const int fx = frame.BaseX * 64 + slot.X, fy = frame.BaseY * 64 + slot.Y;
+      for (const TInkRun& run : Glyph(0, slot.Index, fx & 63, fy & 63))
+        upright.push_back(TInkSpan{(fy >> 6) + run.Dy, (fx >> 6) + run.X0, (fx >> 6) + run.X1});
+    }
+    if (emboldened_) Embolden(upright, frame.BaseX + layout.Width);
+    Turn(turns, frame, upright, out);
+    return;
+  }
+
+  // The pen positions of the glyphs, computed as Qt's painter computes them
+  // for the whole text, in 1/64 pixel from the box's corner.
+  QTransform m;
+  m.translate(frame.OriginX, frame.OriginY);
+  if (frame.Angle != 0) m.rotate(-frame.Angle);
+  m.translate(frame.BaseX, frame.BaseY);
+  const bool turned = m.m11() != 1 || m.m12() != 0 || m.m21() != 0 || m.m22() != 1;
+  const TRect box = frame.Box;
+  for (const TGlyphSlot& slot : layout.Glyphs) {
+    int fx = FixedFromReal(m.dx()) + slot.X, fy = FixedFromReal(m.dy()) + slot.Y;
+    if (turned) {
+      const QPointF p = m.map(QPointF(slot.X / 64.0, slot.Y / 64.0));
+      fx = FixedFromReal(p.x());
+      fy = FixedFromReal(p.y());
+    }
+    const int px = box.Left + (fx >> 6), py = box.Top + (fy >> 6);
+    for (const TInkRun& run : Glyph(frame.Angle, slot.Index, fx & 63, fy & 63)) {
+      const int y = py + run.Dy;
+      const int x0 = std::max(px + run.X0, box.Left), x1 = std::min(px + run.X1, box.Right);
+      if (y >= box.Top && y < box.Bottom && x0 < x1) out.push_back(TInkSpan{y, x0, x1});
+    }
+  }
+}
+
+void TFontFace::InkPaintedWhole(std::string_view utf8, const TTextFrame& frame,
+                                std::vector<TInkSpan>& out) {
+  const std::lock_guard lock(mutex_);
+  const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  const TRect box = frame.Box;
+  const int turns = Upright(frame);
+  if (turns < 0) {
+    QImage mask(box.Width(), box.Height(), QImage::Format_Alpha8);
+    mask.fill(0);
+    PaintWhole(mask, frame, text);
+    ForEachInkRun(mask, [&](int y, int x0, int x1) {
+      out.push_back(TInkSpan{box.Top + y, box.Left + x0, box.Left + x1});
+    });
+    return;
+  }
+  // Painted upright over the frame pixels that turn into the box, with a
+  // margin for emboldening to see the ink beside them.
+  const TPoint origin{box.Left + static_cast<int>(frame.OriginX),
+                      box.Top + static_cast<int>(frame.OriginY)};
+  const TPoint a = UnturnPixel(turns, origin, box.Left, box.Top);
+  const TPoint b = UnturnPixel(turns, origin, box.Right - 1, box.Bottom - 1);
+  constexpr int kMargin = 2;
+  const TRect upright{std::min(a.X, b.X) - kMargin, std::min(a.Y, b.Y) - kMargin,
+                      std::max(a.X, b.X) + 1 + kMargin, std::max(a.Y, b.Y) + 1 + kMargin};
+  QImage mask(upright.Width(), upright.Height(), QImage::Format_Alpha8);
+  mask.fill(0);
+  PaintWhole(mask,
+             TTextFrame{{},
+                        static_cast<double>(-upright.Left),
+                        static_cast<double>(-upright.Top),
+                        0,
+                        frame.BaseX,
+                        frame.BaseY},
+             text);
+  std::vector<TInkSpan> spans;
+  ForEachInkRun(mask, [&](int v, int u0, int u1) {
+    spans.push_back(TInkSpan{upright.Top + v, upright.Left + u0, upright.Left + u1});
+  });
+  if (emboldened_) Embolden(spans, frame.BaseX + Layout(utf8).Width);
+  Turn(turns, frame, spans, out);
+}
+
+void Embolden(std::vector<TInkSpan>& spans, int end) {
+  std::sort(spans.begin(), spans.end(), [](const TInkSpan& p, const TInkSpan& q) {
+    return p.Y != q.Y ? p.Y < q.Y : p.X0 < q.X0;
+  });
+  std::size_t merged = 0;
+  for (const TInkSpan& s : spans) {
+    if (merged > 0 && spans[merged - 1].Y == s.Y && s.X0 <= spans[merged - 1].X1)
+      spans[merged - 1].X1 = std::max(spans[merged - 1].X1, s.X1);
+    else
+      spans[merged++] = s;
+  }
+  spans.resize(merged);
+  for (std::size_t i = 0; i < spans.size(); ++i) {
+    const bool gapOfOne =
+        i + 1 < spans.size() && spans[i + 1].Y == spans[i].Y && spans[i + 1].X0 == spans[i].X1 + 1;
+    if (!gapOfOne && spans[i].X1 < end) ++spans[i].X1;
+  }
+}
+
+// The upright spans, relative to the frame's origin, turned into the box.
+void TFontFace::Turn(int turns, const TTextFrame& frame, const std::vector<TInkSpan>& upright,
+                     std::vector<TInkSpan>& out) {
+  const TRect box = frame.Box;
+  const TPoint origin{box.Left + static_cast<int>(frame.OriginX),
+                      box.Top + static_cast<int>(frame.OriginY)};
+  const auto put = [&](int y, int x0, int x1) {
+    x0 = std::max(x0, box.Left);
+    x1 = std::min(x1, box.Right);
+    if (y >= box.Top && y < box.Bottom && x0 < x1) out.push_back(TInkSpan{y, x0, x1});
+  };
+  if (turns % 2 == 0) {
+    // A row stays a row, reversed by a half turn.
+    for (const TInkSpan& s : upright) {
+      if (turns == 0)
+        put(origin.Y + s.Y, origin.X + s.X0, origin.X + s.X1);
+      else
+        put(origin.Y - s.Y - 1, origin.X - s.X1, origin.X - s.X0);
+    }
+    return;
+  }
+  // A quarter turn makes the upright columns rows: the pixels go through a
+  // grid, read column by column.
+  if (upright.empty()) return;
+  TRect bounds{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+  for (const TInkSpan& s : upright) {
+    bounds.Left = std::min(bounds.Left, s.X0);
+    bounds.Right = std::max(bounds.Right, s.X1);
+    bounds.Top = std::min(bounds.Top, s.Y);
+    bounds.Bottom = std::max(bounds.Bottom, s.Y + 1);
+  }
+  const int w = bounds.Width(), h = bounds.Height();
+  std::vector<std::uint8_t> grid(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
+  for (const TInkSpan& s : upright)
+    std::fill_n(grid.begin() + (s.Y - bounds.Top) * w + (s.X0 - bounds.Left), s.X1 - s.X0, 1);
+  for (int u = bounds.Left; u < bounds.Right; ++u) {
+    for (int v = bounds.Top; v < bounds.Bottom;) {
+      const auto ink = [&](int row) {
+        return grid[static_cast<std::size_t>((row - bounds.Top) * w + (u - bounds.Left))] != 0;
+      };
+      if (!ink(v)) {
+        ++v;
+        continue;
+      }
+      const int v0 = v;
+      while (v < bounds.Bottom && ink(v)) ++v;
+      // Frame pixel (u, v) goes to (origin.X + v, origin.Y - u - 1) at a
+      // quarter turn and to (origin.X - v - 1, origin.Y + u) at three.
+      if (turns == 1)
+        put(origin.Y - u - 1, origin.X + v0, origin.X + v);
+      else
+        put(origin.Y + u, origin.X - v, origin.X - v0);
+    }
+  }
+}
+
+void TFontFace::PaintWhole(QImage& mask, const TTextFrame& frame, const QString& text) const {
   QPainter p(&mask);
-  p.setRenderHint(QPainter::Antialiasing, false);
-  p.setRenderHint(QPainter::TextAntialiasing, false);
+  PreparePainter(p);
   p.setFont(font_);
-  p.setPen(QColor(0, 0, 0, 255));
-  p.translate(originX, originY);
-  // Qt turns clockwise on the y-down screen.
-  if (angleDegrees != 0) p.rotate(-angleDegrees);
-  p.drawText(QPoint(baseX, baseY), text);
+  p.translate(frame.OriginX, frame.OriginY);
+  if (frame.Angle != 0) p.rotate(-frame.Angle);
+  p.drawText(QPoint(frame.BaseX, frame.BaseY), text);
 }
 
 }  // namespace halvorn

@@ -2,15 +2,30 @@
 // Glyphs from Qt's font engine. The faces are the Liberation fonts, loaded
 // from their files so that the result does not depend on the machine's font
 // configuration; the faces of the program's era are mapped onto them.
+//
+// Qt is asked as little as possible: a face measures and lays out each text
+// once and keeps the result, and rasterises each glyph once per sub-pixel
+// phase into a mask of ink runs, so that writing a known text is a few
+// lookups and span fills. Text at right angles is assembled upright and
+// turned here, so it keeps the glyphs' hinting; at other angles Qt's turned
+// glyphs are kept per angle.
 
 #include <QFont>
 #include <QFontMetrics>
-#include <QImage>
+#include <QRawFont>
 #include <QString>
+#include <cstdint>
+#include <memory>
+#include <mutex>
 #include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
-#include "platform/runtime/Types.h"
 #include "platform/raster/DeviceContext.h"
+#include "platform/runtime/Types.h"
+
+class QImage;
 
 namespace halvorn {
 
@@ -18,10 +33,43 @@ namespace halvorn {
 // Serif" and every name without a better match become "Liberation Sans".
 QString SubstituteFaceName(const std::string& faceName);
 
-// A font as Qt renders it, without its rotation.
+// Where a text goes. Box is the device rectangle the glyphs may ink; in it
+// the text's frame has its origin at (OriginX, OriginY) from Box's top left
+// corner and is turned about it by Angle degrees counter-clockwise; in that
+// frame the baseline starts at (BaseX, BaseY).
+struct TTextFrame {
+  TRect Box;
+  double OriginX = 0;
+  double OriginY = 0;
+  double Angle = 0;
+  int BaseX = 0;
+  int BaseY = 0;
+};
+
+// Inked pixels X0..X1-1 of device row Y.
+struct TInkSpan {
+  int Y = 0;
+  int X0 = 0;
+  int X1 = 0;
+};
+
+// Emboldens upright ink the way the program's platform emboldens small bold
+// text: each run of a row grows by a pixel to the right unless that would
+// close a one-pixel gap to the next ink or reach column end, the end of the
+// text's advance. So stems become two pixels wide, letters stay apart and
+// the ink stays in the text's cell. The spans are sorted and merged.
+void Embolden(std::vector<TInkSpan>& spans, int end);
+
+// A font as Qt renders it, without its rotation. Faces are shared by every
+// device context and thread; each call locks the face.
 class TFontFace {
  public:
   explicit TFontFace(const TLogFont& font);
+  TFontFace(const TFontFace&) = delete;
+  TFontFace& operator=(const TFontFace&) = delete;
+
+  // The face for a description (its rotation aside), made once and shared.
+  static std::shared_ptr<TFontFace> Shared(const TLogFont& font);
 
   // Whether this face renders the given description (rotation aside).
   bool Renders(const TLogFont& font) const;
@@ -29,22 +77,82 @@ class TFontFace {
   const QFont& Font() const { return font_; }
   int Ascent() const { return ascent_; }
   // Advance width of the text and the cell height of the font.
-  TSize Extent(const QString& text) const;
+  TSize Extent(std::string_view utf8);
 
-  // Paints the text into an 8-bit coverage mask. The text's frame has its
-  // origin at (originX, originY) of the mask and is turned about it by
-  // angleDegrees counter-clockwise; in that frame the baseline starts at
-  // (baseX, baseY). Glyphs are not antialiased: each mask pixel is fully
-  // inked or blank.
-  void Paint(QImage& mask, double originX, double originY, double angleDegrees, int baseX,
-             int baseY, const QString& text) const;
+  // The pixels the text inks within frame.Box, as spans in any order.
+  // Glyphs are not antialiased: each pixel is fully inked or blank.
+  void Ink(std::string_view utf8, const TTextFrame& frame, std::vector<TInkSpan>& out);
+  // The same painted by Qt as a whole text in one call, which is what the
+  // glyph cache must reproduce; used when a text cannot be assembled from
+  // single glyphs (decorations, glyphs Qt draws as outlines, control
+  // characters).
+  void InkPaintedWhole(std::string_view utf8, const TTextFrame& frame, std::vector<TInkSpan>& out);
 
  private:
+  // One glyph of a laid-out text, its pen position in 1/64 pixel relative
+  // to the start of the baseline.
+  struct TGlyphSlot {
+    std::uint32_t Index = 0;
+    std::int32_t X = 0;
+    std::int32_t Y = 0;
+  };
+  struct TLayout {
+    int Width = 0;
+    bool Laid = false;
+    // Whether the glyphs below reproduce the text; otherwise it is painted whole.
+    bool Assembled = false;
+    // Whether Qt paints the text as one item: it then places every glyph
+    // from the same start, which a rotation that is not a right angle needs
+    // to come out exactly the same.
+    bool OneItem = false;
+    std::vector<TGlyphSlot> Glyphs;
+  };
+  // A glyph's ink as runs relative to the pixel its origin falls in.
+  struct TInkRun {
+    std::int16_t Dy = 0;
+    std::int16_t X0 = 0;
+    std::int16_t X1 = 0;
+  };
+  struct TGlyphKey {
+    double Angle = 0;
+    std::uint32_t Index = 0;
+    std::uint16_t Phase = 0;  // x and y sub-pixel phase, 6 bits each
+    friend bool operator==(const TGlyphKey&, const TGlyphKey&) = default;
+  };
+  struct TGlyphKeyHash {
+    std::size_t operator()(const TGlyphKey& k) const;
+  };
+  struct TStringHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  };
+
+  TLayout& Layout(std::string_view utf8);
+  void LayOut(const QString& text, TLayout& layout);
+  const std::vector<TInkRun>& Glyph(double angle, std::uint32_t index, int phaseX, int phaseY);
+  void PaintWhole(QImage& mask, const TTextFrame& frame, const QString& text) const;
+  static void Turn(int turns, const TTextFrame& frame, const std::vector<TInkSpan>& upright,
+                   std::vector<TInkSpan>& out);
+
   TLogFont key_;
   QFont font_;
   QFontMetrics metrics_;
   int ascent_ = 0;
   int height_ = 0;
+  // Whether single glyphs can be drawn at all: no decorations, and sizes
+  // Qt rasterises as bitmaps rather than filling outlines.
+  bool assemblable_ = false;
+  // Whether the face's bold draws stems no wider than its regular weight, as
+  // Liberation Sans Bold does up to 12 pixels where Arial Bold on the
+  // program's platform draws two-pixel stems. Such a bold is emboldened
+  // along its baseline (Embolden) at the angles its glyphs are rasterised
+  // upright; extents stay those of the bold face.
+  bool emboldened_ = false;
+  std::vector<TInkSpan> scratch_;
+  QRawFont rawFont_;
+  std::mutex mutex_;
+  std::unordered_map<std::string, TLayout, TStringHash, std::equal_to<>> layouts_;
+  std::unordered_map<TGlyphKey, std::vector<TInkRun>, TGlyphKeyHash> glyphs_;
 };
 
 }  // namespace halvorn

@@ -3,9 +3,10 @@
 // its visible pixels; wide lines as round-ended strokes.
 
 #include <algorithm>
-#include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <utility>
 
 #include "platform/raster/DeviceContext.h"
 
@@ -16,16 +17,17 @@ __extension__ using Int128 = __int128;
 
 // Dash patterns of one-pixel pens, in pixels: on, off, on, off, ...
 struct TDashPattern {
-  std::array<std::uint8_t, 6> runs{};
-  int count = 0;
+  std::uint32_t on = 0;  // bit i set: position i of the period is in a dash
   int period = 0;
 };
 
 constexpr TDashPattern MakePattern(std::initializer_list<std::uint8_t> runs) {
   TDashPattern p;
+  bool dash = true;
   for (std::uint8_t r : runs) {
-    p.runs[static_cast<std::size_t>(p.count++)] = r;
-    p.period += r;
+    for (int i = 0; i < r; ++i, ++p.period)
+      if (dash) p.on |= std::uint32_t{1} << p.period;
+    dash = !dash;
   }
   return p;
 }
@@ -53,13 +55,7 @@ const TDashPattern* PatternOf(const TLogPen& pen) {
 }
 
 // Whether position pos (already reduced modulo the period) is in a dash.
-bool DashOn(const TDashPattern& p, int pos) {
-  for (int i = 0; i < p.count; ++i) {
-    if (pos < p.runs[static_cast<std::size_t>(i)]) return i % 2 == 0;
-    pos -= p.runs[static_cast<std::size_t>(i)];
-  }
-  return false;
-}
+bool DashOn(const TDashPattern& p, int pos) { return (p.on >> pos & 1) != 0; }
 
 // Closed interval of x, empty when Lo > Hi.
 struct TInterval {
@@ -81,6 +77,62 @@ TInterval Solve(double k, double c, double lo, double hi) {
   if (k == 0) return (c >= lo && c <= hi) ? TInterval{-HUGE_VAL, HUGE_VAL} : TInterval{};
   const double a = (lo - c) / k, b = (hi - c) / k;
   return {std::min(a, b), std::max(a, b)};
+}
+
+std::int64_t FloorDiv(std::int64_t n, std::int64_t d) {
+  const std::int64_t q = n / d;
+  return q * d > n ? q - 1 : q;
+}
+
+// The columns X with lo <= s X + t <= hi (s != 0) in successive rows, where t
+// grows by dt from row to row: a ceiling and a floor of quotients by |s|,
+// stepped by additions instead of divisions. The callers' limits on
+// coordinates keep every quantity within 32 bits, which lets the compiler
+// keep the stepper in registers.
+class TBandStepper {
+ public:
+  TBandStepper(std::int64_t s, std::int64_t t, std::int64_t dt, std::int64_t lo, std::int64_t hi)
+      : den_(static_cast<int>(s > 0 ? s : -s)) {
+    // First = ceil(.) = -floor(-.), Last = floor(.).
+    Start(first_, s > 0 ? t - lo : hi - t, s > 0 ? dt : -dt);
+    Start(last_, s > 0 ? hi - t : t - lo, s > 0 ? -dt : dt);
+  }
+  int First() const { return -first_.Q; }
+  int Last() const { return last_.Q; }
+  void Next() {
+    Step(first_);
+    Step(last_);
+  }
+
+ private:
+  // Q = floor(n / den) and R = n - Q den of the current row's n.
+  struct TQuotient {
+    int Q, R, Dq, Dr;
+  };
+  void Start(TQuotient& q, std::int64_t n, std::int64_t step) const {
+    q.Q = static_cast<int>(FloorDiv(n, den_));
+    q.R = static_cast<int>(n - std::int64_t{q.Q} * den_);
+    q.Dq = static_cast<int>(FloorDiv(step, den_));
+    q.Dr = static_cast<int>(step - std::int64_t{q.Dq} * den_);
+  }
+  // Without a branch: the carries follow the slope's digits, which a branch
+  // predictor cannot.
+  void Step(TQuotient& q) const {
+    q.R += q.Dr;
+    const int carry = q.R >= den_ ? 1 : 0;
+    q.Q += q.Dq + carry;
+    q.R -= den_ & -carry;
+  }
+
+  int den_;
+  TQuotient first_{}, last_{};
+};
+
+std::int64_t FloorSqrt(std::int64_t v) {
+  auto t = static_cast<std::int64_t>(std::sqrt(static_cast<double>(v)));
+  while (t * t > v) --t;
+  while ((t + 1) * (t + 1) <= v) ++t;
+  return t;
 }
 
 }  // namespace
@@ -178,10 +230,24 @@ void TDeviceContext::DrawThinLine(TPoint a, TPoint b, std::int64_t& stylePos) {
     return;
   }
 
+  int phase = pattern != nullptr ? static_cast<int>((startPos + i0) % pattern->period) : 0;
+  if (m == 0 && rectClip) {
+    // Horizontal and vertical lines (grids, axes, frames): every step is
+    // inside the clip and the minor coordinate never moves.
+    const int dx = xMajor ? sMaj : 0, dy = xMajor ? 0 : sMaj;
+    int x = static_cast<int>(xMajor ? maj0 + sMaj * i0 : min0);
+    int y = static_cast<int>(xMajor ? min0 : maj0 + sMaj * i0);
+    for (std::int64_t i = i0; i < i1; ++i, x += dx, y += dy) {
+      const bool on = pattern == nullptr || DashOn(*pattern, phase);
+      if (on || opaqueGaps) WritePixel(x, y, on ? fore : back, rop2_);
+      if (pattern != nullptr && ++phase == pattern->period) phase = 0;
+    }
+    return;
+  }
+
   const std::int64_t twoN = 2 * n, twoM = 2 * m;
   std::int64_t minor = q(i0);
   std::int64_t rem = static_cast<std::int64_t>((2 * Int128{i0} * m + n - 1) % twoN);
-  int phase = pattern != nullptr ? static_cast<int>((startPos + i0) % pattern->period) : 0;
   for (std::int64_t i = i0; i < i1; ++i) {
     const int majC = static_cast<int>(maj0 + sMaj * i);
     const int minC = static_cast<int>(min0 + sMin * minor);
@@ -220,19 +286,89 @@ void TDeviceContext::DrawWideLine(TPoint a, TPoint b) {
     const double h = std::sqrt(r * r - d * d);
     return TInterval{cx - h, cx + h};
   };
-  for (double yd = top; yd <= bottom; ++yd) {
-    TInterval row = Hull(disk(ax, ay, yd), disk(bx, by, yd));
+  const auto exactRow = [&](double y) {
+    TInterval row = Hull(disk(ax, ay, y), disk(bx, by, y));
     if (len2 > 0) {
       // Between the two end caps: 0 <= (P - A).E <= |E|^2 and
       // |(P - A) x E| <= r |E|.
-      const TInterval along = Solve(ex, (yd - ay) * ey - ax * ex, 0, len2);
-      const TInterval across = Solve(ey, -ax * ey - (yd - ay) * ex, -r * len, r * len);
+      const TInterval along = Solve(ex, (y - ay) * ey - ax * ex, 0, len2);
+      const TInterval across = Solve(ey, -ax * ey - (y - ay) * ex, -r * len, r * len);
       row = Hull(row, Meet(along, across));
     }
-    if (row.Empty()) continue;
-    const double lo = std::max<double>(std::ceil(row.Lo - kEps), cb.Left);
-    const double hi = std::min<double>(std::floor(row.Hi + kEps), cb.Right - 1);
-    if (lo <= hi) PenSpan(static_cast<int>(yd), static_cast<int>(lo), static_cast<int>(hi) + 1);
+    if (row.Empty()) return std::pair<std::int64_t, std::int64_t>{1, 0};
+    return std::pair{static_cast<std::int64_t>(std::ceil(row.Lo - kEps)),
+                     static_cast<std::int64_t>(std::floor(row.Hi + kEps))};
+  };
+
+  const TPixel pen = PenPixelValue();
+  // Most strokes are copied into a rectangular clip: their few pixels per row
+  // are written directly. Inlined: in the stepped loop below this is most of
+  // the work per row.
+  const bool direct = clip_.IsRect() && rop2_ == pmCopy;
+  const auto fill = [&](int y, std::int64_t first, std::int64_t last)
+      __attribute__((always_inline)) {
+    const auto x0 = static_cast<int>(std::max<std::int64_t>(first, cb.Left));
+    const auto x1 = static_cast<int>(std::min<std::int64_t>(last, cb.Right - 1));
+    if (x0 > x1) return;
+    if (direct) {
+      TPixel* row = target_->Row(y);
+      std::fill(row + x0, row + x1 + 1, pen);
+    } else {
+      clip_.ForEachVisible(y, x0, x1 + 1,
+                           [&](int c0, int c1) { WriteSpan(y, c0, c1, pen, rop2_); });
+    }
+  };
+
+  // The rows strictly between the caps of a slanted line, the bulk of it,
+  // are bounded by the stroke's two long sides alone, stepped from row to
+  // row in integers. In units of half a pixel from A, U = 2 (X - ax) and
+  // V = 2 (Y - ay), a pixel lies between the sides when
+  // (U ey - V ex)^2 <= w^2 |E|^2, all integers: a centre outside a side is
+  // at least 1 / (2 |ey| (2 w |E| + 1)) pixels from it, over 2e-8 for the
+  // coordinates, lengths and widths below, far beyond exactRow's tolerance
+  // and rounding. So both give the same pixels.
+  const auto moderate = [](double v, double limit) { return std::fabs(v) <= limit; };
+  double bodyTop = HUGE_VAL, bodyBottom = -HUGE_VAL;
+  if (ex != 0 && ey != 0 && w <= 8 && moderate(ex, 1024) && moderate(ey, 1024) &&
+      moderate(ax, 8192) && moderate(ay, 8192)) {
+    bodyTop = std::max(top, std::floor(std::min(ay, by) + r) + 1);
+    bodyBottom = std::min(bottom, std::ceil(std::max(ay, by) - r) - 1);
+  }
+  for (double yd = top; yd <= bottom; ++yd) {
+    if (yd != bodyTop || bodyTop > bodyBottom) {
+      const auto [first, last] = exactRow(yd);
+      fill(static_cast<int>(yd), first, last);
+      continue;
+    }
+    const auto ix = static_cast<std::int64_t>(ex), iy = static_cast<std::int64_t>(ey);
+    const std::int64_t a2x = 2 * std::int64_t{a.X} + (w % 2 == 0 ? -1 : 0);
+    const std::int64_t a2y = 2 * std::int64_t{a.Y} + (w % 2 == 0 ? -1 : 0);
+    const std::int64_t reach = FloorSqrt(std::int64_t{w} * w * (ix * ix + iy * iy));
+    const int y0 = static_cast<int>(bodyTop), y1 = static_cast<int>(bodyBottom);
+    const std::int64_t v0 = 2 * std::int64_t{y0} - a2y;
+    TBandStepper sides(2 * iy, -a2x * iy - v0 * ix, -2 * ix, -reach, reach);
+    // These rows lie within the stroke's bounding box: inside the clip's
+    // columns they need no clamping.
+    if (direct && std::min(ax, bx) - r >= cb.Left && std::max(ax, bx) + r < cb.Right) {
+      TPixel* row = target_->Row(y0);
+      const int stride = target_->Width();
+      // Each row between the sides spans reach / |ey| >= w >= 2 columns: at
+      // least two pixels, and at most three on a steep stroke, which are
+      // written without a loop.
+      if (reach < 3 * std::abs(iy)) {
+        for (int y = y0; y <= y1; ++y, row += stride, sides.Next()) {
+          row[sides.First()] = pen;
+          row[sides.First() + 1] = pen;
+          row[sides.Last()] = pen;
+        }
+      } else {
+        for (int y = y0; y <= y1; ++y, row += stride, sides.Next())
+          for (int x = sides.First(), last = sides.Last(); x <= last; ++x) row[x] = pen;
+      }
+    } else {
+      for (int y = y0; y <= y1; ++y, sides.Next()) fill(y, sides.First(), sides.Last());
+    }
+    yd = bodyBottom;
   }
 }
 

@@ -13,8 +13,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/raster/DeviceContext.h"
@@ -199,7 +201,31 @@ TPoint RimPoint(const TRoundBox& box, const TSweep& s, int x, int y) {
 }  // namespace
 
 void TDeviceContext::Rectangle(int left, int top, int right, int bottom) {
-  TFigureRenderer(*this, BoxOf(left, top, right, bottom, 0, 0)).Draw(true, true);
+  if (PenVisible() && PenWidth() > 1) {
+    TFigureRenderer(*this, BoxOf(left, top, right, bottom, 0, 0)).Draw(true, true);
+    return;
+  }
+  // A one-pixel frame or none, the common case (point markers): the figure's
+  // rows without its machinery. The frame takes the whole first and last
+  // rows and the ends of the rows between; a box two pixels wide or less is
+  // all frame.
+  if (target_ == nullptr) return;
+  if (right < left) std::swap(left, right);
+  if (bottom < top) std::swap(top, bottom);
+  const bool pen = PenVisible(), brush = BrushVisible();
+  const TRect rows = TRect{left, top, right, bottom}.Intersected(clip_.Bounds());
+  const bool thin = std::int64_t{right} - left <= 2;
+  for (int y = rows.Top; y < rows.Bottom; ++y) {
+    if (!pen) {
+      BrushSpan(y, left, right, brush_, rop2_);
+    } else if (thin || y == top || y == bottom - 1) {
+      PenSpan(y, left, right);
+    } else {
+      if (brush) BrushSpan(y, left + 1, right - 1, brush_, rop2_);
+      PenSpan(y, left, left + 1);
+      PenSpan(y, right - 1, right);
+    }
+  }
 }
 
 void TDeviceContext::RoundRect(int left, int top, int right, int bottom, int cornerWidth,

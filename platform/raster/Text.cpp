@@ -1,12 +1,11 @@
-// Text output of the device context: Qt paints the glyphs into a coverage
-// mask, and the mask is written into the bitmap like any other pixels,
-// through the clip and in the text colour.
+// Text output of the device context: the face gives the pixels the glyphs
+// ink, and they are written into the bitmap like any other pixels, through
+// the clip and in the text colour.
 
-#include <QImage>
-#include <QString>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 #include "platform/raster/DeviceContext.h"
 #include "platform/raster/FontEngine.h"
@@ -17,21 +16,18 @@ namespace halvorn {
 void TDeviceContext::SelectFont(const TLogFont& font) { font_ = font; }
 
 TFontFace& TDeviceContext::Face() {
-  if (!face_ || !face_->Renders(font_)) face_ = std::make_unique<TFontFace>(font_);
+  if (!face_ || !face_->Renders(font_)) face_ = TFontFace::Shared(font_);
   return *face_;
 }
 
-TSize TDeviceContext::TextExtent(std::string_view utf8) {
-  return Face().Extent(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
-}
+TSize TDeviceContext::TextExtent(std::string_view utf8) { return Face().Extent(utf8); }
 
 void TDeviceContext::TextOut(int x, int y, std::string_view utf8) {
   if (utf8.empty() || target_ == nullptr) return;
   const TRect cb = clip_.Bounds();
   if (cb.IsEmpty()) return;
   TFontFace& face = Face();
-  const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-  const TSize ext = face.Extent(text);
+  const TSize ext = face.Extent(utf8);
 
   // The text's cell relative to the reference point, before rotation.
   int ox = 0, oy = 0;
@@ -67,8 +63,8 @@ void TDeviceContext::TextOut(int x, int y, std::string_view utf8) {
                                                 toDevice(ox + ext.cx, oy + ext.cy),
                                                 toDevice(ox, oy + ext.cy)};
 
-  // Glyphs may reach beyond their cell (italic overhang, bearings): the mask
-  // gets a margin of half a cell on every side.
+  // Glyphs may reach beyond their cell (italic overhang, bearings): they may
+  // ink a margin of half a cell on every side.
   double left = corners[0].first, right = left, top = corners[0].second, bottom = top;
   for (const auto& [cx, cy] : corners) {
     left = std::min(left, cx);
@@ -100,20 +96,21 @@ void TDeviceContext::TextOut(int x, int y, std::string_view utf8) {
     }
   }
 
-  QImage mask(mbox.Width(), mbox.Height(), QImage::Format_Alpha8);
-  mask.fill(0);
-  face.Paint(mask, static_cast<double>(x) - mbox.Left, static_cast<double>(y) - mbox.Top, angle, ox,
-             oy + face.Ascent(), text);
-  const TPixel ink = target_->Representable(ColorToPixel(textColor_));
-  for (int j = 0; j < mbox.Height(); ++j) {
-    const uchar* coverage = mask.constScanLine(j);
-    const int row = mbox.Top + j;
-    clip_.ForEachVisible(row, mbox.Left, mbox.Right, [&](int a, int b) {
-      TPixel* line = target_->Row(row);
-      for (int px = a; px < b; ++px)
-        if (coverage[px - mbox.Left] >= 128) line[px] = ink;
-    });
-  }
+  // The frame is given relative to the box so that Qt's positions, and with
+  // them the pixels, do not depend on where the box lies.
+  const TTextFrame frame{mbox,
+                         static_cast<double>(x) - mbox.Left,
+                         static_cast<double>(y) - mbox.Top,
+                         angle,
+                         ox,
+                         oy + face.Ascent()};
+  thread_local std::vector<TInkSpan> ink;
+  ink.clear();
+  face.Ink(utf8, frame, ink);
+  const TPixel pixel = target_->Representable(ColorToPixel(textColor_));
+  for (const TInkSpan& span : ink)
+    clip_.ForEachVisible(span.Y, span.X0, span.X1,
+                         [&](int a, int b) { WriteSpan(span.Y, a, b, pixel, pmCopy); });
 }
 
 }  // namespace halvorn

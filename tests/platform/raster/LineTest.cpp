@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <random>
 #include <set>
 #include <utility>
 
@@ -158,6 +159,44 @@ TEST(Line, WidePensAreSolidWithRoundEnds) {
               (std::vector<std::string>{"..............", "..............", "..............",
                                         "..##########..", "..##########..", "..##########..",
                                         "..............", "..............", ".............."}));
+  }
+}
+
+// A deliberately naive wide stroke: the pixels whose centres lie within w / 2
+// of the segment, whose ends move half a pixel up and left for even widths;
+// decided exactly in integers, in units of half a pixel.
+PixelSet NaiveWideLine(TPoint a, TPoint b, int w, TRect clip) {
+  const long long shift = w % 2 == 0 ? 1 : 0;
+  const long long ax = 2LL * a.X - shift, ay = 2LL * a.Y - shift;
+  const long long ex = b.X - a.X, ey = b.Y - a.Y, len2 = ex * ex + ey * ey, w2 = 1LL * w * w;
+  PixelSet out;
+  for (int y = clip.Top; y < clip.Bottom; ++y)
+    for (int x = clip.Left; x < clip.Right; ++x) {
+      const long long u = 2LL * x - ax, v = 2LL * y - ay;
+      const long long along = u * ex + v * ey, across = u * ey - v * ex;
+      const bool nearA = u * u + v * v <= w2;
+      const bool nearB = (u - 2 * ex) * (u - 2 * ex) + (v - 2 * ey) * (v - 2 * ey) <= w2;
+      const bool beside = along >= 0 && along <= 2 * len2 && across * across <= w2 * len2;
+      if (nearA || nearB || beside) out.insert({x, y});
+    }
+  return out;
+}
+
+TEST(Line, WideStrokesCoverThePixelsWithinHalfTheWidth) {
+  std::mt19937 random(2024);
+  const auto pick = [&](int lo, int hi) { return std::uniform_int_distribution(lo, hi)(random); };
+  for (int i = 0; i < 400; ++i) {
+    // Short and long, steep and shallow segments, some reaching outside.
+    const int reach = i % 4 == 0 ? 300 : 40;
+    const TPoint a{pick(-10, 70), pick(-10, 50)};
+    const TPoint b{a.X + pick(-reach, reach), a.Y + pick(-reach, reach)};
+    const int w = i % 2 == 0 ? 2 : pick(2, 7);
+    TScene s(64, 48);
+    s.dc.SelectPen(TLogPen{psSolid, w, clBlack, false});
+    s.dc.MoveTo(a.X, a.Y);
+    s.dc.LineTo(b.X, b.Y);
+    EXPECT_EQ(Drawn(s), NaiveWideLine(a, b, w, TRect{0, 0, 64, 48}))
+        << "(" << a.X << ", " << a.Y << ") to (" << b.X << ", " << b.Y << ") width " << w;
   }
 }
 

@@ -43,26 +43,31 @@ TEST(Text, InkLiesInsideTheExtentAtEveryAlignment) {
   } rows[] = {{TA_LEFT | TA_TOP, 0, 0},       {TA_RIGHT | TA_TOP, -2, 0},
               {TA_CENTER | TA_TOP, -1, 0},    {TA_LEFT | TA_BOTTOM, 0, -2},
               {TA_RIGHT | TA_BOTTOM, -2, -2}, {TA_CENTER | TA_BOTTOM, -1, -2}};
-  const std::string texts[] = {"Wg", "Πριν", "0.125", "Μετά Jy"};
-  for (const std::string& text : texts)
-    for (const auto& r : rows) {
-      TScene s(120, 60);
-      s.dc.SelectFont(Arial(-11));
-      s.dc.SetBkMode(TRANSPARENT);
-      s.dc.SetTextAlign(r.align);
-      const TSize ext = s.dc.TextExtent(text);
-      ASSERT_GT(ext.cx, 0);
-      s.dc.TextOut(60, 30, text);
-      const int left = 60 + (r.dx == 0 ? 0 : (r.dx == -2 ? -ext.cx : -(ext.cx / 2)));
-      const int top = 30 + (r.dy == 0 ? 0 : -ext.cy);
-      const TRect cell{left, top, left + ext.cx, top + ext.cy};
-      const TRect ink = InkBox(s);
-      SCOPED_TRACE(text + " align " + std::to_string(r.align));
-      EXPECT_FALSE(ink.IsEmpty());
-      EXPECT_TRUE(Inside(ink, cell))
-          << "ink " << ink.Left << "," << ink.Top << "," << ink.Right << "," << ink.Bottom
-          << " cell " << cell.Left << "," << cell.Top << "," << cell.Right << "," << cell.Bottom;
-    }
+  const std::string texts[] = {"Wg", "Πριν", "0.125", "Μετά Jy", "Χρόνος (μήνες)"};
+  // The chart's fonts: labels, and its emboldened titles and legend.
+  TLogFont fonts[] = {Arial(-11), Arial(-11), Arial(-12)};
+  fonts[1].Weight = fonts[2].Weight = FW_BOLD;
+  for (const TLogFont& font : fonts)
+    for (const std::string& text : texts)
+      for (const auto& r : rows) {
+        TScene s(120, 60);
+        s.dc.SelectFont(font);
+        s.dc.SetBkMode(TRANSPARENT);
+        s.dc.SetTextAlign(r.align);
+        const TSize ext = s.dc.TextExtent(text);
+        ASSERT_GT(ext.cx, 0);
+        s.dc.TextOut(60, 30, text);
+        const int left = 60 + (r.dx == 0 ? 0 : (r.dx == -2 ? -ext.cx : -(ext.cx / 2)));
+        const int top = 30 + (r.dy == 0 ? 0 : -ext.cy);
+        const TRect cell{left, top, left + ext.cx, top + ext.cy};
+        const TRect ink = InkBox(s);
+        SCOPED_TRACE(text + " align " + std::to_string(r.align) + " weight " +
+                     std::to_string(font.Weight) + " height " + std::to_string(font.Height));
+        EXPECT_FALSE(ink.IsEmpty());
+        EXPECT_TRUE(Inside(ink, cell))
+            << "ink " << ink.Left << "," << ink.Top << "," << ink.Right << "," << ink.Bottom
+            << " cell " << cell.Left << "," << cell.Top << "," << cell.Right << "," << cell.Bottom;
+      }
 }
 
 TEST(Text, BaselineAlignmentPutsTheBaselineOnTheReferencePoint) {
