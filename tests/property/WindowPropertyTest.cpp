@@ -8,6 +8,7 @@
 //   either shows a result or fails with one of the three floating-point
 //   messages and leaves the result area empty.
 
+#include <gtest/gtest.h>
 #include <rapidcheck/gtest.h>
 
 #include <QApplication>
@@ -24,6 +25,7 @@
 #include "app/MainWindow.h"
 #include "sim/RandomSource.h"
 #include "tests/platform/forms/ModalWatcher.h"
+#include "tests/property/Generators.h"
 
 namespace halvorn::testing {
 namespace {
@@ -166,18 +168,17 @@ rc::Gen<TAction> Make(TActionKind kind, rc::Gen<int> a, rc::Gen<int> b, rc::Gen<
 
 // Points over the chart (873 x 393) and a little beyond it.
 rc::Gen<TAction> Action() {
-  using rc::gen::inRange;
   using rc::gen::just;
-  const auto x = inRange(-40, 920), y = inRange(-40, 440);
+  const auto x = Uniform(-40, 920), y = Uniform(-40, 440);
   return rc::gen::weightedOneOf<TAction>(
-      {{3, Make(TActionKind::Slider, inRange(0, 9), inRange(0, 201), just(0), just(0))},
-       {1, Make(TActionKind::Test, inRange(0, 3), just(0), just(0), just(0))},
+      {{3, Make(TActionKind::Slider, Uniform(0, 9), Uniform(0, 201), just(0), just(0))},
+       {1, Make(TActionKind::Test, Uniform(0, 3), just(0), just(0), just(0))},
        {3, Make(TActionKind::Run, just(0), just(0), just(0), just(0))},
-       {3, Make(TActionKind::Zoom, x, y, inRange(0, 600), inRange(0, 400))},
-       {2, Make(TActionKind::Undo, x, y, inRange(0, 600), inRange(0, 400))},
+       {3, Make(TActionKind::Zoom, x, y, Uniform(0, 600), Uniform(0, 400))},
+       {2, Make(TActionKind::Undo, x, y, Uniform(0, 600), Uniform(0, 400))},
        {2, Make(TActionKind::Pan, x, y, x, y)},
-       {2, Make(TActionKind::Wheel, x, y, inRange(-5, 6), just(0))},
-       {1, Make(TActionKind::Resize, just(0), just(0), inRange(0, 1300), inRange(0, 800))}});
+       {2, Make(TActionKind::Wheel, x, y, Uniform(-5, 6), just(0))},
+       {1, Make(TActionKind::Resize, just(0), just(0), Uniform(0, 1300), Uniform(0, 800))}});
 }
 
 RC_GTEST_PROP(WindowProperty, ChartInteractionNeverTouchesTheRunsAndKeepsTheAxesFinite, ()) {
@@ -192,7 +193,7 @@ RC_GTEST_PROP(WindowProperty, ChartInteractionNeverTouchesTheRunsAndKeepsTheAxes
 // that the constant and extreme designs come up.
 rc::Gen<int> Position(const TScrollBar* bar) {
   return rc::gen::weightedOneOf<int>({{1, rc::gen::element(bar->Min(), bar->Max())},
-                                      {2, rc::gen::inRange(bar->Min(), bar->Max() + 1)}});
+                                      {2, Uniform(bar->Min(), bar->Max() + 1)}});
 }
 
 RC_GTEST_PROP(WindowProperty, EveryDesignShowsAResultOrAFloatingPointErrorWithNone, ()) {
@@ -203,7 +204,7 @@ RC_GTEST_PROP(WindowProperty, EveryDesignShowsAResultOrAFloatingPointErrorWithNo
     MoveSlider(bar, position);
     design << bar->Name() << "=" << position << " ";
   }
-  const int test = *rc::gen::inRange(0, 3);
+  const int test = *Uniform(0, 3);
   SelectTest(*mf, test);
   design << "test " << test;
   RC_TAG(test);
