@@ -17,8 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const TCanvasOp& op : script.Ops) {
     const std::string fault = surface.Apply(op);
     if (!fault.empty()) {
-      std::cerr << fault << " by " << op << " on " << script.Width << "x" << script.Height
-                << '\n';
+      std::cerr << fault << " by " << op << " on " << script.Width << "x" << script.Height << '\n';
       std::abort();
     }
   }

@@ -47,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(options.Test >= 0 && options.Test <= 2);
     Require(options.PngWidth >= 1 && options.PngWidth <= 4000);
     Require(options.PngHeight >= 1 && options.PngHeight <= 4000);
-    for (const auto& setting : options.Settings) Require(setting.Position >= 0 && setting.Position <= 200);
+    for (const auto& setting : options.Settings)
+      Require(setting.Position >= 0 && setting.Position <= 200);
     if (options.Command == TCliOptions::TCommand::Help) Require(!options.HelpText.empty());
   } catch (const halvorn::ECliUsage& e) {
     Require(e.what()[0] != 0);

@@ -17,11 +17,10 @@ namespace {
 // Mostly coordinates in and around the bitmap, often any int, sometimes the
 // extremes where negation and extents overflow.
 rc::Gen<int> Coordinate() {
-  return rc::gen::weightedOneOf<int>(
-      {{5, Uniform(-8, 56)},
-       {3, AnyValue<int>()},
-       {2, rc::gen::element(INT_MIN, INT_MIN + 1, -65536, -32768, 32767, 65536, INT_MAX - 1,
-                            INT_MAX)}});
+  return rc::gen::weightedOneOf<int>({{5, Uniform(-8, 56)},
+                                      {3, AnyValue<int>()},
+                                      {2, rc::gen::element(INT_MIN, INT_MIN + 1, -65536, -32768,
+                                                           32767, 65536, INT_MAX - 1, INT_MAX)}});
 }
 
 rc::Gen<TCanvasOp> Operation() {
@@ -30,9 +29,8 @@ rc::Gen<TCanvasOp> Operation() {
       12, rc::gen::container<std::vector<TPoint>>(rc::gen::build<TPoint>(
               rc::gen::set(&TPoint::X, Coordinate()), rc::gen::set(&TPoint::Y, Coordinate()))));
   return rc::gen::build<TCanvasOp>(
-      rc::gen::set(&TCanvasOp::Kind,
-                   rc::gen::cast<TCanvasOpKind>(
-                       Uniform(0, static_cast<int>(TCanvasOpKind::Count)))),
+      rc::gen::set(&TCanvasOp::Kind, rc::gen::cast<TCanvasOpKind>(
+                                         Uniform(0, static_cast<int>(TCanvasOpKind::Count)))),
       rc::gen::set(&TCanvasOp::V, rc::gen::map(values,
                                                [](const std::vector<int>& v) {
                                                  std::array<int, 8> a{};
@@ -41,8 +39,8 @@ rc::Gen<TCanvasOp> Operation() {
                                                })),
       rc::gen::set(&TCanvasOp::Value, AnyValue<std::uint32_t>()),
       rc::gen::set(&TCanvasOp::Points, points),
-      rc::gen::set(&TCanvasOp::Text, rc::gen::resize(8, rc::gen::container<std::string>(
-                                                         AnyValue<char>()))));
+      rc::gen::set(&TCanvasOp::Text,
+                   rc::gen::resize(8, rc::gen::container<std::string>(AnyValue<char>()))));
 }
 
 RC_GTEST_PROP(CanvasProperty, NothingIsWrittenOutsideTheBitmapOrTheClip, ()) {

@@ -9,11 +9,11 @@ namespace halvorn::testing {
 namespace {
 
 // The raster operations each call accepts, and one it does not.
-constexpr std::uint32_t kPatternRops[] = {PATCOPY, PATINVERT, DSTINVERT, BLACKNESS, WHITENESS,
-                                          SRCCOPY};
+constexpr std::uint32_t kPatternRops[] = {PATCOPY,   PATINVERT, DSTINVERT,
+                                          BLACKNESS, WHITENESS, SRCCOPY};
 constexpr std::uint32_t kBlitRops[] = {SRCCOPY, SRCPAINT, SRCAND, SRCINVERT, PATCOPY};
-constexpr const char* kFaces[] = {"MS Sans Serif", "Arial", "Liberation Serif", "Courier New",
-                                  "", "No Such Face"};
+constexpr const char* kFaces[] = {"MS Sans Serif", "Arial", "Liberation Serif",
+                                  "Courier New",   "",      "No Such Face"};
 
 template <typename T, std::size_t N>
 const T& Pick(const T (&table)[N], std::uint32_t index) {
@@ -21,9 +21,9 @@ const T& Pick(const T (&table)[N], std::uint32_t index) {
 }
 
 constexpr const char* kKindNames[] = {
-    "MoveTo",  "LineTo",   "Polyline",   "Rectangle",   "RoundRect",  "Ellipse",
-    "Arc",     "Pie",      "Polygon",    "SetPixel",    "FillRect",   "PatBlt",
-    "TextOut", "BitBlt",   "StretchBlt", "SelectPen",   "SelectBrush", "SelectFont",
+    "MoveTo",   "LineTo",   "Polyline",    "Rectangle", "RoundRect",   "Ellipse",
+    "Arc",      "Pie",      "Polygon",     "SetPixel",  "FillRect",    "PatBlt",
+    "TextOut",  "BitBlt",   "StretchBlt",  "SelectPen", "SelectBrush", "SelectFont",
     "SetModes", "ClipRect", "ClipPolygon", "ClearClip"};
 static_assert(std::size(kKindNames) == static_cast<std::size_t>(TCanvasOpKind::Count));
 
@@ -200,7 +200,8 @@ std::string TCanvasSurface::Check() const {
     for (int x = 0; x < bitmap_.Width(); ++x) {
       const TPixel now = bitmap_.At(x, y);
       if (Clipped(x, y) &&
-          now != before_[static_cast<std::size_t>(y) * bitmap_.Width() + static_cast<std::size_t>(x)])
+          now !=
+              before_[static_cast<std::size_t>(y) * bitmap_.Width() + static_cast<std::size_t>(x)])
         return "pixel (" + std::to_string(x) + "," + std::to_string(y) +
                ") outside the clip was written";
       if (bitmap_.Monochrome() && now != kPixelBlack && now != kPixelWhite)

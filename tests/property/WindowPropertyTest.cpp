@@ -147,13 +147,13 @@ std::vector<std::string> Play(const std::vector<TAction>& actions, bool withChar
     std::ostringstream step;
     step << "action " << i << " " << a;
     if (ChartOnly(a.Kind) && watcher.Seen().size() != boxes)
-      RC_FAIL(step.str() + " ended in the error box: " +
-              watcher.Seen().back().text.toStdString());
+      RC_FAIL(step.str() + " ended in the error box: " + watcher.Seen().back().text.toStdString());
     if (!AxesFinite(*mf)) RC_FAIL(step.str() + " left an axis range that is not finite");
     if (a.Kind == TActionKind::Run) {
       std::string run = mf->TT->Text() + " " + mf->PP->Text() +
                         (mf->SIG1->Widget()->isVisible() ? " significant" : "");
-      if (watcher.Seen().size() != boxes) run += " box: " + watcher.Seen().back().text.toStdString();
+      if (watcher.Seen().size() != boxes)
+        run += " box: " + watcher.Seen().back().text.toStdString();
       shown.push_back(run);
     }
   }
@@ -162,8 +162,11 @@ std::vector<std::string> Play(const std::vector<TAction>& actions, bool withChar
 
 rc::Gen<TAction> Make(TActionKind kind, rc::Gen<int> a, rc::Gen<int> b, rc::Gen<int> c,
                       rc::Gen<int> d) {
-  return rc::gen::apply([kind](int a, int b, int c, int d) { return TAction{kind, a, b, c, d}; },
-                        a, b, c, d);
+  return rc::gen::apply(
+      [kind](int a, int b, int c, int d) {
+        return TAction{kind, a, b, c, d};
+      },
+      a, b, c, d);
 }
 
 // Points over the chart (873 x 393) and a little beyond it.
@@ -202,8 +205,8 @@ RC_GTEST_PROP(WindowProperty, EveryDesignShowsAResultOrAFloatingPointErrorWithNo
   const std::unique_ptr<TMF> mf = NewWindow();
   std::ostringstream design;
   for (TScrollBar* bar : Sliders(*mf)) {
-    const bool level = bar == mf->ErrorP || bar == mf->ErrorM || bar == mf->AmpliP ||
-                       bar == mf->AmpliM;
+    const bool level =
+        bar == mf->ErrorP || bar == mf->ErrorM || bar == mf->AmpliP || bar == mf->AmpliM;
     const int position = *Position(bar, level);
     MoveSlider(bar, position);
     design << bar->Name() << "=" << position << " ";
