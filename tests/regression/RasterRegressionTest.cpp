@@ -13,19 +13,21 @@
 namespace halvorn {
 namespace {
 
-// A figure whose rows all lie beyond the int range (a wide pen grows it by
-// half its width past INT_MIN) converted its last row to int before
-// comparing it with the clip.
+// A figure whose rows all lie below the int range (a box from INT_MIN to
+// INT_MIN ends half a pixel above it, at INT_MIN - 0.5) converted its last
+// row to int before comparing it with the clip.
 TEST(RasterRegression, FiguresBeyondTheIntRangeDrawNothing) {
   TRasterBitmap bitmap(6, 4);
   TDeviceContext dc(&bitmap);
-  dc.SelectPen(TLogPen{psSolid, 9, clBlack, false});
   dc.SelectBrush(TLogBrush{bsSolid, clRed, nullptr});
-  for (int edge : {INT_MIN, INT_MAX}) {
-    dc.Rectangle(0, edge, 6, edge);
-    dc.Ellipse(0, edge, 6, edge);
-    dc.RoundRect(edge, 0, edge, 4, 3, 3);
-    dc.Pie(0, edge, 6, edge, 0, 0, 6, 0);
+  for (int width : {1, 9}) {
+    dc.SelectPen(TLogPen{psSolid, width, clBlack, false});
+    for (int edge : {INT_MIN, INT_MAX}) {
+      dc.Rectangle(0, edge, 6, edge);
+      dc.Ellipse(0, edge, 6, edge);
+      dc.RoundRect(edge, 0, edge, 4, 3, 3);
+      dc.Arc(0, edge, 6, edge, 0, 0, 6, 0);
+    }
   }
   for (int y = 0; y < 4; ++y)
     for (int x = 0; x < 6; ++x) EXPECT_EQ(bitmap.At(x, y), kPixelWhite) << x << "," << y;
