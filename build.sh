@@ -105,6 +105,9 @@ fuzz() {
         -DHALVORN_BUILD_BENCHMARKS=OFF >/dev/null
   cmake --build "$fuzz_dir" --target fuzzers
   sanitizer_environment
+  # Function names and lines in clang's reports.
+  [ -x /usr/lib/llvm-14/bin/llvm-symbolizer ] &&
+    export ASAN_SYMBOLIZER_PATH=/usr/lib/llvm-14/bin/llvm-symbolizer
   local failed=0 total=0
   for target in "$fuzz_dir"/fuzz/fuzz_*; do
     [ -x "$target" ] || continue
