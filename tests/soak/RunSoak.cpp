@@ -60,6 +60,7 @@ int Soak(long runs, long bound) {
       const std::size_t now = HeapInUse();
       if (now > peak) peak = now;
       std::printf("soak: %ld Runs, heap in use %zu bytes\n", i, now);
+      std::fflush(stdout);
     }
   }
   const std::size_t after = HeapInUse();
