@@ -33,5 +33,21 @@ TEST(RasterRegression, FiguresBeyondTheIntRangeDrawNothing) {
     for (int x = 0; x < 6; ++x) EXPECT_EQ(bitmap.At(x, y), kPixelWhite) << x << "," << y;
 }
 
+// A stretch whose destination spans more than the int range computed its
+// width in int: it wrapped to -1 and every pixel was mapped before the
+// source's first column, so nothing was copied.
+TEST(RasterRegression, StretchAcrossTheWholeIntRangeCopiesTheMappedPixels) {
+  TRasterBitmap source(4, 1);
+  TDeviceContext from(&source);
+  const TColor columns[] = {clRed, clLime, clBlue, clBlack};
+  for (int x = 0; x < 4; ++x) from.SetPixel(x, 0, columns[x]);
+  TRasterBitmap bitmap(2, 1);
+  TDeviceContext dc(&bitmap);
+  dc.StretchBlt(TRect{INT_MIN, 0, INT_MAX, 1}, from, TRect{0, 0, 4, 1});
+  // Pixels 0 and 1 lie just past the middle of the destination: column 2.
+  EXPECT_EQ(dc.GetPixel(0, 0), clBlue);
+  EXPECT_EQ(dc.GetPixel(1, 0), clBlue);
+}
+
 }  // namespace
 }  // namespace halvorn
