@@ -51,6 +51,18 @@ TRect RectFromExtent(int x, int y, int w, int h) {
                std::max(y, clampInt(y1))};
 }
 
+// The source coordinate whose pixel centre maps nearest to the centre of
+// destination pixel `at`, for a destination from..to stretched from a source
+// sourceFrom..sourceTo. Either may span more than the int range, and the
+// product of the two extents more than 64 bits: the arithmetic is exact in
+// 128 bits.
+std::int64_t StretchSource(int at, int from, int to, int sourceFrom, int sourceTo) {
+  __extension__ using TWide = __int128;
+  const TWide offset = 2 * (TWide{at} - from) + 1;
+  const TWide extent = TWide{to} - from, sourceExtent = TWide{sourceTo} - sourceFrom;
+  return static_cast<std::int64_t>(sourceFrom + offset * sourceExtent / (2 * extent));
+}
+
 }  // namespace
 
 TDeviceContext::TDeviceContext(TRasterBitmap* target) { SetTarget(target); }
@@ -239,16 +251,12 @@ void TDeviceContext::StretchBlt(TRect dest, const TDeviceContext& source, TRect 
   const TRect visible = dest.Intersected(clip_.Bounds());
   if (visible.IsEmpty()) return;
   const TRasterBitmap& s = *source.target_;
-  const std::int64_t dw = dest.Width(), dh = dest.Height();
   for (int y = visible.Top; y < visible.Bottom; ++y) {
-    // The source pixel whose centre maps nearest to this pixel's centre.
-    const std::int64_t syy =
-        src.Top + ((2 * (std::int64_t{y} - dest.Top) + 1) * src.Height()) / (2 * dh);
+    const std::int64_t syy = StretchSource(y, dest.Top, dest.Bottom, src.Top, src.Bottom);
     if (syy < 0 || syy >= s.Height()) continue;
     clip_.ForEachVisible(y, visible.Left, visible.Right, [&](int a, int b) {
       for (int x = a; x < b; ++x) {
-        const std::int64_t sxx =
-            src.Left + ((2 * (std::int64_t{x} - dest.Left) + 1) * src.Width()) / (2 * dw);
+        const std::int64_t sxx = StretchSource(x, dest.Left, dest.Right, src.Left, src.Right);
         if (sxx < 0 || sxx >= s.Width()) continue;
         const TPixel p = SourceToDest(s.At(static_cast<int>(sxx), static_cast<int>(syy)), source);
         target_->Row(y)[x] = target_->Representable(p);

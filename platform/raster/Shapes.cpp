@@ -108,8 +108,12 @@ class TFigureRenderer {
         inner = box_.Grown(-0.5 - w / 2.0, shift);
       }
     }
-    const int top = static_cast<int>(std::max<double>(cb.Top, std::ceil(outer.Top)));
-    const int bottom = static_cast<int>(std::min<double>(cb.Bottom - 1, std::floor(outer.Bottom)));
+    // The rows are limited to the clip before they become ints: a figure
+    // beyond the int range has rows no int can hold.
+    const double firstRow = std::max<double>(cb.Top, std::ceil(outer.Top));
+    const double lastRow = std::min<double>(cb.Bottom - 1, std::floor(outer.Bottom));
+    if (firstRow > lastRow) return;
+    const int top = static_cast<int>(firstRow), bottom = static_cast<int>(lastRow);
     for (int y = top; y <= bottom; ++y) {
       const TRowRange o = outer.Row(y);
       if (o.Empty()) continue;

@@ -18,6 +18,9 @@ using Picture = std::vector<std::string>;
 
 TLogBrush Solid(TColor c) { return TLogBrush{bsSolid, c, nullptr}; }
 
+// -v, with INT_MIN (whose negation does not exist) mirrored to INT_MAX.
+constexpr int Mirrored(int v) { return v == INT_MIN ? INT_MAX : -v; }
+
 TEST(Clip, RectangleClipIsRightAndBottomExclusiveAndReplacesThePrevious) {
   TScene s(8, 6);
   s.dc.SetClipRect(TRect{0, 0, 3, 3});
@@ -71,9 +74,9 @@ TEST(Robustness, HugeCoordinatesAndEmptyBitmaps) {
         s.dc.MoveTo(a, b);
         s.dc.LineTo(b, a);
         s.dc.SelectPen(TLogPen{psSolid, 3, clBlack, false});
-        s.dc.LineTo(-a / 2, b);
+        s.dc.LineTo(Mirrored(a) / 2, b);
         s.dc.SelectPen(TLogPen{psDot, 1, clBlack, false});
-        s.dc.Rectangle(a, b, -b, a);
+        s.dc.Rectangle(a, b, Mirrored(b), a);
         s.dc.Ellipse(a, b, b, a);
         s.dc.RoundRect(a, b, b, a, a, b);
         s.dc.Pie(a, a, b, b, a, b, b, a);
