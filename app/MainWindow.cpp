@@ -14,8 +14,8 @@
 #include "platform/raster/PngWriter.h"
 #include "platform/runtime/Exceptions.h"
 #include "scene/RunData.h"
-#include "sim/RandomSource.h"
 #include "scene/SimulationChart.h"
+#include "sim/RandomSource.h"
 #include "sim/SliderTable.h"
 
 namespace halvorn {
@@ -224,9 +224,11 @@ constexpr std::array<void (TMF::*)(TObject*), kSliders.size()> kSliderHandlers =
 
 void TMF::BindEvents() {
   Button1->OnClick = [this](TObject* sender) { Button1Click(sender); };
-  for (const TSliderSpec& spec : kSliders) {
-    const auto handler = kSliderHandlers[static_cast<std::size_t>(spec.Slider)];
-    SliderBar(spec.Slider).OnChange = [this, handler](TObject* sender) { (this->*handler)(sender); };
+  for (const TSliderSpec& info : kSliders) {
+    const auto handler = kSliderHandlers[static_cast<std::size_t>(info.Slider)];
+    SliderBar(info.Slider).OnChange = [this, handler](TObject* sender) {
+      (this->*handler)(sender);
+    };
   }
 }
 
@@ -262,21 +264,20 @@ TPowerWindow& TMF::ShowPowerWindow() {
 void TMF::BindShortcuts() {
   AddShortcut("Ctrl+P", [this] { ShowPowerWindow(); });
   AddShortcut("Ctrl+S", [this] {
-    const QString path = QFileDialog::getSaveFileName(
-        Widget(), "Αποθήκευση γραφήματος", "halvorn.png", "Εικόνα PNG (*.png)");
+    const QString path = QFileDialog::getSaveFileName(Widget(), "Αποθήκευση γραφήματος",
+                                                      "halvorn.png", "Εικόνα PNG (*.png)");
     if (!path.isEmpty()) SaveChartPicture(path.toStdString());
   });
   AddShortcut("Ctrl+Shift+S", [this] {
-    const QString path = QFileDialog::getSaveFileName(
-        Widget(), "Αποθήκευση σημείων", "halvorn.csv", "Πίνακας CSV (*.csv)");
+    const QString path = QFileDialog::getSaveFileName(Widget(), "Αποθήκευση σημείων", "halvorn.csv",
+                                                      "Πίνακας CSV (*.csv)");
     if (!path.isEmpty()) SaveRunData(path.toStdString());
   });
   AddShortcut("Ctrl+C", [this] { CopyChartPicture(); });
 }
 
 const TRasterBitmap& TMF::ChartPicture() {
-  if (Chart1.Canvas().BufferStale() || !Chart1.Canvas().OffscreenBitmap())
-    Chart1Window->PaintNow();
+  if (Chart1.Canvas().BufferStale() || !Chart1.Canvas().OffscreenBitmap()) Chart1Window->PaintNow();
   const TBitmap* bitmap = Chart1.Canvas().OffscreenBitmap();
   if (!bitmap) throw EInvalidOperation("The chart has not been painted yet");
   return bitmap->Pixels();
@@ -297,9 +298,9 @@ void TMF::CopyChartPicture() {
 
 void TMF::SliderChanged(TSlider slider) {
   ScheduleReadout();
-  const TSliderSpec& spec = SliderSpec(slider);
-  auto* label = dynamic_cast<TLabel*>(FindControl(spec.Label));
-  if (!label) throw EInvalidOperation(std::string("Layout: no label \"") + spec.Label + "\"");
+  const TSliderSpec& info = SliderSpec(slider);
+  auto* label = dynamic_cast<TLabel*>(FindControl(info.Label));
+  if (!label) throw EInvalidOperation(std::string("Layout: no label \"") + info.Label + "\"");
   label->SetCaption(simulation_->SliderChanged(slider, SliderBar(slider).Position()));
 }
 

@@ -43,23 +43,23 @@ TControlLayout BoxLabel(std::string name, std::string parent, int left, int top,
 // The label beside a slider, showing the value of its default position.
 TControlLayout ValueLabel(TSlider slider, std::string parent, int left, int top, int width,
                           TColor fontColor) {
-  const TSliderSpec& spec = SliderSpec(slider);
-  return BoxLabel(spec.Label, std::move(parent), left, top, width, 16,
-                  std::to_string(spec.DefaultValue()), fontColor);
+  const TSliderSpec& info = SliderSpec(slider);
+  return BoxLabel(info.Label, std::move(parent), left, top, width, 16,
+                  std::to_string(info.DefaultValue()), fontColor);
 }
 
 // A slider: its name, range and default position come from the slider table.
 TControlLayout Slider(TSlider slider, std::string parent, int left, int top, int width,
                       int tabOrder) {
-  const TSliderSpec& spec = SliderSpec(slider);
-  return TControlLayout{.Name = spec.Control,
+  const TSliderSpec& info = SliderSpec(slider);
+  return TControlLayout{.Name = info.Control,
                         .Class = TControlClass::ScrollBar,
                         .Parent = std::move(parent),
                         .Left = left,
                         .Top = top,
                         .Width = width,
                         .Height = 17,
-                        .Range = TRangeLayout{spec.Min, spec.Max, spec.Default},
+                        .Range = TRangeLayout{info.Min, info.Max, info.Default},
                         .TabOrder = tabOrder};
 }
 
@@ -185,8 +185,8 @@ std::vector<TControlLayout> BuildControls() {
                              .TabOrder = 8,
                              .TabStop = false});
   const TFontLayout caption = Bold(-13, clYellow), name = Bold(-13, clWindow);
-  c.push_back(NavyLabel("LPower", 8, 616, 300, 16, "Πιθανότητα ανίχνευσης (επόμενα 1000 Run)",
-                        caption));
+  c.push_back(
+      NavyLabel("LPower", 8, 616, 300, 16, "Πιθανότητα ανίχνευσης (επόμενα 1000 Run)", caption));
   const char* rows[] = {"equal variance", "unequal variance", "paired samples",
                         "Ψευδώς θετικά στη διαφορά 0"};
   const char* values[] = {"LPowerEqual", "LPowerUnequal", "LPowerPaired", "LFalsePositive"};

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/runtime/Colors.h"
 #include "platform/forms/Form.h"
+#include "platform/runtime/Colors.h"
 
 namespace halvorn {
 
@@ -48,7 +48,7 @@ struct TControlLayout {
   std::optional<TRangeLayout> Range{};  // scroll bars
   std::vector<std::string> Items{};     // radio groups
   int ItemIndex = -1;
-  int TabOrder = -1;  // -1: keep the creation order (plain controls have none)
+  int TabOrder = -1;    // -1: keep the creation order (plain controls have none)
   bool TabStop = true;  // windowed controls only
 };
 

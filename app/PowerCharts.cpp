@@ -130,10 +130,10 @@ void TPowerCurveChart::SetDimmed(bool dimmed) {
 
 void TPowerCurveChart::SetTarget(int percent) {
   targetPercent_ = percent;
-  const TSliderSpec& spec = SliderSpec(slider_);
+  const TSliderSpec& info = SliderSpec(slider_);
   target_.ClearPoints();
-  target_.AppendXY(spec.MinValue(), percent, "", clAutoColor);
-  target_.AppendXY(spec.MaxValue(), percent, "", clAutoColor);
+  target_.AppendXY(info.MinValue(), percent, "", clAutoColor);
+  target_.AppendXY(info.MaxValue(), percent, "", clAutoColor);
 }
 
 void TPowerCurveChart::SetCurrentValue(int value) {

@@ -16,8 +16,7 @@ TPowerReadout::TPowerReadout(TMF& form) : pool_(MakeBackgroundPool()) {
   const char* names[] = {"LPowerEqual", "LPowerUnequal", "LPowerPaired", "LFalsePositive"};
   for (int i = 0; i <= kTestCount; ++i) {
     values_[i] = dynamic_cast<TLabel*>(form.FindControl(names[i]));
-    if (!values_[i])
-      throw EInvalidOperation(std::string("Layout: no label \"") + names[i] + "\"");
+    if (!values_[i]) throw EInvalidOperation(std::string("Layout: no label \"") + names[i] + "\"");
   }
 }
 
@@ -37,7 +36,8 @@ std::string TPowerReadout::FalsePositiveText(const TPowerResult& falsePositive) 
 
 void TPowerReadout::Update(const SimParams& params, std::uint64_t state) {
   SetDimmed(true);
-  job_.Start([this, request = TPowerRequest{params, state, kRuns}](std::stop_token stop, const TBackgroundJob::TPost&) {
+  job_.Start([this, request = TPowerRequest{params, state, kRuns}](std::stop_token stop,
+                                                                   const TBackgroundJob::TPost&) {
     const TPowerResult power = ComputePower(request, *pool_, stop);
     const TPowerResult falsePositive = ComputeFalsePositive(request, *pool_, stop);
     return [this, power, falsePositive] { Show(power, falsePositive); };

@@ -157,7 +157,7 @@ void TPowerWindow::BuildSettings() {
   ParameterBox = new TComboBox(this, box);
   ParameterBox->SetBounds(96, 19, 216, 23);
   std::vector<std::string> captions;
-  for (const TSliderSpec& spec : kSliders) captions.push_back(ParameterCaption(spec.Slider));
+  for (const TSliderSpec& info : kSliders) captions.push_back(ParameterCaption(info.Slider));
   ParameterBox->SetItems(captions);
   ParameterBox->SetItemIndex(static_cast<int>(TSlider::Dif));
 
@@ -316,9 +316,9 @@ TBackgroundJob::TContinuation TPowerWindow::Compute(std::stop_token stop,
                                                     const TBackgroundJob::TPost& post,
                                                     const TPowerRequest& request,
                                                     const TSweepKey& key, bool sweep) {
-  const TSliderSpec& spec = SliderSpec(key.Slider);
+  const TSliderSpec& info = SliderSpec(key.Slider);
   // Each design's Runs weigh the same in the progress shown.
-  const double designs = 2 + (sweep ? spec.PositionCount() : 0);
+  const double designs = 2 + (sweep ? info.PositionCount() : 0);
   const auto progressFrom = [this, &post, designs](double done, double weight) {
     return [this, &post, designs, done, weight](double fraction) {
       const double overall = (done + weight * fraction) / designs;
@@ -334,8 +334,8 @@ TBackgroundJob::TContinuation TPowerWindow::Compute(std::stop_token stop,
       ShowProgress(1);
     };
   post([this, power, falsePositive] { ShowCurrent(power, falsePositive); });
-  std::vector<TSweepPoint> points = SweepPower(request, key.Slider, spec.Min, spec.Max, 1, *pool_,
-                                               stop, progressFrom(2, spec.PositionCount()));
+  std::vector<TSweepPoint> points = SweepPower(request, key.Slider, info.Min, info.Max, 1, *pool_,
+                                               stop, progressFrom(2, info.PositionCount()));
   return [this, key, points = std::move(points)] { ShowSweep(key, points); };
 }
 

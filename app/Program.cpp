@@ -4,10 +4,10 @@
 #include <memory>
 
 #include "app/MainWindow.h"
-#include "platform/runtime/Exceptions.h"
-#include "platform/runtime/FormatSettings.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/MessageWindows.h"
+#include "platform/runtime/Exceptions.h"
+#include "platform/runtime/FormatSettings.h"
 #include "sim/RandomSource.h"
 
 namespace halvorn {

@@ -1,8 +1,8 @@
 #include <benchmark/benchmark.h>
 
+#include "scene/SimulationChart.h"
 #include "sim/RandomSource.h"
 #include "sim/Simulation.h"
-#include "scene/SimulationChart.h"
 
 namespace halvorn {
 namespace {

@@ -49,10 +49,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(options.Threads >= 0 && options.Threads <= halvorn::kMaxThreads);
     Require(options.TargetPct > 0 && options.TargetPct <= 100);
     if (options.Vary) {
-      const halvorn::TSliderSpec& spec = halvorn::SliderSpec(options.Vary->Slider);
-      Require(spec.Min <= options.Vary->FromPosition &&
+      const halvorn::TSliderSpec& info = halvorn::SliderSpec(options.Vary->Slider);
+      Require(info.Min <= options.Vary->FromPosition &&
               options.Vary->FromPosition <= options.Vary->ToPosition &&
-              options.Vary->ToPosition <= spec.Max && options.Vary->StepPositions >= 1);
+              options.Vary->ToPosition <= info.Max && options.Vary->StepPositions >= 1);
     }
     Require(options.Test >= 0 && options.Test <= 2);
     Require(options.PngWidth >= 1 && options.PngWidth <= 4000);

@@ -135,14 +135,14 @@ TPowerResult ComputeFalsePositive(const TPowerRequest& request, TPowerPool& pool
 std::vector<TSweepPoint> SweepPower(const TPowerRequest& base, TSlider slider, int fromPosition,
                                     int toPosition, int stepPositions, TPowerPool& pool,
                                     std::stop_token stop, const TPowerProgress& progress) {
-  const TSliderSpec& spec = SliderSpec(slider);
-  if (fromPosition < spec.Min || toPosition > spec.Max || fromPosition > toPosition ||
+  const TSliderSpec& info = SliderSpec(slider);
+  if (fromPosition < info.Min || toPosition > info.Max || fromPosition > toPosition ||
       stepPositions < 1)
     throw EInvalidOperation("A sweep runs upwards within the slider's positions");
   std::vector<TSweepPoint> points;
   std::vector<SimParams> designs;
   for (int position = fromPosition; position <= toPosition; position += stepPositions) {
-    points.push_back({position, spec.ValueAt(position), {}});
+    points.push_back({position, info.ValueAt(position), {}});
     designs.push_back(base.Params);
     ApplySlider(designs.back(), slider, position);
   }

@@ -116,8 +116,7 @@ struct TParser {
       "K"};
   QCommandLineOption data{"data", "Write the last Run's points to FILE.csv.", "FILE.csv"};
   QCommandLineOption png{"png", "Write the chart after the last Run to FILE.png.", "FILE.png"};
-  QCommandLineOption size{"size", "The picture's size, 1x1 to 4000x4000 (default 873x393).",
-                          "WxH"};
+  QCommandLineOption size{"size", "The picture's size, 1x1 to 4000x4000 (default 873x393).", "WxH"};
   QCommandLineOption skip{"skip", "power: start that many Runs into the sequence (default 0).",
                           "R"};
   QCommandLineOption threads{"threads", "power: worker threads, 1 to 256 (default: one per core).",

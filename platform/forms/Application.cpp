@@ -4,10 +4,10 @@
 #include <QStyleFactory>
 #include <QWidget>
 
-#include "platform/runtime/Exceptions.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/MessageWindows.h"
 #include "platform/forms/QtBridge.h"
+#include "platform/runtime/Exceptions.h"
 
 namespace halvorn {
 namespace {

@@ -3,8 +3,8 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "platform/runtime/Exceptions.h"
 #include "platform/forms/QtBridge.h"
+#include "platform/runtime/Exceptions.h"
 
 namespace halvorn {
 

@@ -10,10 +10,10 @@
 
 #include <vector>
 
-#include "platform/runtime/Colors.h"
-#include "platform/raster/Graphics.h"
-#include "platform/runtime/Types.h"
 #include "platform/forms/Component.h"
+#include "platform/raster/Graphics.h"
+#include "platform/runtime/Colors.h"
+#include "platform/runtime/Types.h"
 
 class QWidget;
 

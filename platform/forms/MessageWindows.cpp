@@ -12,11 +12,11 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-#include "platform/runtime/Exceptions.h"
-#include "platform/runtime/MessageSinks.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/QtBridge.h"
+#include "platform/runtime/Exceptions.h"
+#include "platform/runtime/MessageSinks.h"
 
 namespace halvorn {
 namespace {

@@ -3,8 +3,8 @@
 // the window is the control's IPanelHost, and the control, as the window's
 // IPanelClient, paints the window's surface and receives its mouse input.
 
-#include "platform/panel/PanelHost.h"
 #include "platform/forms/Control.h"
+#include "platform/panel/PanelHost.h"
 
 namespace halvorn {
 

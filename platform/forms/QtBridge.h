@@ -10,8 +10,8 @@
 
 class QWidget;
 
-#include "platform/runtime/Colors.h"
 #include "platform/raster/Graphics.h"
+#include "platform/runtime/Colors.h"
 
 namespace halvorn {
 

@@ -5,14 +5,14 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QStyleOptionSlider>
 #include <QSignalBlocker>
+#include <QStyleOptionSlider>
 #include <QWheelEvent>
 #include <algorithm>
 
-#include "platform/runtime/Exceptions.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/QtBridge.h"
+#include "platform/runtime/Exceptions.h"
 
 namespace halvorn {
 namespace {

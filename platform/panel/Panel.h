@@ -6,12 +6,12 @@
 // receives its mouse input. A panel without a host paints nowhere and
 // measures text on a canvas without pixels.
 
-#include "platform/runtime/Colors.h"
 #include "platform/panel/PanelHost.h"
-#include "platform/runtime/Types.h"
 #include "platform/raster/Canvas.h"
 #include "platform/raster/DeviceContext.h"
 #include "platform/raster/RasterBitmap.h"
+#include "platform/runtime/Colors.h"
+#include "platform/runtime/Types.h"
 
 namespace halvorn {
 

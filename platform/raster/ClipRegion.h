@@ -5,8 +5,8 @@
 #include <span>
 #include <vector>
 
-#include "platform/runtime/Types.h"
 #include "platform/raster/ScanConvert.h"
+#include "platform/runtime/Types.h"
 
 namespace halvorn {
 

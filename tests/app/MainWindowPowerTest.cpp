@@ -104,8 +104,8 @@ TEST_F(MainWindowPowerTest, ExportsWriteTheWindowsPictureAndTheToolsData) {
 
   const std::string csv = TempPath("points.csv"), tool = TempPath("tool.csv");
   MF().SaveRunData(csv);
-  const std::string command = std::string(HALVORN_CLI) + " run --samples 24 --runs 2 --data " +
-                              tool + " >/dev/null 2>&1";
+  const std::string command =
+      std::string(HALVORN_CLI) + " run --samples 24 --runs 2 --data " + tool + " >/dev/null 2>&1";
   ASSERT_EQ(std::system(command.c_str()), 0);
   EXPECT_EQ(Contents(csv), Contents(tool));
   EXPECT_EQ(Contents(csv).substr(0, 19), "month,before,after\n");

@@ -66,8 +66,8 @@ class PowerWindowTest : public testing::MainWindowTest {
     return TPowerRequest{MF().Simulation().Params(), RandomState, runs};
   }
   std::vector<TSweepPoint> EngineSweep(TSlider slider, std::int64_t runs) {
-    const TSliderSpec& spec = SliderSpec(slider);
-    return SweepPower(Request(runs), slider, spec.Min, spec.Max, 1, pool_);
+    const TSliderSpec& info = SliderSpec(slider);
+    return SweepPower(Request(runs), slider, info.Min, info.Max, 1, pool_);
   }
 
   static void ExpectCurvesShow(const TPowerWindow& window, const std::vector<TSweepPoint>& sweep) {

@@ -15,8 +15,8 @@
 
 #include "app/MainWindow.h"
 #include "app/Program.h"
-#include "platform/runtime/Exceptions.h"
 #include "platform/forms/Application.h"
+#include "platform/runtime/Exceptions.h"
 #include "sim/RandomSource.h"
 
 namespace halvorn {

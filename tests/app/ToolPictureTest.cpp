@@ -39,8 +39,8 @@ TEST_F(MainWindowTest, TheToolsPictureEqualsTheWindowsChartAfterTheSameRuns) {
 
     const std::string png =
         ::testing::TempDir() + "halvorn_picture_" + std::to_string(getpid()) + ".png";
-    const std::string command = std::string(HALVORN_CLI) + " run " + c.options + " --png " + png +
-                                " >/dev/null 2>&1";
+    const std::string command =
+        std::string(HALVORN_CLI) + " run " + c.options + " --png " + png + " >/dev/null 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0);
     const QImage tool = QImage(QString::fromStdString(png)).convertToFormat(QImage::Format_RGB32);
     std::remove(png.c_str());

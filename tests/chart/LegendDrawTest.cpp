@@ -8,8 +8,8 @@
 #include "chart/CanvasTools.h"
 #include "chart/Chart.h"
 #include "chart/ChartSeries.h"
-#include "platform/runtime/MulDiv.h"
 #include "platform/panel/OffscreenPanelHost.h"
+#include "platform/runtime/MulDiv.h"
 #include "tests/chart/ProbeChart.h"
 
 namespace halvorn {

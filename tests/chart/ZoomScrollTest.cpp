@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "chart/Chart.h"
-#include "platform/runtime/Exceptions.h"
 #include "platform/panel/OffscreenPanelHost.h"
+#include "platform/runtime/Exceptions.h"
 #include "scene/SimulationChart.h"
 
 namespace halvorn {

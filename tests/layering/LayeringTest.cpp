@@ -20,9 +20,15 @@ namespace {
 namespace fs = std::filesystem;
 
 // The layers, most specific folder first.
-const std::vector<std::string> kLayers = {
-    "platform/runtime", "platform/raster", "platform/panel", "platform/forms", "sim", "chart",
-    "scene",            "app",             "tools"};
+const std::vector<std::string> kLayers = {"platform/runtime",
+                                          "platform/raster",
+                                          "platform/panel",
+                                          "platform/forms",
+                                          "sim",
+                                          "chart",
+                                          "scene",
+                                          "app",
+                                          "tools"};
 
 const std::map<std::string, std::set<std::string>> kAllowed = {
     {"platform/runtime", {}},

@@ -58,12 +58,12 @@ TEST(Simulation, SlidersWriteTheirParameterAndLabel) {
 // Reading a slider's value back from the design gives what its label shows,
 // at every end of every slider.
 TEST(Simulation, EverySlidersValueReadsBackFromTheDesign) {
-  for (const TSliderSpec& spec : kSliders) {
-    for (int position : {spec.Min, spec.Default, spec.Max}) {
+  for (const TSliderSpec& info : kSliders) {
+    for (int position : {info.Min, info.Default, info.Max}) {
       SimParams params;
-      const std::string label = ApplySlider(params, spec.Slider, position);
-      EXPECT_EQ(SliderValue(params, spec.Slider), spec.ValueAt(position)) << spec.Control;
-      EXPECT_EQ(label, std::to_string(spec.ValueAt(position))) << spec.Control;
+      const std::string label = ApplySlider(params, info.Slider, position);
+      EXPECT_EQ(SliderValue(params, info.Slider), info.ValueAt(position)) << info.Control;
+      EXPECT_EQ(label, std::to_string(info.ValueAt(position))) << info.Control;
     }
   }
 }

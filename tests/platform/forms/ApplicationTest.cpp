@@ -4,10 +4,10 @@
 
 #include "FormTesting.h"
 #include "ModalWatcher.h"
-#include "platform/runtime/Exceptions.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/Button.h"
 #include "platform/forms/Form.h"
+#include "platform/runtime/Exceptions.h"
 
 namespace halvorn {
 namespace {

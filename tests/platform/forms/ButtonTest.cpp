@@ -2,8 +2,8 @@
 #include <QTest>
 
 #include "FormTesting.h"
-#include "platform/runtime/Exceptions.h"
 #include "platform/forms/Button.h"
+#include "platform/runtime/Exceptions.h"
 
 namespace halvorn {
 namespace {

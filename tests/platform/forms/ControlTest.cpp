@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "FormTesting.h"
-#include "platform/runtime/Exceptions.h"
 #include "platform/forms/Button.h"
 #include "platform/forms/Control.h"
 #include "platform/forms/Edit.h"
@@ -13,6 +12,7 @@
 #include "platform/forms/Label.h"
 #include "platform/forms/QtBridge.h"
 #include "platform/forms/ScrollBar.h"
+#include "platform/runtime/Exceptions.h"
 
 namespace halvorn {
 namespace {
@@ -163,13 +163,12 @@ TEST_F(FormTest, AnEditBoxHasTheSunkenFrame) {
   const struct {
     int x, y;
     QColor color;
-  } rows[] = {{0, 0, QColor(128, 128, 128)},  {40, 0, QColor(128, 128, 128)},
-              {0, 12, QColor(128, 128, 128)}, {1, 1, QColor(64, 64, 64)},
-              {40, 1, QColor(64, 64, 64)},    {88, 23, QColor(255, 255, 255)},
+  } rows[] = {{0, 0, QColor(128, 128, 128)},   {40, 0, QColor(128, 128, 128)},
+              {0, 12, QColor(128, 128, 128)},  {1, 1, QColor(64, 64, 64)},
+              {40, 1, QColor(64, 64, 64)},     {88, 23, QColor(255, 255, 255)},
               {88, 12, QColor(255, 255, 255)}, {87, 22, QColor(212, 208, 200)},
               {40, 22, QColor(212, 208, 200)}, {40, 12, QColor(255, 255, 255)}};
-  for (const auto& r : rows)
-    EXPECT_EQ(image.pixelColor(r.x, r.y), r.color) << r.x << "," << r.y;
+  for (const auto& r : rows) EXPECT_EQ(image.pixelColor(r.x, r.y), r.color) << r.x << "," << r.y;
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 
 #include "FormTesting.h"
 #include "ModalWatcher.h"
-#include "platform/runtime/MessageSinks.h"
 #include "platform/forms/MessageWindows.h"
+#include "platform/runtime/MessageSinks.h"
 
 namespace halvorn {
 namespace {

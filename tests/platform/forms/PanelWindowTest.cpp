@@ -10,9 +10,9 @@
 
 #include "FormTesting.h"
 #include "ModalWatcher.h"
+#include "platform/forms/PanelWindow.h"
 #include "platform/runtime/Exceptions.h"
 #include "platform/runtime/Format.h"
-#include "platform/forms/PanelWindow.h"
 
 namespace halvorn {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "FormTesting.h"
 #include "ModalWatcher.h"
-#include "platform/runtime/Exceptions.h"
 #include "platform/forms/ScrollBar.h"
+#include "platform/runtime/Exceptions.h"
 
 namespace halvorn {
 namespace {

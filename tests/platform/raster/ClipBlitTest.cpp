@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "RasterScene.h"
-#include "platform/runtime/Exceptions.h"
 #include "platform/raster/PngWriter.h"
+#include "platform/runtime/Exceptions.h"
 
 namespace halvorn {
 namespace {
