@@ -1,6 +1,7 @@
 #include "chart/ChartCanvas.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "chart/StoreIfChanged.h"
@@ -101,6 +102,7 @@ void TChartCanvas3D::SetTextAlign(unsigned flags) { Device().SetTextAlign(flags)
 void TChartCanvas3D::DropBitmap() {
   if (bitmap_ && ReferenceCanvas() == &bitmap_->Canvas()) SetReferenceCanvas(nullptr);
   bitmap_.reset();
+  onOffered_ = false;
 }
 
 void TChartCanvas3D::SetMonochrome(bool flag) {
@@ -135,10 +137,16 @@ TRect TChartCanvas3D::BeginFrame(TCanvas* canvas, TView3DOptions* options, const
     return rect;
   }
   const int w = rect.Width(), h = rect.Height();
-  if (bitmap_ && (bitmap_->Width() != w || bitmap_->Height() != h)) DropBitmap();
+  const TOfferedSurface offered = std::exchange(offered_, {});
+  const bool onOffered =
+      offered.Pixels != nullptr && !monochrome_ && offered.Width == w && offered.Height == h;
+  if (bitmap_ && (bitmap_->Width() != w || bitmap_->Height() != h || onOffered != onOffered_))
+    DropBitmap();
+  onOffered_ = onOffered;
   if (!bitmap_)
-    bitmap_ =
-        std::make_unique<TBitmap>(w, h, monochrome_ ? TPixelFormat::pf1bit : TPixelFormat::pf32bit);
+    bitmap_ = std::make_unique<TBitmap>(onOffered ? 0 : w, onOffered ? 0 : h,
+                                        monochrome_ ? TPixelFormat::pf1bit : TPixelFormat::pf32bit);
+  if (onOffered) bitmap_->Wrap(offered.Pixels, w, h);
   bitmap_->Canvas().SetOnChange({});
   SetReferenceCanvas(&bitmap_->Canvas());
   return TRect{0, 0, w, h};
@@ -146,14 +154,25 @@ TRect TChartCanvas3D::BeginFrame(TCanvas* canvas, TView3DOptions* options, const
 
 void TChartCanvas3D::PresentFrame(TCanvas* destination, TCanvas* ownCanvas, const TRect& rect) {
   if (buffered_ && bitmap_ && destination != nullptr) {
-    destination->Draw(rect.Left, rect.Top, *bitmap_);
+    if (!onOffered_) destination->Draw(rect.Left, rect.Top, *bitmap_);
     bufferStale_ = false;
   }
   SetReferenceCanvas(ownCanvas);
 }
 
+void TChartCanvas3D::OfferFrameSurface(TPixel* pixels, int width, int height) {
+  offered_ = TOfferedSurface{pixels, width, height};
+}
+
 bool TChartCanvas3D::RepaintFromBuffer() {
   if (bufferStale_ || !bitmap_ || ReferenceCanvas() == nullptr) return false;
+  if (onOffered_) {
+    // The frame became the window's surface and is shown already, unless
+    // the window has been given another surface since.
+    const TDeviceContext* window = ReferenceCanvas()->Handle();
+    return window != nullptr && window->Target() != nullptr &&
+           window->Target()->Data() == bitmap_->Pixels().Data();
+  }
   ReferenceCanvas()->Draw(0, 0, *bitmap_);
   return true;
 }

@@ -227,6 +227,15 @@ class TChartCanvas3D : public TCanvas3D {
                         TColor color) override;
   void TriangleAtDepth(TPoint p1, TPoint p2, TPoint p3, int z) override;
 
+  // Pixels of the frame's size that the next BeginFrame may draw into
+  // instead of an off-screen bitmap of its own: the window's spare surface,
+  // which the panel then shows by flipping surfaces, with no copy. Taken
+  // by that one frame.
+  void OfferFrameSurface(TPixel* pixels, int width, int height);
+  // The last frame was drawn into an offered surface: presenting it is the
+  // offerer's flip.
+  bool FrameOnOfferedSurface() const { return onOffered_; }
+
   bool BufferStale() const { return bufferStale_; }
   const TBitmap* OffscreenBitmap() const { return bitmap_.get(); }
   bool ZoomText() const { return zoomText_; }
@@ -254,6 +263,11 @@ class TChartCanvas3D : public TCanvas3D {
   bool monochrome_ = false;
   bool bufferStale_ = true;
   std::unique_ptr<TBitmap> bitmap_;
+  struct TOfferedSurface {
+    TPixel* Pixels = nullptr;
+    int Width = 0, Height = 0;
+  } offered_;
+  bool onOffered_ = false;
 };
 
 }  // namespace halvorn

@@ -98,6 +98,13 @@ void TCustomChartPanel::Paint() {
 }
 
 void TCustomChartPanel::Render(TCanvas* canvas, const TRect& rect) {
+  // A frame of the whole window is drawn into the window's spare surface,
+  // when it has one, and shown by flipping: the window never shows a
+  // half-drawn frame, and the finished one costs no copy.
+  if (canvas == &WindowCanvas() && rect.Left == 0 && rect.Top == 0) {
+    const TPanelSurface spare = BackSurface();
+    canvas_.OfferFrameSurface(spare.Bits, spare.Width, spare.Height);
+  }
   paintRect_ = canvas_.BeginFrame(canvas, &view3DOptions_, rect, view3D_);
   // However the frame ends, measurements afterwards go to the window canvas
   // again. A failed frame is not presented: its bitmap stays stale, so the
@@ -113,6 +120,7 @@ void TCustomChartPanel::Render(TCanvas* canvas, const TRect& rect) {
   RecalcChartRectSize();
   DrawChart(paintRect_);
   canvas_.PresentFrame(canvas, &WindowCanvas(), rect);
+  if (canvas_.FrameOnOfferedSurface()) FlipSurfaces();
 }
 
 void TCustomChartPanel::DrawPanelBevels(const TRect& rect) {

@@ -87,10 +87,22 @@ void TPanelHostWidget::PaintNow() {
 
 void TPanelHostWidget::ShowSurface() { update(); }
 
-TPanelSurface TPanelHostWidget::Surface() {
+namespace {
+
+TPanelSurface SurfaceOf(QImage& image) {
+  if (image.isNull()) return {};
+  return TPanelSurface{reinterpret_cast<std::uint32_t*>(image.bits()), image.width(),
+                       image.height(), static_cast<int>(image.bytesPerLine())};
+}
+
+}  // namespace
+
+TPanelSurface TPanelHostWidget::Surface() { return SurfaceOf(surface_); }
+
+TPanelSurface TPanelHostWidget::BackSurface() {
   if (surface_.isNull()) return {};
-  return TPanelSurface{reinterpret_cast<std::uint32_t*>(surface_.bits()), surface_.width(),
-                       surface_.height(), static_cast<int>(surface_.bytesPerLine())};
+  if (back_.size() != surface_.size()) back_ = QImage(surface_.size(), surface_.format());
+  return SurfaceOf(back_);
 }
 
 void TPanelHostWidget::SetCursorId(TCursor cursor) {
@@ -112,6 +124,7 @@ void TPanelHostWidget::paintEvent(QPaintEvent* event) {
 void TPanelHostWidget::resizeEvent(QResizeEvent*) {
   surface_ = QImage(size(), QImage::Format_RGB32);
   surface_.fill(surfaceColor_);
+  back_ = QImage();
   paintDue_ = true;
   if (client_) DispatchDeferred([this] { client_->Resized(width(), height()); });
 }

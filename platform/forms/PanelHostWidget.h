@@ -27,6 +27,8 @@ class TPanelHostWidget : public QWidget {
   void PaintNow();
   void ShowSurface();
   TPanelSurface Surface();
+  TPanelSurface BackSurface();
+  void FlipSurfaces() { surface_.swap(back_); }
   void SetCursorId(TCursor cursor);
 
  protected:
@@ -48,6 +50,8 @@ class TPanelHostWidget : public QWidget {
 
   IPanelClient* client_ = nullptr;
   QImage surface_;
+  // The spare surface, made at the surface's size when first asked for.
+  QImage back_;
   QColor surfaceColor_;
   // The next paint must run the client's Paint: something was requested, or
   // the surface is new. Otherwise a paint only shows the surface.

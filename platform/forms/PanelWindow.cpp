@@ -20,6 +20,8 @@ void TPanelWindow::RequestPaint() { Host()->RequestPaint(); }
 void TPanelWindow::PaintNow() { Host()->PaintNow(); }
 void TPanelWindow::ShowSurface() { Host()->ShowSurface(); }
 TPanelSurface TPanelWindow::Surface() { return Host()->Surface(); }
+TPanelSurface TPanelWindow::BackSurface() { return Host()->BackSurface(); }
+void TPanelWindow::FlipSurfaces() { Host()->FlipSurfaces(); }
 void TPanelWindow::SetCursor(TCursor cursor) { Host()->SetCursorId(cursor); }
 
 void TPanelWindow::ApplyColor() { Host()->SetSurfaceColor(ToQColor(Color())); }

@@ -22,6 +22,8 @@ class TPanelWindow : public TWinControl, public IPanelHost {
   void PaintNow() override;
   void ShowSurface() override;
   TPanelSurface Surface() override;
+  TPanelSurface BackSurface() override;
+  void FlipSurfaces() override;
   void SetCursor(TCursor cursor) override;
 
  protected:

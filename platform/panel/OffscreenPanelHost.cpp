@@ -1,9 +1,12 @@
 #include "platform/panel/OffscreenPanelHost.h"
 
+#include <utility>
+
 namespace halvorn {
 
 void TOffscreenPanelHost::Resize(int width, int height) {
   surface_ = TRasterBitmap(width, height);
+  back_ = TRasterBitmap();
   pending_ = true;
   if (client_) client_->Resized(width, height);
 }
@@ -27,10 +30,23 @@ void TOffscreenPanelHost::PaintNow() {
   client_->Paint();
 }
 
-TPanelSurface TOffscreenPanelHost::Surface() {
-  if (surface_.Width() == 0 || surface_.Height() == 0) return {};
-  return TPanelSurface{surface_.Data(), surface_.Width(), surface_.Height(),
-                       surface_.BytesPerLine()};
+namespace {
+
+TPanelSurface SurfaceOf(TRasterBitmap& bitmap) {
+  if (bitmap.Width() == 0 || bitmap.Height() == 0) return {};
+  return TPanelSurface{bitmap.Data(), bitmap.Width(), bitmap.Height(), bitmap.BytesPerLine()};
 }
+
+}  // namespace
+
+TPanelSurface TOffscreenPanelHost::Surface() { return SurfaceOf(surface_); }
+
+TPanelSurface TOffscreenPanelHost::BackSurface() {
+  if (back_.Width() != surface_.Width() || back_.Height() != surface_.Height())
+    back_ = TRasterBitmap(surface_.Width(), surface_.Height());
+  return SurfaceOf(back_);
+}
+
+void TOffscreenPanelHost::FlipSurfaces() { std::swap(surface_, back_); }
 
 }  // namespace halvorn

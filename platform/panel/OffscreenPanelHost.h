@@ -37,11 +37,14 @@ class TOffscreenPanelHost : public IPanelHost {
   void PaintNow() override;
   void ShowSurface() override {}
   TPanelSurface Surface() override;
+  TPanelSurface BackSurface() override;
+  void FlipSurfaces() override;
   void SetCursor(TCursor cursor) override { cursor_ = cursor; }
 
  private:
   IPanelClient* client_;
   TRasterBitmap surface_;
+  TRasterBitmap back_;
   bool pending_ = false;
   int requests_ = 0;
   int paints_ = 0;

@@ -79,12 +79,30 @@ TCanvas& TCustomPanel::WindowCanvas() {
   return windowCanvas_;
 }
 
+namespace {
+
+// The raster layout has rows packed at the width; a host surface always is.
+bool Usable(const TPanelSurface& s) {
+  return s.Bits != nullptr && s.Width > 0 && s.Height > 0 &&
+         s.BytesPerLine == s.Width * static_cast<int>(sizeof(TPixel));
+}
+
+}  // namespace
+
+TPanelSurface TCustomPanel::BackSurface() {
+  const TPanelSurface s = host_ ? host_->BackSurface() : TPanelSurface{};
+  return Usable(s) ? s : TPanelSurface{};
+}
+
+void TCustomPanel::FlipSurfaces() {
+  if (!host_) return;
+  host_->FlipSurfaces();
+  SyncSurface();
+}
+
 void TCustomPanel::SyncSurface() {
   const TPanelSurface s = host_ ? host_->Surface() : TPanelSurface{};
-  // The raster layout has rows packed at the width; a host surface always is.
-  const bool usable = s.Bits != nullptr && s.Width > 0 && s.Height > 0 &&
-                      s.BytesPerLine == s.Width * static_cast<int>(sizeof(TPixel));
-  if (!usable) {
+  if (!Usable(s)) {
     if (windowDevice_.Target() != nullptr) windowDevice_.SetTarget(nullptr);
     return;
   }

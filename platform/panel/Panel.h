@@ -59,6 +59,11 @@ class TCustomPanel : public IPanelClient {
   // The canvas of the window: it draws straight into the host's surface
   // (what the window shows), and has no pixels without a host.
   TCanvas& WindowCanvas();
+  // The host's spare surface, when it keeps one of the window canvas's
+  // layout (no bits otherwise), and the swap that shows it: a paint of the
+  // whole panel may draw into the spare and flip instead of copying.
+  TPanelSurface BackSurface();
+  void FlipSurfaces();
 
   // IPanelClient. Paint and the mouse handlers do nothing here.
   void Paint() override {}

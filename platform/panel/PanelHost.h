@@ -85,6 +85,13 @@ class IPanelHost {
   // Puts the surface on the screen as it is, without calling Paint.
   virtual void ShowSurface() = 0;
   virtual TPanelSurface Surface() = 0;
+  // A spare surface of the window surface's size and layout, when the host
+  // keeps one (none by default). A client may draw a whole picture into it
+  // and show it with FlipSurfaces, which makes it the window surface and
+  // the old window surface the spare: cheaper than copying the picture.
+  // Valid until the next Resized.
+  virtual TPanelSurface BackSurface() { return {}; }
+  virtual void FlipSurfaces() {}
   // The cursor shown while the mouse is over the window.
   virtual void SetCursor(TCursor cursor) = 0;
 

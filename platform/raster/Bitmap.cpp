@@ -10,6 +10,11 @@ void TBitmap::Recreate(int width, int height, TPixelFormat format) {
   dc_.SetTarget(&raster_);
 }
 
+void TBitmap::Wrap(TPixel* pixels, int width, int height) {
+  raster_ = TRasterBitmap::Wrap(pixels, width, height);
+  dc_.SetTarget(&raster_);
+}
+
 void TBitmap::Draw(TCanvas& canvas, TRect rect) const {
   TDeviceContext* dc = canvas.SelectedHandle();
   if (dc == nullptr) return;

@@ -32,6 +32,10 @@ class TBitmap : public TGraphic {
   // Re-creates the pixels (white) at another size or format; the canvas's
   // tools stay, its clip is removed.
   void Recreate(int width, int height, TPixelFormat format);
+  // Makes the bitmap draw on 32-bit pixels that someone else owns (rows
+  // packed width pixels apart) until the next Recreate or Wrap; the memory
+  // must outlive that use.
+  void Wrap(TPixel* pixels, int width, int height);
 
   TCanvas& Canvas() { return canvas_; }
   TDeviceContext& Device() { return dc_; }

@@ -465,22 +465,25 @@ TEST(ChartPanel, PaintStepsAndEventsComeInOrder) {
   second.SetParentChart(nullptr);
 }
 
-TEST(ChartPanel, AFailedPaintIsRenderedAgainByTheNextPaint) {
+TEST(ChartPanel, AFailedPaintKeepsThePictureShownAndIsRenderedAgain) {
   THostedChart h(100, 60);
   h.Flat();
   TFloodSeries series;
   series.SetParentChart(&h.chart);
   series.AppendXY(1, 1, "", clAutoColor);
+  h.window.DeliverPaint();
   bool fail = true;
   series.onDraw = [&](int) {
     if (fail) throw EInvalidOp();
   };
+  h.chart.Invalidate();
   EXPECT_THROW(h.window.DeliverPaint(), EInvalidOp);
+  EXPECT_EQ(h.At(50, 30), Px(clRed)) << "the half-drawn frame is not shown";
   EXPECT_TRUE(h.chart.Canvas().BufferStale());
   EXPECT_EQ(h.chart.Canvas().ReferenceCanvas(), &h.chart.WindowCanvas());
   fail = false;
   h.window.PaintNow();
-  EXPECT_EQ(h.renders, 1);
+  EXPECT_EQ(h.renders, 2);
   EXPECT_EQ(h.At(50, 30), Px(clRed));
   series.SetParentChart(nullptr);
 }
