@@ -174,6 +174,22 @@ TEST(AxisLabels, Texts) {
   }
 }
 
+// Texts are remembered between paints: one axis whose pattern changes back
+// and forth, with values that compare equal but are written differently,
+// and more values than are kept, must write each as the pattern does.
+TEST(AxisLabels, RememberedTextsFollowThePattern) {
+  TCountingChart chart;
+  TCustomChartAxis& axis = chart.LeftAxis();
+  std::vector<double> values{1234.5, 0.0, -0.0, 2.5};
+  for (int i = 0; i < 100; ++i) values.push_back(i * 0.25);
+  for (const char* format : {"#,##0.###", "0.00;(0.00);'zero'", "#,##0.###", "0.0;-0.0"}) {
+    axis.SetAxisValuesFormat(format);
+    for (int pass = 0; pass < 2; ++pass)
+      for (const double v : values)
+        ASSERT_EQ(axis.LabelText(v), FormatFloat(format, v)) << v << " " << format;
+  }
+}
+
 TEST(AxisLabels, TextsPassThroughTheChartsHandlerBeforeLineBreaks) {
   TCountingChart chart;
   TCustomChartAxis& axis = chart.BottomAxis();
