@@ -237,6 +237,22 @@ void TDeviceContext::DrawThinLine(TPoint a, TPoint b, std::int64_t& stylePos) {
     const int dx = xMajor ? sMaj : 0, dy = xMajor ? 0 : sMaj;
     int x = static_cast<int>(xMajor ? maj0 + sMaj * i0 : min0);
     int y = static_cast<int>(xMajor ? min0 : maj0 + sMaj * i0);
+    if (rop2_ == pmCopy) {
+      // Copied pixels (grids and frames): an offset stepped along the line.
+      TPixel* const pixels = target_->Data();
+      const std::ptrdiff_t width = target_->Width();
+      std::ptrdiff_t at = y * width + x;
+      const std::ptrdiff_t step = dx + dy * width;
+      for (std::int64_t i = i0; i < i1; ++i, at += step) {
+        const bool on = pattern == nullptr || DashOn(*pattern, phase);
+        if (on)
+          pixels[at] = fore;
+        else if (opaqueGaps)
+          pixels[at] = back;
+        if (pattern != nullptr && ++phase == pattern->period) phase = 0;
+      }
+      return;
+    }
     for (std::int64_t i = i0; i < i1; ++i, x += dx, y += dy) {
       const bool on = pattern == nullptr || DashOn(*pattern, phase);
       if (on || opaqueGaps) WritePixel(x, y, on ? fore : back, rop2_);
