@@ -171,6 +171,10 @@ case "$cmd" in
       "$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
            ${1:+--benchmark_filter="$1"}
     done
+    # The matplotlib comparison, where Debian's python3-matplotlib is installed.
+    if [ -z "${1:-}" ] && /usr/bin/python3 -c "import matplotlib" 2>/dev/null; then
+      "$here/bench/matplotlib_ratio.py" "$build_dir/bench/bench_chart"
+    fi
     ;;
   sanitize)
     sanitize_suite
