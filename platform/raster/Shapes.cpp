@@ -218,6 +218,16 @@ void TDeviceContext::Rectangle(int left, int top, int right, int bottom) {
   if (bottom < top) std::swap(top, bottom);
   const bool pen = PenVisible(), brush = BrushVisible();
   const TRect rows = TRect{left, top, right, bottom}.Intersected(clip_.Bounds());
+  if (!pen && brush_.Style == bsSolid && brush_.Pattern == nullptr && rop2_ == pmCopy &&
+      clip_.IsRect()) {
+    // A solid box copied into a rectangular clip (markers): the same colour
+    // in every row of the clipped box.
+    const TPixel fill = target_->Representable(ColorToPixel(brush_.Color));
+    if (rows.Left >= rows.Right) return;
+    for (int y = rows.Top; y < rows.Bottom; ++y)
+      std::fill(target_->Row(y) + rows.Left, target_->Row(y) + rows.Right, fill);
+    return;
+  }
   const bool thin = std::int64_t{right} - left <= 2;
   for (int y = rows.Top; y < rows.Bottom; ++y) {
     if (!pen) {
