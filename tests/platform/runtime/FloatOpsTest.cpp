@@ -85,6 +85,17 @@ TEST(FloatOps, IntegerConversionRoundsHalfToEvenAndTrapsOutOfRange) {
   EXPECT_EQ(TrapOf([] { (void)Round(1e19L); }), Trap::Invalid);
 }
 
+// Doubles round as the same values in extended precision do, on both sides
+// of the magnitude where the quick rounding ends.
+TEST(FloatOps, DoublesRoundAsExtendedValues) {
+  const double cases[] = {0.5,         -0.5,         1.5,           2.5,          -2.5,
+                          -2.6,        0.49999999999999994, 1e9 + 0.5, 0x1p51 - 0.5, -0x1p51 + 0.5,
+                          0x1p51 + 1, 0x1p52 + 2,   -0x1p62,       0.0,          -0.0};
+  for (const double v : cases) EXPECT_EQ(Round(v), Round(static_cast<Extended>(v))) << v;
+  EXPECT_EQ(TrapOf([] { (void)Round(std::nan("")); }), Trap::Invalid);
+  EXPECT_EQ(TrapOf([] { (void)Round(1e19); }), Trap::Invalid);
+}
+
 TEST(FloatOps, ZeroTimesInfinityIsInvalid) {
   EXPECT_EQ(TrapOf([] { (void)FMul(0, kInf); }), Trap::Invalid);
   EXPECT_EQ(TrapOf([] { (void)FMul(-kInf, 0); }), Trap::Invalid);
