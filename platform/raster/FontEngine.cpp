@@ -361,16 +361,21 @@ void TFontFace::Ink(std::string_view utf8, const TTextFrame& frame, std::vector<
   if (glyphs_.size() >= kMaxGlyphs) glyphs_.clear();
 
   if (turns >= 0) {
-    // Upright glyphs at their pen positions in the frame, in 1/64 pixel
-    // from the origin (whole pixels and a phase), turned as a whole.
+    // Upright glyphs at their pen positions, in 1/64 pixel from the pen's
+    // start (whole pixels and a phase), moved to the frame's base and
+    // turned as a whole.
+    if (!layout.HasUpright) {
+      for (const TGlyphSlot& slot : layout.Glyphs)
+        for (const TInkRun& run : Glyph(0, slot.Index, slot.X & 63, slot.Y & 63))
+          layout.Upright.push_back(TInkSpan{(slot.Y >> 6) + run.Dy, (slot.X >> 6) + run.X0,
+                                            (slot.X >> 6) + run.X1});
+      if (emboldened_) Embolden(layout.Upright, layout.Width);
+      layout.HasUpright = true;
+    }
     std::vector<TInkSpan>& upright = scratch_;
     upright.clear();
-    for (const TGlyphSlot& slot : layout.Glyphs) {
-      const int fx = frame.BaseX * 64 + slot.X, fy = frame.BaseY * 64 + slot.Y;
-      for (const TInkRun& run : Glyph(0, slot.Index, fx & 63, fy & 63))
-        upright.push_back(TInkSpan{(fy >> 6) + run.Dy, (fx >> 6) + run.X0, (fx >> 6) + run.X1});
-    }
-    if (emboldened_) Embolden(upright, frame.BaseX + layout.Width);
+    for (const TInkSpan& s : layout.Upright)
+      upright.push_back(TInkSpan{s.Y + frame.BaseY, s.X0 + frame.BaseX, s.X1 + frame.BaseX});
     Turn(turns, frame, upright, out);
     return;
   }

@@ -106,6 +106,11 @@ class TFontFace {
     // to come out exactly the same.
     bool OneItem = false;
     std::vector<TGlyphSlot> Glyphs;
+    // The upright ink (emboldened where the face is) with the pen starting
+    // at (0, 0), made at the first upright drawing: whole pixels of base
+    // move it and leave the glyphs' sub-pixel phases as they are.
+    bool HasUpright = false;
+    std::vector<TInkSpan> Upright;
   };
   // A glyph's ink as runs relative to the pixel its origin falls in.
   struct TInkRun {
