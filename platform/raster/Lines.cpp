@@ -79,6 +79,20 @@ TInterval Solve(double k, double c, double lo, double hi) {
   return {std::min(a, b), std::max(a, b)};
 }
 
+// std::floor and std::ceil without the library call that the baseline
+// instruction set needs for them: below 2^52 in magnitude, a conversion to
+// an integer and back is exact.
+double Floor(double v) {
+  if (!(std::fabs(v) < 0x1p52)) return std::floor(v);
+  const auto t = static_cast<double>(static_cast<std::int64_t>(v));
+  return t > v ? t - 1 : t;
+}
+double Ceil(double v) {
+  if (!(std::fabs(v) < 0x1p52)) return std::ceil(v);
+  const auto t = static_cast<double>(static_cast<std::int64_t>(v));
+  return t < v ? t + 1 : t;
+}
+
 std::int64_t FloorDiv(std::int64_t n, std::int64_t d) {
   const std::int64_t q = n / d;
   return q * d > n ? q - 1 : q;
@@ -293,8 +307,8 @@ void TDeviceContext::DrawWideLine(TPoint a, TPoint b) {
   const double shift = w % 2 == 0 ? -0.5 : 0.0;
   const double ax = a.X + shift, ay = a.Y + shift, bx = b.X + shift, by = b.Y + shift;
   const double ex = bx - ax, ey = by - ay, len2 = ex * ex + ey * ey, len = std::sqrt(len2);
-  const double top = std::max<double>(cb.Top, std::ceil(std::min(ay, by) - r));
-  const double bottom = std::min<double>(cb.Bottom - 1, std::floor(std::max(ay, by) + r));
+  const double top = std::max<double>(cb.Top, Ceil(std::min(ay, by) - r));
+  const double bottom = std::min<double>(cb.Bottom - 1, Floor(std::max(ay, by) + r));
   constexpr double kEps = 1e-9;
   const auto disk = [&](double cx, double cy, double y) {
     const double d = y - cy;
@@ -312,8 +326,8 @@ void TDeviceContext::DrawWideLine(TPoint a, TPoint b) {
       row = Hull(row, Meet(along, across));
     }
     if (row.Empty()) return std::pair<std::int64_t, std::int64_t>{1, 0};
-    return std::pair{static_cast<std::int64_t>(std::ceil(row.Lo - kEps)),
-                     static_cast<std::int64_t>(std::floor(row.Hi + kEps))};
+    return std::pair{static_cast<std::int64_t>(Ceil(row.Lo - kEps)),
+                     static_cast<std::int64_t>(Floor(row.Hi + kEps))};
   };
 
   const TPixel pen = PenPixelValue();
@@ -347,8 +361,8 @@ void TDeviceContext::DrawWideLine(TPoint a, TPoint b) {
   double bodyTop = HUGE_VAL, bodyBottom = -HUGE_VAL;
   if (ex != 0 && ey != 0 && w <= 8 && moderate(ex, 1024) && moderate(ey, 1024) &&
       moderate(ax, 8192) && moderate(ay, 8192)) {
-    bodyTop = std::max(top, std::floor(std::min(ay, by) + r) + 1);
-    bodyBottom = std::min(bottom, std::ceil(std::max(ay, by) - r) - 1);
+    bodyTop = std::max(top, Floor(std::min(ay, by) + r) + 1);
+    bodyBottom = std::min(bottom, Ceil(std::max(ay, by) - r) - 1);
   }
   for (double yd = top; yd <= bottom; ++yd) {
     if (yd != bodyTop || bodyTop > bodyBottom) {
@@ -368,18 +382,21 @@ void TDeviceContext::DrawWideLine(TPoint a, TPoint b) {
     if (direct && std::min(ax, bx) - r >= cb.Left && std::max(ax, bx) + r < cb.Right) {
       TPixel* row = target_->Row(y0);
       const int stride = target_->Width();
+      // A copy whose address is never taken: the pen itself is captured by
+      // reference above, and would be read from memory after every store.
+      const TPixel ink = pen;
       // Each row between the sides spans reach / |ey| >= w >= 2 columns: at
       // least two pixels, and at most three on a steep stroke, which are
       // written without a loop.
       if (reach < 3 * std::abs(iy)) {
         for (int y = y0; y <= y1; ++y, row += stride, sides.Next()) {
-          row[sides.First()] = pen;
-          row[sides.First() + 1] = pen;
-          row[sides.Last()] = pen;
+          row[sides.First()] = ink;
+          row[sides.First() + 1] = ink;
+          row[sides.Last()] = ink;
         }
       } else {
         for (int y = y0; y <= y1; ++y, row += stride, sides.Next())
-          for (int x = sides.First(), last = sides.Last(); x <= last; ++x) row[x] = pen;
+          for (int x = sides.First(), last = sides.Last(); x <= last; ++x) row[x] = ink;
       }
     } else {
       for (int y = y0; y <= y1; ++y, sides.Next()) fill(y, sides.First(), sides.Last());
