@@ -100,46 +100,40 @@ std::int64_t FloorDiv(std::int64_t n, std::int64_t d) {
 
 // The columns X with lo <= s X + t <= hi (s != 0) in successive rows, where t
 // grows by dt from row to row: a ceiling and a floor of quotients by |s|,
-// stepped by additions instead of divisions. The callers' limits on
-// coordinates keep every quantity within 32 bits, which lets the compiler
-// keep the stepper in registers.
+// stepped by additions instead of divisions. Both come from one quotient:
+// with n the numerator of the first column, First = -floor(n / |s|), and as
+// hi - lo = K |s| + R0, Last = First + K - (1 if n mod |s| > R0). The
+// callers' limits on coordinates keep every quantity within 32 bits, which
+// lets the compiler keep the stepper in registers.
 class TBandStepper {
  public:
   TBandStepper(std::int64_t s, std::int64_t t, std::int64_t dt, std::int64_t lo, std::int64_t hi)
       : den_(static_cast<int>(s > 0 ? s : -s)) {
-    // First = ceil(.) = -floor(-.), Last = floor(.).
-    Start(first_, s > 0 ? t - lo : hi - t, s > 0 ? dt : -dt);
-    Start(last_, s > 0 ? hi - t : t - lo, s > 0 ? -dt : dt);
+    const std::int64_t n = s > 0 ? t - lo : hi - t, step = s > 0 ? dt : -dt;
+    q_ = static_cast<int>(FloorDiv(n, den_));
+    r_ = static_cast<int>(n - std::int64_t{q_} * den_);
+    dq_ = static_cast<int>(FloorDiv(step, den_));
+    dr_ = static_cast<int>(step - std::int64_t{dq_} * den_);
+    width_ = static_cast<int>(FloorDiv(hi - lo, den_));
+    widthRem_ = static_cast<int>(hi - lo - std::int64_t{width_} * den_);
   }
-  int First() const { return -first_.Q; }
-  int Last() const { return last_.Q; }
+  int First() const { return -q_; }
+  int Last() const { return -q_ + width_ - (r_ > widthRem_ ? 1 : 0); }
+  // Without a branch: the carries follow the slope's digits, which a branch
+  // predictor cannot. The remainder's chain from row to row is an addition,
+  // a subtraction and a selection.
   void Next() {
-    Step(first_);
-    Step(last_);
+    const int r = r_ + dr_;
+    const int wrapped = r - den_;
+    const bool carry = wrapped >= 0;
+    r_ = carry ? wrapped : r;
+    q_ += dq_ + carry;
   }
 
  private:
-  // Q = floor(n / den) and R = n - Q den of the current row's n.
-  struct TQuotient {
-    int Q, R, Dq, Dr;
-  };
-  void Start(TQuotient& q, std::int64_t n, std::int64_t step) const {
-    q.Q = static_cast<int>(FloorDiv(n, den_));
-    q.R = static_cast<int>(n - std::int64_t{q.Q} * den_);
-    q.Dq = static_cast<int>(FloorDiv(step, den_));
-    q.Dr = static_cast<int>(step - std::int64_t{q.Dq} * den_);
-  }
-  // Without a branch: the carries follow the slope's digits, which a branch
-  // predictor cannot.
-  void Step(TQuotient& q) const {
-    q.R += q.Dr;
-    const int carry = q.R >= den_ ? 1 : 0;
-    q.Q += q.Dq + carry;
-    q.R -= den_ & -carry;
-  }
-
   int den_;
-  TQuotient first_{}, last_{};
+  int q_ = 0, r_ = 0, dq_ = 0, dr_ = 0;  // floor(n / den), n mod den, and their steps
+  int width_ = 0, widthRem_ = 0;           // floor((hi - lo) / den), (hi - lo) mod den
 };
 
 std::int64_t FloorSqrt(std::int64_t v) {
