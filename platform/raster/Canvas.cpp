@@ -38,15 +38,16 @@ TLogFont TCanvas::LogFont() const {
 }
 
 // Whether lf equals LogFont(), without building it.
+// Asked before every drawing operation: the numbers first, the name last.
 bool TCanvas::Selected(const TLogFont& lf) const {
   const TFontStyles style = font_.Style();
-  const TLogFont unset;
-  return lf.FaceName == font_.Name() && lf.Height == font_.Height() &&
+  static const TLogFont unset;
+  return lf.Height == font_.Height() &&
          lf.Weight == ((style & fsBold) != 0 ? FW_BOLD : FW_NORMAL) &&
          lf.Italic == ((style & fsItalic) != 0) && lf.Underline == ((style & fsUnderline) != 0) &&
          lf.StrikeOut == ((style & fsStrikeOut) != 0) && lf.Charset == font_.Charset() &&
          lf.Escapement == unset.Escapement && lf.Orientation == unset.Orientation &&
-         lf.OutPrecision == unset.OutPrecision;
+         lf.OutPrecision == unset.OutPrecision && lf.FaceName == font_.Name();
 }
 
 void TCanvas::WriteText(TDeviceContext& dc, int x, int y, std::string_view text) {

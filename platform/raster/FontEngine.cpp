@@ -372,11 +372,20 @@ void TFontFace::Ink(std::string_view utf8, const TTextFrame& frame, std::vector<
       if (emboldened_) Embolden(layout.Upright, layout.Width);
       layout.HasUpright = true;
     }
-    std::vector<TInkSpan>& upright = scratch_;
-    upright.clear();
-    for (const TInkSpan& s : layout.Upright)
-      upright.push_back(TInkSpan{s.Y + frame.BaseY, s.X0 + frame.BaseX, s.X1 + frame.BaseX});
-    Turn(turns, frame, upright, out);
+    // The base moves the turned ink as the turn moves the vector to it.
+    const int bx = frame.BaseX, by = frame.BaseY;
+    if (turns == 0) {
+      Place(frame, bx, by, layout.Upright, out);
+      return;
+    }
+    std::optional<std::vector<TInkSpan>>& turned = layout.Turned[turns - 1];
+    if (!turned) turned = TurnedAboutStart(turns, layout.Upright);
+    if (turns == 1)
+      Place(frame, by, -bx, *turned, out);
+    else if (turns == 2)
+      Place(frame, -bx, -by, *turned, out);
+    else
+      Place(frame, -by, bx, *turned, out);
     return;
   }
 
@@ -468,27 +477,35 @@ void Embolden(std::vector<TInkSpan>& spans, int end) {
 // The upright spans, relative to the frame's origin, turned into the box.
 void TFontFace::Turn(int turns, const TTextFrame& frame, const std::vector<TInkSpan>& upright,
                      std::vector<TInkSpan>& out) {
+  if (turns == 0)
+    Place(frame, 0, 0, upright, out);
+  else
+    Place(frame, 0, 0, TurnedAboutStart(turns, upright), out);
+}
+
+void TFontFace::Place(const TTextFrame& frame, int dx, int dy, const std::vector<TInkSpan>& spans,
+                      std::vector<TInkSpan>& out) {
   const TRect box = frame.Box;
-  const TPoint origin{box.Left + static_cast<int>(frame.OriginX),
-                      box.Top + static_cast<int>(frame.OriginY)};
-  const auto put = [&](int y, int x0, int x1) {
-    x0 = std::max(x0, box.Left);
-    x1 = std::min(x1, box.Right);
+  const int ox = box.Left + static_cast<int>(frame.OriginX) + dx;
+  const int oy = box.Top + static_cast<int>(frame.OriginY) + dy;
+  for (const TInkSpan& s : spans) {
+    const int y = oy + s.Y;
+    const int x0 = std::max(ox + s.X0, box.Left), x1 = std::min(ox + s.X1, box.Right);
     if (y >= box.Top && y < box.Bottom && x0 < x1) out.push_back(TInkSpan{y, x0, x1});
-  };
+  }
+}
+
+std::vector<TInkSpan> TFontFace::TurnedAboutStart(int turns, const std::vector<TInkSpan>& upright) {
+  std::vector<TInkSpan> out;
   if (turns % 2 == 0) {
     // A row stays a row, reversed by a half turn.
-    for (const TInkSpan& s : upright) {
-      if (turns == 0)
-        put(origin.Y + s.Y, origin.X + s.X0, origin.X + s.X1);
-      else
-        put(origin.Y - s.Y - 1, origin.X - s.X1, origin.X - s.X0);
-    }
-    return;
+    for (const TInkSpan& s : upright)
+      out.push_back(turns == 0 ? s : TInkSpan{-s.Y - 1, -s.X1, -s.X0});
+    return out;
   }
   // A quarter turn makes the upright columns rows: the pixels go through a
   // grid, read column by column.
-  if (upright.empty()) return;
+  if (upright.empty()) return out;
   TRect bounds{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
   for (const TInkSpan& s : upright) {
     bounds.Left = std::min(bounds.Left, s.X0);
@@ -511,14 +528,15 @@ void TFontFace::Turn(int turns, const TTextFrame& frame, const std::vector<TInkS
       }
       const int v0 = v;
       while (v < bounds.Bottom && ink(v)) ++v;
-      // Frame pixel (u, v) goes to (origin.X + v, origin.Y - u - 1) at a
-      // quarter turn and to (origin.X - v - 1, origin.Y + u) at three.
+      // Pixel (u, v) goes to (v, -u - 1) at a quarter turn and to
+      // (-v - 1, u) at three.
       if (turns == 1)
-        put(origin.Y - u - 1, origin.X + v0, origin.X + v);
+        out.push_back(TInkSpan{-u - 1, v0, v});
       else
-        put(origin.Y + u, origin.X - v, origin.X - v0);
+        out.push_back(TInkSpan{u, -v, -v0});
     }
   }
+  return out;
 }
 
 void TFontFace::PaintWhole(QImage& mask, const TTextFrame& frame, const QString& text) const {

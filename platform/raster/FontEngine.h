@@ -14,9 +14,11 @@
 #include <QFontMetrics>
 #include <QRawFont>
 #include <QString>
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -111,6 +113,9 @@ class TFontFace {
     // move it and leave the glyphs' sub-pixel phases as they are.
     bool HasUpright = false;
     std::vector<TInkSpan> Upright;
+    // That ink turned about the pen's start by one, two and three quarter
+    // turns, made when first drawn so.
+    std::array<std::optional<std::vector<TInkSpan>>, 3> Turned;
   };
   // A glyph's ink as runs relative to the pixel its origin falls in.
   struct TInkRun {
@@ -138,6 +143,13 @@ class TFontFace {
   void PaintWhole(QImage& mask, const TTextFrame& frame, const QString& text) const;
   static void Turn(int turns, const TTextFrame& frame, const std::vector<TInkSpan>& upright,
                    std::vector<TInkSpan>& out);
+  // Upright spans turned by quarter turns about (0, 0), the pixel right and
+  // below it being (0, 0).
+  static std::vector<TInkSpan> TurnedAboutStart(int turns, const std::vector<TInkSpan>& upright);
+  // Spans about (0, 0) placed at the frame's origin moved by (dx, dy), and
+  // clipped to its box.
+  static void Place(const TTextFrame& frame, int dx, int dy, const std::vector<TInkSpan>& spans,
+                    std::vector<TInkSpan>& out);
 
   TLogFont key_;
   QFont font_;
@@ -153,7 +165,6 @@ class TFontFace {
   // along its baseline (Embolden) at the angles its glyphs are rasterised
   // upright; extents stay those of the bold face.
   bool emboldened_ = false;
-  std::vector<TInkSpan> scratch_;
   QRawFont rawFont_;
   std::mutex mutex_;
   std::unordered_map<std::string, TLayout, TStringHash, std::equal_to<>> layouts_;
