@@ -346,8 +346,10 @@ void TAxisPainter::GridLine(int t) {
 std::vector<int> TAxisPainter::MinorTickPositions(const std::vector<int>& ticks) const {
   std::vector<int> marks;
   const int m = axis_.MinorTickCount();
+  // A quotient of integers rounds alike in double and extended precision:
+  // it is a half exactly or lies far from one, beyond either's rounding.
   const auto part = [m](int k, int d) {
-    return static_cast<int>(Round(static_cast<Extended>(k) * d / (m + 1)));
+    return static_cast<int>(Round(static_cast<double>(k) * d / (m + 1)));
   };
   if (ticks.size() >= 2) {
     // Beyond the outermost labels, with the spacing of the first interval.
