@@ -4,6 +4,7 @@
 // runs the selected t-test and shows the result.
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include "platform/runtime/FloatOps.h"
@@ -65,8 +66,19 @@ class TSimulation {
   // One series of the Run: index 0 before, 1 after.
   void GenerateOne(TRunChart& chart, int index, double baseline, double amplitude, double phase,
                    double error, SampleArray& values);
+  // The seasonal levels of one series for the design they were computed
+  // for: they draw nothing, so the Runs of an unchanged design share them.
+  struct TLevels {
+    std::array<double, 5> Design{};  // period, step, baseline, amplitude, phase
+    std::int32_t Count = -1;
+    std::array<double, kSampleCapacity> Values{};
+  };
+  // The levels of the current design, or nullptr when one of them traps:
+  // the loop then computes them itself and fails where the Run fails.
+  const double* Levels(TLevels& levels, double baseline, double amplitude, double phase);
 
   SimParams params_;
+  std::array<TLevels, 2> levels_;
   SampleArray valuesP_{};
   SampleArray valuesM_{};
   float resultT_ = 0;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "platform/runtime/Exceptions.h"
 #include "sim/RandomSource.h"
 #include "sim/Simulation.h"
+#include "sim/SliderTable.h"
 
 namespace halvorn {
 namespace {
@@ -92,6 +94,30 @@ TEST_F(RunTest, SecondRunDrawsNewSamplesAtTheSameMonths) {
   EXPECT_EQ(chart_.Before().XValueAt(11), 12);
   EXPECT_NE(chart_.Before().YValueAt(0), first);
   EXPECT_NE(view_.t, firstT);
+}
+
+// Runs of one design share work; a slider moved between two Runs must still
+// give the second Run exactly the samples of a first Run of the new design
+// from the same generator state.
+TEST_F(RunTest, ASliderMovedBetweenRunsIsSeenByTheNextRun) {
+  for (const TSliderSpec& spec : kSliders) {
+    const int position = spec.Default == spec.Max ? spec.Min : spec.Default + 1;
+    TSimulation sim;
+    TRecordedChart chart;
+    sim.Run(chart, ttEqualVariance, view_);
+    sim.Run(chart, ttEqualVariance, view_);
+    const std::uint64_t state = RandomState;
+    sim.SliderChanged(spec.Slider, position);
+    sim.Run(chart, ttEqualVariance, view_);
+
+    TSimulation fresh;
+    TRecordedChart expected;
+    fresh.SliderChanged(spec.Slider, position);
+    RandomState = state;
+    fresh.Run(expected, ttEqualVariance, view_);
+    EXPECT_EQ(chart.Before().points, expected.Before().points) << spec.Control;
+    EXPECT_EQ(chart.After().points, expected.After().points) << spec.Control;
+  }
 }
 
 TEST_F(RunTest, LongestDesignEndsAtMonth1195) {
