@@ -364,22 +364,27 @@ void TFontFace::Ink(std::string_view utf8, const TTextFrame& frame, std::vector<
     // Upright glyphs at their pen positions, in 1/64 pixel from the pen's
     // start (whole pixels and a phase), moved to the frame's base and
     // turned as a whole.
-    if (!layout.HasUpright) {
-      for (const TGlyphSlot& slot : layout.Glyphs)
-        for (const TInkRun& run : Glyph(0, slot.Index, slot.X & 63, slot.Y & 63))
-          layout.Upright.push_back(TInkSpan{(slot.Y >> 6) + run.Dy, (slot.X >> 6) + run.X0,
-                                            (slot.X >> 6) + run.X1});
-      if (emboldened_) Embolden(layout.Upright, layout.Width);
-      layout.HasUpright = true;
+    if (!layout.Ink && layout.DrawnBefore) {
+      layout.Ink = std::make_unique<TInk>();
+      UprightInk(layout, layout.Ink->Upright);
+    }
+    layout.DrawnBefore = true;
+    std::vector<TInkSpan>* upright = &scratch_;
+    if (layout.Ink) {
+      upright = &layout.Ink->Upright;
+    } else {
+      scratch_.clear();
+      UprightInk(layout, scratch_);
     }
     // The base moves the turned ink as the turn moves the vector to it.
     const int bx = frame.BaseX, by = frame.BaseY;
     if (turns == 0) {
-      Place(frame, bx, by, layout.Upright, out);
+      Place(frame, bx, by, *upright, out);
       return;
     }
-    std::optional<std::vector<TInkSpan>>& turned = layout.Turned[turns - 1];
-    if (!turned) turned = TurnedAboutStart(turns, layout.Upright);
+    std::optional<std::vector<TInkSpan>> once;
+    std::optional<std::vector<TInkSpan>>& turned = layout.Ink ? layout.Ink->Turned[turns - 1] : once;
+    if (!turned) turned = TurnedAboutStart(turns, *upright);
     if (turns == 1)
       Place(frame, by, -bx, *turned, out);
     else if (turns == 2)
@@ -493,6 +498,14 @@ void TFontFace::Place(const TTextFrame& frame, int dx, int dy, const std::vector
     const int x0 = std::max(ox + s.X0, box.Left), x1 = std::min(ox + s.X1, box.Right);
     if (y >= box.Top && y < box.Bottom && x0 < x1) out.push_back(TInkSpan{y, x0, x1});
   }
+}
+
+void TFontFace::UprightInk(const TLayout& layout, std::vector<TInkSpan>& out) {
+  for (const TGlyphSlot& slot : layout.Glyphs)
+    for (const TInkRun& run : Glyph(0, slot.Index, slot.X & 63, slot.Y & 63))
+      out.push_back(
+          TInkSpan{(slot.Y >> 6) + run.Dy, (slot.X >> 6) + run.X0, (slot.X >> 6) + run.X1});
+  if (emboldened_) Embolden(out, layout.Width);
 }
 
 std::vector<TInkSpan> TFontFace::TurnedAboutStart(int turns, const std::vector<TInkSpan>& upright) {

@@ -98,6 +98,14 @@ class TFontFace {
     std::int32_t X = 0;
     std::int32_t Y = 0;
   };
+  // The upright ink of a text (emboldened where the face is) with the pen
+  // starting at (0, 0): whole pixels of base move it and leave the glyphs'
+  // sub-pixel phases as they are; and that ink turned about the pen's start
+  // by one, two and three quarter turns, made when first drawn so.
+  struct TInk {
+    std::vector<TInkSpan> Upright;
+    std::array<std::optional<std::vector<TInkSpan>>, 3> Turned;
+  };
   struct TLayout {
     int Width = 0;
     bool Laid = false;
@@ -107,15 +115,12 @@ class TFontFace {
     // from the same start, which a rotation that is not a right angle needs
     // to come out exactly the same.
     bool OneItem = false;
+    // Drawn upright or at a right angle before: drawn again, its ink is kept.
+    bool DrawnBefore = false;
     std::vector<TGlyphSlot> Glyphs;
-    // The upright ink (emboldened where the face is) with the pen starting
-    // at (0, 0), made at the first upright drawing: whole pixels of base
-    // move it and leave the glyphs' sub-pixel phases as they are.
-    bool HasUpright = false;
-    std::vector<TInkSpan> Upright;
-    // That ink turned about the pen's start by one, two and three quarter
-    // turns, made when first drawn so.
-    std::array<std::optional<std::vector<TInkSpan>>, 3> Turned;
+    // The ink of a text drawn more than once, as every paint draws its axis
+    // labels and titles; a text drawn once (a changing value) keeps none.
+    std::unique_ptr<TInk> Ink;
   };
   // A glyph's ink as runs relative to the pixel its origin falls in.
   struct TInkRun {
@@ -145,6 +150,8 @@ class TFontFace {
                    std::vector<TInkSpan>& out);
   // Upright spans turned by quarter turns about (0, 0), the pixel right and
   // below it being (0, 0).
+  // The upright ink of a laid out text with the pen starting at (0, 0).
+  void UprightInk(const TLayout& layout, std::vector<TInkSpan>& out);
   static std::vector<TInkSpan> TurnedAboutStart(int turns, const std::vector<TInkSpan>& upright);
   // Spans about (0, 0) placed at the frame's origin moved by (dx, dy), and
   // clipped to its box.
@@ -165,6 +172,8 @@ class TFontFace {
   // along its baseline (Embolden) at the angles its glyphs are rasterised
   // upright; extents stay those of the bold face.
   bool emboldened_ = false;
+  // The ink of a text drawn for the first time.
+  std::vector<TInkSpan> scratch_;
   QRawFont rawFont_;
   std::mutex mutex_;
   std::unordered_map<std::string, TLayout, TStringHash, std::equal_to<>> layouts_;
