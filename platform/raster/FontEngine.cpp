@@ -36,9 +36,11 @@ constexpr int kMaxAssembledPixelSize = 48;
 constexpr double kMaxAssembledOffset = 1 << 24;
 
 // Bounds of the caches; a full cache is emptied and fills again with what is
-// in use. A chart needs a few dozen texts and glyphs per face.
+// in use. A chart needs a few dozen texts and glyphs per face. Every Run
+// writes new values in the legend, laid out once each: the bound on texts
+// keeps what they hold to a few tens of kilobytes.
 constexpr std::size_t kMaxFaces = 64;
-constexpr std::size_t kMaxLayouts = 4096;
+constexpr std::size_t kMaxLayouts = 512;
 constexpr std::size_t kMaxGlyphs = 8192;
 
 void EnsureFontsLoaded() {
