@@ -42,7 +42,8 @@ TMF::TMF(TComponent* owner) : TForm(owner) {
   // applied.
   BindEvents();
   simulation_.emplace();
-  // Additions beside the window's own behaviour.
+  // The power readout, refreshed a moment after the design or the random
+  // source moved.
   readout_ = std::make_unique<TPowerReadout>(*this);
   readoutTimer_ = std::make_unique<QTimer>();
   readoutTimer_->setSingleShot(true);
@@ -224,7 +225,7 @@ constexpr std::array<void (TMF::*)(TObject*), kSliders.size()> kSliderHandlers =
 
 void TMF::BindEvents() {
   Button1->OnClick = [this](TObject* sender) { Button1Click(sender); };
-  for (const TSliderSpec& info : kSliders) {
+  for (const TSliderInfo& info : kSliders) {
     const auto handler = kSliderHandlers[static_cast<std::size_t>(info.Slider)];
     SliderBar(info.Slider).OnChange = [this, handler](TObject* sender) {
       (this->*handler)(sender);
@@ -235,7 +236,7 @@ void TMF::BindEvents() {
 void TMF::Button1Click(TObject*) {
   // The random source moves even when the Run fails.
   ScheduleReadout();
-  simulation_->Run(chartTarget_, RG1->ItemIndex(), *this);
+  simulation_->Run(chartTarget_, TestAt(RG1->ItemIndex()), *this);
 }
 
 void TMF::ScheduleReadout() {
@@ -298,14 +299,14 @@ void TMF::CopyChartPicture() {
 
 void TMF::SliderChanged(TSlider slider) {
   ScheduleReadout();
-  const TSliderSpec& info = SliderSpec(slider);
+  const TSliderInfo& info = SliderInfo(slider);
   auto* label = dynamic_cast<TLabel*>(FindControl(info.Label));
   if (!label) throw EInvalidOperation(std::string("Layout: no label \"") + info.Label + "\"");
   label->SetCaption(simulation_->SliderChanged(slider, SliderBar(slider).Position()));
 }
 
 TScrollBar& TMF::SliderBar(TSlider slider) const {
-  const char* name = SliderSpec(slider).Control;
+  const char* name = SliderInfo(slider).Control;
   auto* bar = dynamic_cast<TScrollBar*>(FindControl(name));
   if (!bar) throw EInvalidOperation(std::string("Layout: no scroll bar \"") + name + "\"");
   return *bar;

@@ -83,9 +83,8 @@ class TMF : public TForm, private TRunResultView {
   TLabel* LSamples = nullptr;
   TScrollBar* Samples = nullptr;
   TLabel* Label11 = nullptr;
-  // Additions beside the window's own controls: the power readout's labels
-  // are reached through Readout(), the power window through this button
-  // and Ctrl+P.
+  // Opens the power window (also Ctrl+P); the power readout's labels are
+  // reached through Readout().
   TButton* PowerButton = nullptr;
 
   // The handlers. Button1Click is the Run; each slider's handler writes the

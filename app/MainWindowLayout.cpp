@@ -1,5 +1,7 @@
 #include "app/MainWindowLayout.h"
 
+#include <cctype>
+
 #include "sim/SliderTable.h"
 
 namespace halvorn {
@@ -43,15 +45,28 @@ TControlLayout BoxLabel(std::string name, std::string parent, int left, int top,
 // The label beside a slider, showing the value of its default position.
 TControlLayout ValueLabel(TSlider slider, std::string parent, int left, int top, int width,
                           TColor fontColor) {
-  const TSliderSpec& info = SliderSpec(slider);
+  const TSliderInfo& info = SliderInfo(slider);
   return BoxLabel(info.Label, std::move(parent), left, top, width, 16,
                   std::to_string(info.DefaultValue()), fontColor);
+}
+
+// The title of a slider's row, from the slider table.
+TControlLayout RowTitle(TSlider slider, std::string name, std::string parent, int left, int top,
+                        int width) {
+  return BoxLabel(std::move(name), std::move(parent), left, top, width, 16,
+                  SliderInfo(slider).Title, clWindowText);
+}
+
+std::vector<std::string> TestCaptions() {
+  std::vector<std::string> captions;
+  for (const TTestInfo& test : kTests) captions.emplace_back(test.Caption);
+  return captions;
 }
 
 // A slider: its name, range and default position come from the slider table.
 TControlLayout Slider(TSlider slider, std::string parent, int left, int top, int width,
                       int tabOrder) {
-  const TSliderSpec& info = SliderSpec(slider);
+  const TSliderInfo& info = SliderInfo(slider);
   return TControlLayout{.Name = info.Control,
                         .Class = TControlClass::ScrollBar,
                         .Parent = std::move(parent),
@@ -131,21 +146,21 @@ std::vector<TControlLayout> BuildControls() {
                              .Font = Bold(-13, clBlack),
                              .ColorSource = TColorSource::Explicit,
                              .Color = clScrollBar,
-                             .Items = {"equal variance", "unequal variance", "paired samples"},
+                             .Items = TestCaptions(),
                              .ItemIndex = 0,
                              .TabOrder = 4});
-  c.push_back(Box("Prin", 424, 520, 257, 89, "Πριν", clBlue, clScrollBar, 5));
-  c.push_back(Box("Meta", 688, 520, 193, 89, "Μετά", clRed, clScrollBar, 6));
+  c.push_back(Box("Prin", 424, 520, 257, 89, kBeforeCaption, clBlue, clScrollBar, 5));
+  c.push_back(Box("Meta", 688, 520, 193, 89, kAfterCaption, clRed, clScrollBar, 6));
   c.push_back(Box("GroupBox1", 424, 416, 457, 97, "Δειγματοληψία", clOlive, clInfoBk, 7));
 
   // The before series' sliders with their row titles, which serve the after
   // box too.
   c.push_back(ValueLabel(TSlider::ErrorP, "Prin", 224, 64, 17, clBlue));
-  c.push_back(BoxLabel("Label3", "Prin", 8, 64, 77, 16, "Σφάλμα(%)", clWindowText));
-  c.push_back(BoxLabel("Label6", "Prin", 8, 40, 68, 16, "Εύρος(%)", clWindowText));
+  c.push_back(RowTitle(TSlider::ErrorP, "Label3", "Prin", 8, 64, 77));
+  c.push_back(RowTitle(TSlider::AmpliP, "Label6", "Prin", 8, 40, 68));
   c.push_back(ValueLabel(TSlider::AmpliP, "Prin", 224, 40, 17, clBlue));
   c.push_back(ValueLabel(TSlider::FasiP, "Prin", 224, 16, 9, clBlue));
-  c.push_back(BoxLabel("Label7", "Prin", 8, 16, 38, 16, "Φάση", clWindowText));
+  c.push_back(RowTitle(TSlider::FasiP, "Label7", "Prin", 8, 16, 38));
   c.push_back(Slider(TSlider::ErrorP, "Prin", 88, 64, 129, 0));
   c.push_back(Slider(TSlider::AmpliP, "Prin", 88, 40, 129, 1));
   c.push_back(Slider(TSlider::FasiP, "Prin", 88, 16, 129, 2));
@@ -159,21 +174,19 @@ std::vector<TControlLayout> BuildControls() {
   c.push_back(Slider(TSlider::FasiM, "Meta", 48, 16, 137, 2));
 
   // The sampling design.
-  c.push_back(
-      BoxLabel("Label8", "GroupBox1", 8, 16, 163, 16, "Διαφορά Πριν-Μετά (%)", clWindowText));
+  c.push_back(RowTitle(TSlider::Dif, "Label8", "GroupBox1", 8, 16, 163));
   c.push_back(ValueLabel(TSlider::Dif, "GroupBox1", 384, 16, 17, clWindowText));
-  c.push_back(
-      BoxLabel("Label9", "GroupBox1", 8, 40, 171, 16, "Μήνες μεταξύ δειγμάτων", clWindowText));
+  c.push_back(RowTitle(TSlider::Step, "Label9", "GroupBox1", 8, 40, 171));
   c.push_back(ValueLabel(TSlider::Step, "GroupBox1", 384, 40, 9, clWindowText));
-  c.push_back(BoxLabel("Label10", "GroupBox1", 8, 64, 130, 16, "Αριθμός δειγμάτων", clWindowText));
+  c.push_back(RowTitle(TSlider::Samples, "Label10", "GroupBox1", 8, 64, 130));
   c.push_back(ValueLabel(TSlider::Samples, "GroupBox1", 384, 64, 17, clWindowText));
   c.push_back(Slider(TSlider::Dif, "GroupBox1", 200, 16, 161, 0));
   c.push_back(Slider(TSlider::Step, "GroupBox1", 200, 40, 161, 1));
   c.push_back(Slider(TSlider::Samples, "GroupBox1", 200, 64, 161, 2));
 
-  // The power readout and its window, in the navy below the result area:
-  // additions after the window's own controls. The button is reached by its
-  // shortcut rather than by Tab, so the window's focus chain stays as it was.
+  // The power readout and the button of the power window, in the navy below
+  // the result area. The button is reached by its shortcut rather than by
+  // Tab, so the focus chain runs through the design's controls alone.
   c.push_back(TControlLayout{.Name = "PowerButton",
                              .Class = TControlClass::Button,
                              .Left = 192,
@@ -187,18 +200,25 @@ std::vector<TControlLayout> BuildControls() {
   const TFontLayout caption = Bold(-13, clYellow), name = Bold(-13, clWindow);
   c.push_back(
       NavyLabel("LPower", 8, 616, 300, 16, "Πιθανότητα ανίχνευσης (επόμενα 1000 Run)", caption));
-  const char* rows[] = {"equal variance", "unequal variance", "paired samples",
-                        "Ψευδώς θετικά στη διαφορά 0"};
-  const char* values[] = {"LPowerEqual", "LPowerUnequal", "LPowerPaired", "LFalsePositive"};
-  for (int i = 0; i < 4; ++i) {
-    const int top = 632 + 16 * i;
-    c.push_back(NavyLabel(std::string(values[i]) + "Name", 16, top, 200, 16, rows[i], name));
-    c.push_back(NavyLabel(values[i], 224, top, 190, 16, "", caption));
-  }
+  // A row per test, then the false positives.
+  const auto readoutRow = [&](int row, const std::string& label, const std::string& text) {
+    const int top = 632 + 16 * row;
+    c.push_back(NavyLabel(label + "Name", 16, top, 200, 16, text, name));
+    c.push_back(NavyLabel(label, 224, top, 190, 16, "", caption));
+  };
+  for (const TTestInfo& test : kTests)
+    readoutRow(static_cast<int>(TestIndex(test.Kind)), ReadoutLabel(test.Kind), test.Caption);
+  readoutRow(kTestCount, kFalsePositiveLabel, "Ψευδώς θετικά στη διαφορά 0");
   return c;
 }
 
 }  // namespace
+
+std::string ReadoutLabel(TTestKind test) {
+  std::string key = TestInfo(test).Key;
+  key[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(key[0])));
+  return "LPower" + key;
+}
 
 const TFormLayout& MainFormLayout() {
   static const TFormLayout layout{.Left = 199,

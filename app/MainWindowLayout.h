@@ -10,6 +10,7 @@
 
 #include "platform/forms/Form.h"
 #include "platform/runtime/Colors.h"
+#include "sim/TestTable.h"
 
 namespace halvorn {
 
@@ -59,6 +60,11 @@ struct TFormLayout {
   TFontLayout Font{};
   TWindowState WindowState = wsNormal;
 };
+
+// The readout's label of a test's power ("LPowerEqual") and of the false
+// positives.
+std::string ReadoutLabel(TTestKind test);
+inline constexpr const char* kFalsePositiveLabel = "LFalsePositive";
 
 const TFormLayout& MainFormLayout();
 const std::vector<TControlLayout>& MainWindowControls();

@@ -4,9 +4,6 @@
 
 namespace halvorn {
 
-const std::array<const char*, kTestCount> kTestNames = {"equal variance", "unequal variance",
-                                                        "paired samples"};
-
 namespace {
 
 // One colour and marker per test, apart from the main chart's blue and
@@ -84,13 +81,14 @@ void ConfigureGuide(TLineSeries& series, TChart& chart, TColor color, TPenStyle 
 TPowerCurveChart::TPowerCurveChart() {
   ConfigureCommonChart(chart_, "", "Ισχύς (%)");
   FixAxis(chart_.LeftAxis(), 0, 100, 10);
-  for (int test = 0; test < kTestCount; ++test) {
-    TLineSeries& curve = curves_[static_cast<std::size_t>(test)];
-    ConfigureLine(curve, chart_, kTestColors[static_cast<std::size_t>(test)], 2);
-    curve.SetTitle(LegendTitle(kTestNames[static_cast<std::size_t>(test)]));
+  for (const TTestInfo& test : kTests) {
+    const std::size_t i = TestIndex(test.Kind);
+    TLineSeries& curve = curves_[i];
+    ConfigureLine(curve, chart_, kTestColors[i], 2);
+    curve.SetTitle(LegendTitle(test.Caption));
     TSeriesPointer& pointer = curve.Pointer();
     pointer.SetVisible(true);
-    pointer.SetStyle(kTestMarkers[static_cast<std::size_t>(test)]);
+    pointer.SetStyle(kTestMarkers[i]);
     pointer.SetHorizSize(3);
     pointer.SetVertSize(3);
     pointer.Pen().SetVisible(false);
@@ -108,10 +106,10 @@ void TPowerCurveChart::SetParameter(TSlider slider, const std::string& caption) 
 
 void TPowerCurveChart::ShowSweep(const std::vector<TSweepPoint>& sweep) {
   ClearCurves();
-  for (int test = 0; test < kTestCount; ++test)
+  for (const TTestInfo& test : kTests)
     for (const TSweepPoint& point : sweep)
-      curves_[static_cast<std::size_t>(test)].AppendXY(point.Value, 100 * point.Result.Power(test),
-                                                       "", clAutoColor);
+      curves_[TestIndex(test.Kind)].AppendXY(point.Value, 100 * point.Result.Power(test.Kind), "",
+                                             clAutoColor);
   SetDimmed(false);
 }
 
@@ -120,9 +118,9 @@ void TPowerCurveChart::ClearCurves() {
 }
 
 void TPowerCurveChart::SetDimmed(bool dimmed) {
-  for (int test = 0; test < kTestCount; ++test) {
-    const TColor color = dimmed ? kDimmed : kTestColors[static_cast<std::size_t>(test)];
-    TLineSeries& curve = curves_[static_cast<std::size_t>(test)];
+  for (std::size_t test = 0; test < curves_.size(); ++test) {
+    const TColor color = dimmed ? kDimmed : kTestColors[test];
+    TLineSeries& curve = curves_[test];
     curve.SetSeriesColor(color);
     curve.LinePen().SetColor(color);
   }
@@ -130,7 +128,7 @@ void TPowerCurveChart::SetDimmed(bool dimmed) {
 
 void TPowerCurveChart::SetTarget(int percent) {
   targetPercent_ = percent;
-  const TSliderSpec& info = SliderSpec(slider_);
+  const TSliderInfo& info = SliderInfo(slider_);
   target_.ClearPoints();
   target_.AppendXY(info.MinValue(), percent, "", clAutoColor);
   target_.AppendXY(info.MaxValue(), percent, "", clAutoColor);
@@ -165,8 +163,8 @@ namespace {
 
 // The outline of a histogram: up from (0, 0), one step per bin, down to
 // (1, 0); returns the highest bin.
-double AppendBins(TLineSeries& series, const TPowerResult& result, int test) {
-  const TTestCounts& counts = result.Tests[static_cast<std::size_t>(test)];
+double AppendBins(TLineSeries& series, const TPowerResult& result, TTestKind test) {
+  const TTestCounts& counts = result.Counts(test);
   series.AppendXY(0, 0, "", clAutoColor);
   double highest = 0;
   double share = 0;
@@ -186,15 +184,14 @@ double AppendBins(TLineSeries& series, const TPowerResult& result, int test) {
 }  // namespace
 
 void TPValueChart::Show(const TPowerResult& design, int differencePercent,
-                        const TPowerResult& noDifference, int test) {
+                        const TPowerResult& noDifference, TTestKind test) {
   Clear();
   design_.SetTitle(LegendTitle("διαφορά " + std::to_string(differencePercent) + " %"));
   const double highest =
       std::max(AppendBins(design_, design, test), AppendBins(null_, noDifference, test));
   boundary_.AppendXY(0.05, 0, "", clAutoColor);
   boundary_.AppendXY(0.05, highest, "", clAutoColor);
-  chart_.Title().SetText(
-      {std::string("Κατανομή του p: ") + kTestNames[static_cast<std::size_t>(test)]});
+  chart_.Title().SetText({std::string("Κατανομή του p: ") + TestInfo(test).Caption});
 }
 
 void TPValueChart::Clear() {

@@ -18,15 +18,12 @@
 
 namespace halvorn {
 
-// The names of the tests, as the main window's test selector shows them.
-extern const std::array<const char*, kTestCount> kTestNames;
-
 class TPowerCurveChart {
  public:
   TPowerCurveChart();
 
   TChart& Chart() { return chart_; }
-  const TLineSeries& Curve(int test) const { return curves_[static_cast<std::size_t>(test)]; }
+  const TLineSeries& Curve(TTestKind test) const { return curves_[TestIndex(test)]; }
   const TLineSeries& TargetLine() const { return target_; }
   const TLineSeries& CurrentMark() const { return current_; }
 
@@ -67,7 +64,7 @@ class TPValueChart {
   // stairs outline from (0, 0) to (1, 0), for the design with its
   // difference and for the design without one.
   void Show(const TPowerResult& design, int differencePercent, const TPowerResult& noDifference,
-            int test);
+            TTestKind test);
   void Clear();
 
  private:

@@ -2,6 +2,7 @@
 
 #include "app/BackgroundPool.h"
 #include "app/MainWindow.h"
+#include "app/MainWindowLayout.h"
 #include "platform/runtime/FloatFormat.h"
 
 namespace halvorn {
@@ -13,24 +14,26 @@ std::string Percent(double fraction) { return FloatToStrFixed(100 * fraction, 15
 }  // namespace
 
 TPowerReadout::TPowerReadout(TMF& form) : pool_(MakeBackgroundPool()) {
-  const char* names[] = {"LPowerEqual", "LPowerUnequal", "LPowerPaired", "LFalsePositive"};
-  for (int i = 0; i <= kTestCount; ++i) {
-    values_[i] = dynamic_cast<TLabel*>(form.FindControl(names[i]));
-    if (!values_[i]) throw EInvalidOperation(std::string("Layout: no label \"") + names[i] + "\"");
-  }
+  const auto find = [&form](const std::string& name) {
+    auto* label = dynamic_cast<TLabel*>(form.FindControl(name));
+    if (!label) throw EInvalidOperation("Layout: no label \"" + name + "\"");
+    return label;
+  };
+  for (const TTestInfo& test : kTests) values_[TestIndex(test.Kind)] = find(ReadoutLabel(test.Kind));
+  values_[kTestCount] = find(kFalsePositiveLabel);
 }
 
 TPowerReadout::~TPowerReadout() = default;
 
-std::string TPowerReadout::PowerText(const TPowerResult& result, int test) {
+std::string TPowerReadout::PowerText(const TPowerResult& result, TTestKind test) {
   const TInterval ci = result.Ci95(test);
   return Percent(result.Power(test)) + " %  (" + Percent(ci.Lo) + " – " + Percent(ci.Hi) + ")";
 }
 
 std::string TPowerReadout::FalsePositiveText(const TPowerResult& falsePositive) {
   std::string text;
-  for (int test = 0; test < kTestCount; ++test)
-    text += (test ? " · " : "") + Percent(falsePositive.Power(test)) + " %";
+  for (const TTestInfo& test : kTests)
+    text += (text.empty() ? "" : " · ") + Percent(falsePositive.Power(test.Kind)) + " %";
   return text;
 }
 
@@ -45,7 +48,8 @@ void TPowerReadout::Update(const SimParams& params, std::uint64_t state) {
 }
 
 void TPowerReadout::Show(const TPowerResult& power, const TPowerResult& falsePositive) {
-  for (int test = 0; test < kTestCount; ++test) values_[test]->SetCaption(PowerText(power, test));
+  for (const TTestInfo& test : kTests)
+    values_[TestIndex(test.Kind)]->SetCaption(PowerText(power, test.Kind));
   values_[kTestCount]->SetCaption(FalsePositiveText(falsePositive));
   SetDimmed(false);
   if (OnShown) OnShown();

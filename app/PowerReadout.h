@@ -5,6 +5,7 @@
 // The figures are computed off the GUI thread whenever the design or the
 // random source moves; until new ones arrive the old ones are shown dimmed.
 
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -37,14 +38,15 @@ class TPowerReadout {
   std::function<void()> OnShown;
 
   // The texts of a result as the readout writes them.
-  static std::string PowerText(const TPowerResult& result, int test);
+  static std::string PowerText(const TPowerResult& result, TTestKind test);
   static std::string FalsePositiveText(const TPowerResult& falsePositive);
 
  private:
   void Show(const TPowerResult& power, const TPowerResult& falsePositive);
   void SetDimmed(bool dimmed);
 
-  TLabel* values_[kTestCount + 1] = {};
+  // One label per test, then the false positives'.
+  std::array<TLabel*, kTestCount + 1> values_{};
   std::unique_ptr<TPowerPool> pool_;
   TBackgroundJob job_;
 };

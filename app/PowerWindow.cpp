@@ -10,9 +10,8 @@
 #include <filesystem>
 
 #include "app/BackgroundPool.h"
-#include "app/MainWindowLayout.h"
 #include "app/PowerReadout.h"
-#include "app/SweepData.h"
+#include "scene/SweepData.h"
 #include "app/TextFile.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/ComboBox.h"
@@ -92,34 +91,7 @@ class TVisibilityWatch : public QObject {
   std::function<void(bool visible)> changed_;
 };
 
-// The text of a layout row of the main window.
-std::string LayoutText(const std::string& name) {
-  for (const TControlLayout& row : MainWindowControls())
-    if (row.Name == name) return row.Text;
-  throw EInvalidOperation("Layout: no control \"" + name + "\"");
-}
-
 }  // namespace
-
-std::string TPowerWindow::ParameterCaption(TSlider slider) {
-  // The row title of the main window, and for the series' sliders the box
-  // it stands in.
-  struct TCaption {
-    const char* Label;
-    const char* Box;
-  };
-  static constexpr std::array<TCaption, kSliders.size()> kCaptions = {{{"Label3", "Prin"},
-                                                                       {"Label3", "Meta"},
-                                                                       {"Label6", "Prin"},
-                                                                       {"Label6", "Meta"},
-                                                                       {"Label7", "Prin"},
-                                                                       {"Label7", "Meta"},
-                                                                       {"Label8", nullptr},
-                                                                       {"Label9", nullptr},
-                                                                       {"Label10", nullptr}}};
-  const TCaption& c = kCaptions[static_cast<std::size_t>(slider)];
-  return LayoutText(c.Label) + (c.Box ? " " + LayoutText(c.Box) : std::string());
-}
 
 // --- Layout -------------------------------------------------------------------
 
@@ -157,7 +129,7 @@ void TPowerWindow::BuildSettings() {
   ParameterBox = new TComboBox(this, box);
   ParameterBox->SetBounds(96, 19, 216, 23);
   std::vector<std::string> captions;
-  for (const TSliderSpec& info : kSliders) captions.push_back(ParameterCaption(info.Slider));
+  for (const TSliderInfo& info : kSliders) captions.push_back(SliderCaption(info.Slider));
   ParameterBox->SetItems(captions);
   ParameterBox->SetItemIndex(static_cast<int>(TSlider::Dif));
 
@@ -188,8 +160,10 @@ void TPowerWindow::BuildCharts() {
   PTestGroup->SetCaption("Κατανομή του p για το τεστ");
   SetBold(PTestGroup->Font(), -13, clBlack);
   PTestGroup->SetColor(clScrollBar);
-  PTestGroup->SetItems({kTestNames.begin(), kTestNames.end()});
-  PTestGroup->SetItemIndex(ttEqualVariance);
+  std::vector<std::string> tests;
+  for (const TTestInfo& test : kTests) tests.emplace_back(test.Caption);
+  PTestGroup->SetItems(tests);
+  PTestGroup->SetItemIndex(0);
 
   PWindow = new TPanelWindow(this, this);
   PWindow->SetBounds(552, 152, 340, 296);
@@ -204,12 +178,12 @@ void TPowerWindow::BuildTable() {
   AddLabel(this, *box, kColumns[1], 20, "Ισχύς (διάστημα 95 %)", clOlive);
   AddLabel(this, *box, kColumns[2], 20, "Ψευδώς θετικά (διαφορά 0)", clOlive);
   SmallestHeader = AddLabel(this, *box, kColumns[3], 20, "", clOlive);
-  for (int test = 0; test < kTestCount; ++test) {
-    const int top = 44 + 22 * test;
-    AddLabel(this, *box, kColumns[0], top, kTestNames[static_cast<std::size_t>(test)],
-             clWindowText);
+  for (const TTestInfo& test : kTests) {
+    const std::size_t row = TestIndex(test.Kind);
+    const int top = 44 + 22 * static_cast<int>(row);
+    AddLabel(this, *box, kColumns[0], top, test.Caption, clWindowText);
     for (int column = 0; column < 3; ++column)
-      Cells[static_cast<std::size_t>(test)][static_cast<std::size_t>(column)] =
+      Cells[row][static_cast<std::size_t>(column)] =
           AddLabel(this, *box, kColumns[column + 1], top, "", kValueColor);
   }
 }
@@ -289,7 +263,7 @@ TPowerWindow::TSweepKey TPowerWindow::KeyFor(TSlider slider) const {
   // The sweep sets the slider at every position itself, so the design's own
   // value of it makes no difference.
   TSweepKey key{params_, state_, RunsPerPoint(), slider};
-  ApplySlider(key.Params, slider, SliderSpec(slider).Min);
+  ApplySlider(key.Params, slider, SliderInfo(slider).Min);
   return key;
 }
 
@@ -316,7 +290,7 @@ TBackgroundJob::TContinuation TPowerWindow::Compute(std::stop_token stop,
                                                     const TBackgroundJob::TPost& post,
                                                     const TPowerRequest& request,
                                                     const TSweepKey& key, bool sweep) {
-  const TSliderSpec& info = SliderSpec(key.Slider);
+  const TSliderInfo& info = SliderInfo(key.Slider);
   // Each design's Runs weigh the same in the progress shown.
   const double designs = 2 + (sweep ? info.PositionCount() : 0);
   const auto progressFrom = [this, &post, designs](double done, double weight) {
@@ -362,7 +336,7 @@ void TPowerWindow::ShowProgress(double fraction) {
   // An empty bar when nothing is computed.
   Progress->SetPosition(fraction < 1 ? static_cast<int>(std::lround(fraction * kProgressSteps))
                                      : 0);
-  const std::string work = std::to_string(SliderSpec(Parameter()).PositionCount()) + " τιμές × " +
+  const std::string work = std::to_string(SliderInfo(Parameter()).PositionCount()) + " τιμές × " +
                            Grouped(RunsPerPoint()) + " Run";
   Status->SetCaption(fraction < 1 ? "Υπολογισμός: " + work + " … " +
                                         std::to_string(static_cast<int>(fraction * 100)) + " %"
@@ -373,10 +347,10 @@ void TPowerWindow::ShowCurrent(const TPowerResult& power, const TPowerResult& fa
   power_ = power;
   falsePositive_ = falsePositive;
   powerDifference_ = SliderValue(params_, TSlider::Dif);
-  for (int test = 0; test < kTestCount; ++test) {
-    auto& row = Cells[static_cast<std::size_t>(test)];
-    row[0]->SetCaption(TPowerReadout::PowerText(power, test));
-    row[1]->SetCaption(TPowerReadout::PowerText(falsePositive, test));
+  for (const TTestInfo& test : kTests) {
+    auto& row = Cells[TestIndex(test.Kind)];
+    row[0]->SetCaption(TPowerReadout::PowerText(power, test.Kind));
+    row[1]->SetCaption(TPowerReadout::PowerText(falsePositive, test.Kind));
   }
   SetCurrentDimmed(false);
   ShowPValues();
@@ -394,18 +368,20 @@ void TPowerWindow::ShowSweep(const TSweepKey& key, std::vector<TSweepPoint> swee
 
 void TPowerWindow::ShowPValues() {
   if (power_ && falsePositive_)
-    PValues.Show(*power_, powerDifference_, *falsePositive_, PTestGroup->ItemIndex());
+    if (const auto test = TestAt(PTestGroup->ItemIndex()))
+      PValues.Show(*power_, powerDifference_, *falsePositive_, *test);
 }
 
 void TPowerWindow::ShowSmallestValues() {
-  for (int test = 0; test < kTestCount; ++test) {
-    TLabel* cell = Cells[static_cast<std::size_t>(test)][2];
+  for (const TTestInfo& test : kTests) {
+    TLabel* cell = Cells[TestIndex(test.Kind)][2];
     cell->Font().SetColor(kValueColor);
     if (sweep_.empty()) {
       cell->SetCaption("");
       continue;
     }
-    const std::optional<int> value = SmallestValueReaching(sweep_, test, TargetPercent() / 100.0);
+    const std::optional<int> value =
+        SmallestValueReaching(sweep_, test.Kind, TargetPercent() / 100.0);
     cell->SetCaption(value ? std::to_string(*value) : "καμία");
   }
 }

@@ -72,8 +72,6 @@ class TPowerWindow : public TForm {
   TSlider Parameter() const;
   std::int64_t RunsPerPoint() const;
   int TargetPercent() const;
-  // The caption of a slider's parameter, as the main window's labels name it.
-  static std::string ParameterCaption(TSlider slider);
 
   // What is shown: the current design's figures and the sweep (empty until
   // the first sweep arrives, or after the parameter changed).

@@ -37,13 +37,9 @@ void BM_StraightforwardRuns(benchmark::State& state) {
       after[i + 1] = ToSingle(SeasonalSample(i * p.StepMonths + 1, p.PeriodMonths, p.BaselineM,
                                              p.AmplitudeM, p.PhaseM, p.ErrorPctM));
     const auto un = static_cast<std::uint32_t>(n);
-    float t, pv;
-    for (int test = 0; test < kTestCount; ++test) {
+    for (const TTestInfo& test : kTests) {
       try {
-        if (test == ttEqualVariance) StudentTEqual(before, un, after, un, t, pv);
-        if (test == ttUnequalVariance) StudentTUnequal(before, un, after, un, t, pv);
-        if (test == ttPaired) StudentTPaired(before, after, un, t, pv);
-        significant += !(static_cast<double>(pv) > 0.05);
+        significant += IsSignificant(RunTest(test.Kind, before, after, un).p);
       } catch (const Exception&) {
       }
     }

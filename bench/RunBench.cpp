@@ -21,7 +21,7 @@ void BM_Run(benchmark::State& state) {
   TSimulation sim;
   sim.SliderChanged(TSlider::Samples, static_cast<int>(state.range(0)));
   TDiscardedResult view;
-  for (auto _ : state) sim.Run(chart.RunTarget(), ttEqualVariance, view);
+  for (auto _ : state) sim.Run(chart.RunTarget(), TTestKind::EqualVariance, view);
 }
 BENCHMARK(BM_Run)->Arg(12)->Arg(200)->Unit(benchmark::kMicrosecond);
 

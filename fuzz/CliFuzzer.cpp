@@ -49,12 +49,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(options.Threads >= 0 && options.Threads <= halvorn::kMaxThreads);
     Require(options.TargetPct > 0 && options.TargetPct <= 100);
     if (options.Vary) {
-      const halvorn::TSliderSpec& info = halvorn::SliderSpec(options.Vary->Slider);
+      const halvorn::TSliderInfo& info = halvorn::SliderInfo(options.Vary->Slider);
       Require(info.Min <= options.Vary->FromPosition &&
               options.Vary->FromPosition <= options.Vary->ToPosition &&
               options.Vary->ToPosition <= info.Max && options.Vary->StepPositions >= 1);
     }
-    Require(options.Test >= 0 && options.Test <= 2);
+    Require(halvorn::TestIndex(options.Test) < halvorn::kTests.size());
     Require(options.PngWidth >= 1 && options.PngWidth <= 4000);
     Require(options.PngHeight >= 1 && options.PngHeight <= 4000);
     for (const auto& setting : options.Settings)

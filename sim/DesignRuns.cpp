@@ -2,11 +2,9 @@
 
 #include <cmath>
 
+#include "platform/runtime/Assert.h"
 #include "platform/runtime/Exceptions.h"
-#include "sim/RandomSource.h"
-#include "sim/SeasonalSample.h"
 #include "sim/StudentT.h"
-#include "sim/TestKind.h"
 
 namespace halvorn {
 namespace {
@@ -17,82 +15,60 @@ int BinOf(const TPBinThresholds& thresholds, TTStatistic st) {
 
 }  // namespace
 
-std::shared_ptr<const TDesignRuns::TErrorTable> TDesignRuns::MakeErrorTable(double error) {
-  auto table = std::make_shared<TErrorTable>(static_cast<std::size_t>(kErrorDraws));
-  for (std::int32_t r = 0; r < kErrorDraws; ++r)
-    (*table)[static_cast<std::size_t>(r)] = RelativeError(r, error);
-  return table;
-}
-
 TDesignRuns::TDesignRuns(const SimParams& params, TShared shared)
-    : n_(params.SampleCount),
-      shared_(std::move(shared)),
-      alike_(params.ErrorPctP == 0 && params.ErrorPctM == 0) {
-  // The Run's own limit: the sample arrays hold 299 samples.
-  if (n_ < 1 || n_ >= 300) throw EListError::IndexOutOfBounds(n_);
-  levelP_.resize(static_cast<std::size_t>(n_));
-  levelM_.resize(static_cast<std::size_t>(n_));
-  for (std::int32_t i = 0; i < n_; ++i) {
-    // The month as the Run computes it, for each series.
-    const double tP = i * params.StepMonths + 1;
-    const double tM = static_cast<double>(i * params.StepMonths) + 1.0;
-    levelP_[static_cast<std::size_t>(i)] =
-        SeasonalLevel(tP, params.PeriodMonths, params.BaselineP, params.AmplitudeP, params.PhaseP);
-    levelM_[static_cast<std::size_t>(i)] =
-        SeasonalLevel(tM, params.PeriodMonths, params.BaselineM, params.AmplitudeM, params.PhaseM);
-  }
-}
-
-std::uint64_t TDesignRuns::Fill(std::uint64_t state, const std::vector<double>& levels,
-                                const TErrorTable& errors, std::array<float, 301>& values) const {
-  for (std::int32_t i = 0; i < n_; ++i) {
-    state = NextRandomState(state);
-    const std::int32_t r = RandomBelowOf(Random31Of(state), kErrorDraws);
-    // The sample is at most (1 + 2) times a level of at most 400: its store
-    // in single precision cannot overflow.
-    values[static_cast<std::size_t>(i) + 1] = static_cast<float>(
-        WithError(levels[static_cast<std::size_t>(i)], errors[static_cast<std::size_t>(r)]));
-  }
-  return state;
+    : samples_(params, shared.Errors), shared_(std::move(shared)) {
+  if (samples_.SampleCount() < 1) throw EListError::IndexOutOfBounds(samples_.SampleCount());
+  HALVORN_ASSERT(shared_.Pooled && shared_.Pooled->Df() == PooledDf(params) && shared_.Paired &&
+                     shared_.Paired->Df() == PairedDf(params),
+                 "the thresholds are those of the design's sample count");
 }
 
 std::uint64_t TDesignRuns::JudgeOne(std::uint64_t state, TScratch& s, TPowerResult& into) const {
-  state = Fill(state, levelP_, *shared_.ErrorsP, s.Before);
-  state = Fill(state, levelM_, *shared_.ErrorsM, s.After);
+  TStateDraws draws{state};
+  // A sample is at most (1 + 2) times a level of at most 400: its store in
+  // single precision cannot overflow.
+  samples_.Fill(TSampleGenerator::sBefore, draws, [&](std::int32_t i, double, double v) {
+    s.Before[static_cast<std::size_t>(i) + 1] = static_cast<float>(v);
+  });
+  samples_.Fill(TSampleGenerator::sAfter, draws, [&](std::int32_t i, double, double v) {
+    s.After[static_cast<std::size_t>(i) + 1] = static_cast<float>(v);
+  });
   ++into.Runs;
-  const auto n = static_cast<std::uint32_t>(n_);
+  const auto n = static_cast<std::uint32_t>(samples_.SampleCount());
   TPairMoments m;
   try {
     m = PairMoments(s.Before, s.After, n);
   } catch (const Exception&) {
     // Every test starts with these moments, so every test fails alike.
     for (auto& t : into.Tests) ++t.Failed;
-    return state;
+    return draws.State;
   }
-  // Each test: its statistic, then the bin of its p, found from the
-  // thresholds or the tail where that is safe and from the test's own p
-  // where it is not. A trap anywhere fails that test alone.
-  const auto judge = [&](int test, auto statistic, auto fastBin) {
-    TTestCounts& counts = into.Tests[static_cast<std::size_t>(test)];
+  // A trap anywhere in a test fails that test alone.
+  for (const TTestInfo& test : kTests) {
+    TTestCounts& counts = into.Counts(test.Kind);
     try {
-      const TTStatistic st = statistic();
-      int bin = fastBin(st);
-      if (bin < 0) bin = CheckedPBin(TwoSidedP(st.df, st.t));
-      counts.Add(bin);
+      counts.Add(PBinOf(test.Kind, TestStatistic(test.Kind, m, n)));
     } catch (const Exception&) {
       ++counts.Failed;
     }
-  };
-  judge(
-      ttEqualVariance, [&] { return EqualStatistic(m.A, n, m.B, n); },
-      [&](TTStatistic st) { return BinOf(*shared_.Pooled, st); });
-  judge(
-      ttUnequalVariance, [&] { return UnequalStatistic(m.A, n, m.B, n); },
-      [&](TTStatistic st) { return UnequalBin(st); });
-  judge(
-      ttPaired, [&] { return PairedStatistic(m.A, m.B, m.CovarianceSum, n); },
-      [&](TTStatistic st) { return BinOf(*shared_.Paired, st); });
-  return state;
+  }
+  return draws.State;
+}
+
+int TDesignRuns::PBinOf(TTestKind test, TTStatistic st) const {
+  int bin = -1;
+  switch (test) {
+    case TTestKind::EqualVariance:
+      bin = BinOf(*shared_.Pooled, st);
+      break;
+    case TTestKind::UnequalVariance:
+      bin = UnequalBin(st);
+      break;
+    case TTestKind::Paired:
+      bin = BinOf(*shared_.Paired, st);
+      break;
+  }
+  return bin >= 0 ? bin : CheckedPBin(TwoSidedP(st.df, st.t));
 }
 
 int TDesignRuns::UnequalBin(TTStatistic st) const {
@@ -115,7 +91,7 @@ int TDesignRuns::UnequalBin(TTStatistic st) const {
 
 void TDesignRuns::Judge(std::uint64_t state, std::int64_t runs, TScratch& scratch,
                         const std::atomic<bool>& stop, TPowerResult& into) const {
-  if (alike_ && runs > 0) {
+  if (samples_.EveryRunAlike() && runs > 0) {
     TPowerResult one;
     JudgeOne(state, scratch, one);
     into.Runs += runs;

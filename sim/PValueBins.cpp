@@ -146,9 +146,4 @@ int FastPBin(float df, float t) {
   return GuardedPBin(TwoSidedTail(a, TailX(df, t)));
 }
 
-int CheckedPBin(float p) {
-  CheckOrdered(p, 0.05);
-  return PBin(p);
-}
-
 }  // namespace halvorn

@@ -12,14 +12,16 @@
 //
 // The size of the routine's error, for a up to 200 (df up to 400: every
 // design has at most 200 samples per series):
-//  - ln G(a + b) is stored as a single; below 860 its rounding error is at
-//    most 2^-15 = 3.1e-5, which scales the front factor by at most 1 + 3.1e-5;
+//  - LogGamma's own error (kLogGammaCoefficients) is below 2e-10 relative;
+//    ln G(a + b) is stored as a single, and below 860 its rounding error is
+//    at most 2^-15 = 3.1e-5, which scales the front factor by at most
+//    1 + 3.1e-5;
 //    the two other stored logarithms are below 4 in magnitude and add less
 //    than 1e-6;
 //  - the continued fraction converges within 15 iterations everywhere in
 //    this range (its slowest point, x at (a + 1)/(a + 2.5), needs 12 at
-//    the routine's tolerance), so its roundings and truncation stay near
-//    1e-6 relative;
+//    kBetaFractionTolerance), well within kBetaFractionIterations, so its
+//    roundings and truncation stay near 1e-6 relative;
 //  - the final p is rounded to single (3e-8 absolute below 1).
 // Every error is relative to p or to 1 - p, both at most 1, so the routine's
 // p is within about 5e-5 of the mathematical value (the largest difference
@@ -27,12 +29,19 @@
 
 #include <array>
 
-#include "sim/PowerResult.h"
+#include "sim/Significance.h"
+#include "sim/StudentT.h"
 
 namespace halvorn {
 
 inline constexpr double kPValueError = 5e-5;
 inline constexpr double kPGuard = 10 * kPValueError;
+
+// What the analysis assumes of the routine: the fraction is never cut off
+// before it converges, and converging leaves an error far below the bound.
+static_assert(kBetaFractionIterations >= 15, "the fraction converges within 15 iterations");
+static_assert(kBetaFractionTolerance <= kPValueError / 100,
+              "the fraction's truncation is a small part of the error");
 
 // The largest a for which the error analysis above holds.
 inline constexpr float kMaxTailA = 200;
@@ -70,8 +79,5 @@ class TPBinThresholds {
 // decide: for a df that changes from Run to Run (the unequal-variance test).
 int FastPBin(float df, float t);
 
-// The bin of a p the routine gave; a NaN p is the invalid operation that
-// comparing it with 0.05 traps on.
-int CheckedPBin(float p);
 
 }  // namespace halvorn

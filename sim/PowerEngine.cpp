@@ -68,7 +68,7 @@ class TPowerJob {
     std::call_once(planned_[design], [&] {
       const SimParams& p = designs_[design];
       plans_[design] = std::make_unique<TDesignRuns>(
-          p, TDesignRuns::TShared{Errors(p.ErrorPctP), Errors(p.ErrorPctM),
+          p, TDesignRuns::TShared{{Errors(p.ErrorPctP), Errors(p.ErrorPctM)},
                                   Thresholds(TDesignRuns::PooledDf(p)),
                                   Thresholds(TDesignRuns::PairedDf(p))});
     });
@@ -82,10 +82,10 @@ class TPowerJob {
     return t;
   }
 
-  std::shared_ptr<const TDesignRuns::TErrorTable> Errors(double error) {
+  std::shared_ptr<const TSampleGenerator::TErrorTable> Errors(double error) {
     std::lock_guard lock(sharedMutex_);
     auto& t = errorTables_[error];
-    if (!t) t = TDesignRuns::MakeErrorTable(error);
+    if (!t) t = TSampleGenerator::MakeErrorTable(error);
     return t;
   }
 
@@ -97,7 +97,7 @@ class TPowerJob {
   std::vector<std::once_flag> planned_;
   std::mutex sharedMutex_;
   std::map<float, std::shared_ptr<const TPBinThresholds>> thresholds_;
-  std::map<double, std::shared_ptr<const TDesignRuns::TErrorTable>> errorTables_;
+  std::map<double, std::shared_ptr<const TSampleGenerator::TErrorTable>> errorTables_;
   std::mutex resultMutex_;
   std::vector<TPowerResult> results_;
   std::vector<std::unique_ptr<TDesignRuns::TScratch>> scratch_;  // one per worker
@@ -107,7 +107,7 @@ std::vector<TPowerResult> Compute(std::vector<SimParams> designs, const TPowerRe
                                   TPowerPool& pool, std::stop_token stop,
                                   const TPowerProgress& progress) {
   for (const SimParams& p : designs)
-    if (p.SampleCount < 1 || p.SampleCount >= 300)
+    if (p.SampleCount < 1 || p.SampleCount > TSampleGenerator::kMaxSamples)
       throw EListError::IndexOutOfBounds(p.SampleCount);
   TPowerJob job(std::move(designs), request.State, request.Runs, request.Skip, pool.Threads());
   const TPowerPool::TChunkWork work = [&job](int worker, std::int64_t chunk,
@@ -135,7 +135,7 @@ TPowerResult ComputeFalsePositive(const TPowerRequest& request, TPowerPool& pool
 std::vector<TSweepPoint> SweepPower(const TPowerRequest& base, TSlider slider, int fromPosition,
                                     int toPosition, int stepPositions, TPowerPool& pool,
                                     std::stop_token stop, const TPowerProgress& progress) {
-  const TSliderSpec& info = SliderSpec(slider);
+  const TSliderInfo& info = SliderInfo(slider);
   if (fromPosition < info.Min || toPosition > info.Max || fromPosition > toPosition ||
       stepPositions < 1)
     throw EInvalidOperation("A sweep runs upwards within the slider's positions");
@@ -152,7 +152,7 @@ std::vector<TSweepPoint> SweepPower(const TPowerRequest& base, TSlider slider, i
   return points;
 }
 
-std::optional<int> SmallestValueReaching(const std::vector<TSweepPoint>& sweep, int test,
+std::optional<int> SmallestValueReaching(const std::vector<TSweepPoint>& sweep, TTestKind test,
                                          double targetFraction) {
   std::optional<int> smallest;
   for (const TSweepPoint& p : sweep)

@@ -1,7 +1,7 @@
 #pragma once
 // The power of a design: how often the window's Run would find the
 // difference significant. The engine judges the next Runs from a given state
-// of the random source with all three tests, exactly as the window's Run
+// of the random source with every test, exactly as the window's Run
 // would judge each of them, without drawing from the thread's own source:
 // the window's Runs are unchanged by any power computation.
 //
@@ -71,7 +71,7 @@ std::vector<TSweepPoint> SweepPower(const TPowerRequest& base, TSlider slider, i
 // The smallest value among the points whose power in `test` reaches
 // `targetFraction`; none when no point does. Power need not grow steadily
 // with every parameter, so every point is looked at (no bisection).
-std::optional<int> SmallestValueReaching(const std::vector<TSweepPoint>& sweep, int test,
+std::optional<int> SmallestValueReaching(const std::vector<TSweepPoint>& sweep, TTestKind test,
                                          double targetFraction);
 
 }  // namespace halvorn

@@ -36,15 +36,14 @@ TTestCounts TTestCounts::Times(std::int64_t runs) const {
   return c;
 }
 
-double TPowerResult::Power(int test) const {
+double TPowerResult::Power(TTestKind test) const {
   return Runs == 0 ? 0.0
-                   : static_cast<double>(Tests[static_cast<std::size_t>(test)].Significant) /
-                         static_cast<double>(Runs);
+                   : static_cast<double>(Counts(test).Significant) / static_cast<double>(Runs);
 }
 
-TInterval TPowerResult::Ci95(int test) const {
+TInterval TPowerResult::Ci95(TTestKind test) const {
   if (Runs == 0) return {0, 1};
-  return WilsonInterval(Tests[static_cast<std::size_t>(test)].Significant, Runs);
+  return WilsonInterval(Counts(test).Significant, Runs);
 }
 
 TPowerResult& TPowerResult::operator+=(const TPowerResult& o) {

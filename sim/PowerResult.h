@@ -6,26 +6,10 @@
 #include <array>
 #include <cstdint>
 
-#include "sim/TestKind.h"
+#include "sim/Significance.h"
+#include "sim/TestTable.h"
 
 namespace halvorn {
-
-// The p histogram has 20 bins of width 0.05. Bin 0 holds exactly the
-// significant Runs: p, widened from single precision, not greater than the
-// double 0.05. Bin k (1 .. 19) holds the Runs whose widened p is greater
-// than the double nearest k/20 and not greater than the double nearest
-// (k + 1)/20; bin 19 also holds every p above 0.95, p >= 1 included.
-inline constexpr int kPBins = 20;
-
-// The double nearest k/20, the upper edge of bin k - 1 (k = 1 .. 19).
-constexpr double PBinEdge(int k) { return k / 20.0; }
-
-// The bin of a p value: the number of edges it lies above.
-constexpr int PBin(float p) {
-  int bin = 0;
-  while (bin < kPBins - 1 && static_cast<double>(p) > PBinEdge(bin + 1)) ++bin;
-  return bin;
-}
 
 struct TInterval {
   double Lo, Hi;
@@ -55,8 +39,10 @@ struct TPowerResult {
 
   // The share of the Runs that were significant (failed Runs count as not
   // detected), and its 95 % Wilson interval.
-  double Power(int test) const;
-  TInterval Ci95(int test) const;
+  double Power(TTestKind test) const;
+  TInterval Ci95(TTestKind test) const;
+  const TTestCounts& Counts(TTestKind test) const { return Tests[TestIndex(test)]; }
+  TTestCounts& Counts(TTestKind test) { return Tests[TestIndex(test)]; }
 
   TPowerResult& operator+=(const TPowerResult& o);
   friend bool operator==(const TPowerResult&, const TPowerResult&) = default;

@@ -7,7 +7,7 @@ namespace halvorn {
 std::string ApplySlider(SimParams& params, TSlider slider, int position) {
   // The label shows the integer product, the parameter the double product
   // of the position and the slider's scale.
-  const double value = static_cast<double>(position) * SliderSpec(slider).Scale;
+  const double value = static_cast<double>(position) * SliderInfo(slider).Scale;
   switch (slider) {
     case TSlider::ErrorP:
       params.ErrorPctP = value;
@@ -38,7 +38,7 @@ std::string ApplySlider(SimParams& params, TSlider slider, int position) {
       params.SampleCount = position;
       break;
   }
-  return std::to_string(SliderSpec(slider).ValueAt(position));
+  return std::to_string(SliderInfo(slider).ValueAt(position));
 }
 
 int SliderValue(const SimParams& p, TSlider slider) {

@@ -16,7 +16,7 @@ constexpr double AfterBaseline(double difPct, double baselineP) {
 // slider's default position. Suffix P: the before series; suffix M: the
 // after series.
 struct SimParams {
-  static constexpr double Default(TSlider s) { return SliderSpec(s).DefaultValue(); }
+  static constexpr double Default(TSlider s) { return SliderInfo(s).DefaultValue(); }
 
   double ErrorPctP = Default(TSlider::ErrorP);  // maximum relative error, percent of the level
   double ErrorPctM = Default(TSlider::ErrorM);
@@ -28,8 +28,8 @@ struct SimParams {
   double PhaseM = Default(TSlider::FasiM);
   double PeriodMonths = 12;               // fixed
   double DifPct = Default(TSlider::Dif);  // before/after difference, percent
-  std::int32_t StepMonths = SliderSpec(TSlider::Step).DefaultValue();
-  std::int32_t SampleCount = SliderSpec(TSlider::Samples).DefaultValue();
+  std::int32_t StepMonths = SliderInfo(TSlider::Step).DefaultValue();
+  std::int32_t SampleCount = SliderInfo(TSlider::Samples).DefaultValue();
 
   friend bool operator==(const SimParams&, const SimParams&) = default;
 };

@@ -5,12 +5,14 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/runtime/FloatOps.h"
 #include "sim/RunSeries.h"
+#include "sim/SampleGenerator.h"
 #include "sim/SimParams.h"
-#include "sim/TestKind.h"
+#include "sim/TestTable.h"
 
 namespace halvorn {
 
@@ -27,7 +29,7 @@ class TRunResultView {
 class TSimulation {
  public:
   // Capacity of each sample array; slots 1..SampleCount are used.
-  static constexpr std::size_t kSampleCapacity = 300;
+  static constexpr std::size_t kSampleCapacity = TSampleGenerator::kMaxSamples + 1;
   using SampleArray = std::array<float, kSampleCapacity>;
 
   // Every parameter at its slider's default.
@@ -47,38 +49,25 @@ class TSimulation {
   }
 
   // The Run: generates both series into the chart's series 0 and 1 and the
-  // sample arrays, runs the test selected by `testIndex` and shows t, p and
-  // the significance decision. A failure (a floating-point trap in the test)
-  // propagates after the view has been cleared, so the window never shows a
-  // result that belongs to other samples; the new series and samples stay.
-  void Run(TRunChart& chart, int testIndex, TRunResultView& view);
+  // sample arrays, runs `test` and shows t, p and the significance
+  // decision; with no test the previous result is shown again. A failure (a
+  // floating-point trap in the test) propagates after the view has been
+  // cleared, so the window never shows a result that belongs to other
+  // samples; the new series and samples stay.
+  void Run(TRunChart& chart, std::optional<TTestKind> test, TRunResultView& view);
 
   // The text a result is shown with: fixed point, 3 decimals, locale
   // decimal separator.
   static std::string ResultText(float value);
 
-  // p above 0.05 is not significant (p is widened from single precision, so
-  // the single nearest 0.05 counts as above).
-  static bool IsSignificant(float p) { return !FGreater(static_cast<double>(p), 0.05); }
-
  private:
-  void GenerateSeries(TRunChart& chart);
-  // One series of the Run: index 0 before, 1 after.
-  void GenerateOne(TRunChart& chart, int index, double baseline, double amplitude, double phase,
-                   double error, SampleArray& values);
-  // The seasonal levels of one series for the design they were computed
-  // for: they draw nothing, so the Runs of an unchanged design share them.
-  struct TLevels {
-    std::array<double, 5> Design{};  // period, step, baseline, amplitude, phase
-    std::int32_t Count = -1;
-    std::array<double, kSampleCapacity> Values{};
-  };
-  // The levels of the current design, or nullptr when one of them traps:
-  // the loop then computes them itself and fails where the Run fails.
-  const double* Levels(TLevels& levels, double baseline, double amplitude, double phase);
+  // The generator of the current design, made anew when the design changed.
+  const TSampleGenerator& Samples();
+  void GenerateOne(TRunChart& chart, const TSampleGenerator& samples,
+                   TSampleGenerator::TSeries series, SampleArray& values);
 
   SimParams params_;
-  std::array<TLevels, 2> levels_;
+  std::optional<TSampleGenerator> samples_;
   SampleArray valuesP_{};
   SampleArray valuesM_{};
   float resultT_ = 0;

@@ -3,20 +3,25 @@
 namespace halvorn {
 namespace {
 
-const TSliderSpec* FindSlider(const std::string& name, const char* TSliderSpec::*field) {
-  for (const TSliderSpec& s : kSliders)
+const TSliderInfo* FindSlider(const std::string& name, const char* TSliderInfo::*field) {
+  for (const TSliderInfo& s : kSliders)
     if (name == s.*field) return &s;
   return nullptr;
 }
 
 }  // namespace
 
-const TSliderSpec* FindSliderByControl(const std::string& name) {
-  return FindSlider(name, &TSliderSpec::Control);
+const TSliderInfo* FindSliderByControl(const std::string& name) {
+  return FindSlider(name, &TSliderInfo::Control);
 }
 
-const TSliderSpec* FindSliderByOption(const std::string& name) {
-  return FindSlider(name, &TSliderSpec::Option);
+const TSliderInfo* FindSliderByOption(const std::string& name) {
+  return FindSlider(name, &TSliderInfo::Option);
+}
+
+std::string SliderCaption(TSlider slider) {
+  const TSliderInfo& info = SliderInfo(slider);
+  return info.Series ? std::string(info.Title) + " " + info.Series : info.Title;
 }
 
 }  // namespace halvorn

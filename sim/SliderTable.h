@@ -14,11 +14,14 @@ namespace halvorn {
 // The sliders, in the order of the table.
 enum class TSlider { ErrorP, ErrorM, AmpliP, AmpliM, FasiP, FasiM, Dif, Step, Samples };
 
-struct TSliderSpec {
+struct TSliderInfo {
   TSlider Slider;
   const char* Control;  // the scroll bar of the window
   const char* Label;    // the label that shows the slider's value
+  const char* Title;    // the window's title of the slider's row
+  const char* Series;   // the caption of the series' box; null for both series
   const char* Option;   // the tool's option, without dashes
+  const char* JsonKey;  // the design's field in the tool's JSON
   const char* ValueName;
   const char* Description;
   int Min, Max;  // slider positions
@@ -32,32 +35,41 @@ struct TSliderSpec {
   constexpr int PositionCount() const { return Max - Min + 1; }
 };
 
-inline constexpr std::array<TSliderSpec, 9> kSliders{{
-    {TSlider::ErrorP, "ErrorP", "LErrorP", "error-before", "PCT",
-     "Maximum measurement error before, percent.", 0, 40, 5, 2},
-    {TSlider::ErrorM, "ErrorM", "LErrorM", "error-after", "PCT",
-     "Maximum measurement error after, percent.", 0, 40, 5, 2},
-    {TSlider::AmpliP, "AmpliP", "LAmpliP", "amplitude-before", "V", "Seasonal amplitude before.", 0,
-     20, 5, 8},
-    {TSlider::AmpliM, "AmpliM", "LAmpliM", "amplitude-after", "V", "Seasonal amplitude after.", 0,
-     20, 5, 8},
-    {TSlider::FasiP, "FasiP", "LFasiP", "phase-before", "M",
+// The captions of the two series' boxes.
+inline constexpr const char* kBeforeCaption = "Πριν";
+inline constexpr const char* kAfterCaption = "Μετά";
+
+inline constexpr std::array<TSliderInfo, 9> kSliders{{
+    {TSlider::ErrorP, "ErrorP", "LErrorP", "Σφάλμα(%)", kBeforeCaption, "error-before",
+     "error_before", "PCT", "Maximum measurement error before, percent.", 0, 40, 5, 2},
+    {TSlider::ErrorM, "ErrorM", "LErrorM", "Σφάλμα(%)", kAfterCaption, "error-after",
+     "error_after", "PCT", "Maximum measurement error after, percent.", 0, 40, 5, 2},
+    {TSlider::AmpliP, "AmpliP", "LAmpliP", "Εύρος(%)", kBeforeCaption, "amplitude-before",
+     "amplitude_before", "V", "Seasonal amplitude before.", 0, 20, 5, 8},
+    {TSlider::AmpliM, "AmpliM", "LAmpliM", "Εύρος(%)", kAfterCaption, "amplitude-after",
+     "amplitude_after", "V", "Seasonal amplitude after.", 0, 20, 5, 8},
+    {TSlider::FasiP, "FasiP", "LFasiP", "Φάση", kBeforeCaption, "phase-before", "phase_before", "M",
      "Month of the seasonal maximum before.", 1, 12, 1, 6},
-    {TSlider::FasiM, "FasiM", "LFasiM", "phase-after", "M", "Month of the seasonal maximum after.",
-     1, 12, 1, 6},
-    {TSlider::Dif, "Dif", "LDif", "difference", "PCT",
-     "Difference between before and after, percent.", 0, 200, 1, 20},
-    {TSlider::Step, "Step", "LStep", "step", "MONTHS", "Months between samples.", 1, 6, 1, 1},
-    {TSlider::Samples, "Samples", "LSamples", "samples", "N", "Number of samples per series.", 3,
-     200, 1, 12},
+    {TSlider::FasiM, "FasiM", "LFasiM", "Φάση", kAfterCaption, "phase-after", "phase_after", "M",
+     "Month of the seasonal maximum after.", 1, 12, 1, 6},
+    {TSlider::Dif, "Dif", "LDif", "Διαφορά Πριν-Μετά (%)", nullptr, "difference", "difference",
+     "PCT", "Difference between before and after, percent.", 0, 200, 1, 20},
+    {TSlider::Step, "Step", "LStep", "Μήνες μεταξύ δειγμάτων", nullptr, "step", "step", "MONTHS",
+     "Months between samples.", 1, 6, 1, 1},
+    {TSlider::Samples, "Samples", "LSamples", "Αριθμός δειγμάτων", nullptr, "samples", "samples",
+     "N", "Number of samples per series.", 3, 200, 1, 12},
 }};
 
-constexpr const TSliderSpec& SliderSpec(TSlider slider) {
+constexpr const TSliderInfo& SliderInfo(TSlider slider) {
   return kSliders[static_cast<std::size_t>(slider)];
 }
 
 // The slider whose window control or tool option is `name`; null when none.
-const TSliderSpec* FindSliderByControl(const std::string& name);
-const TSliderSpec* FindSliderByOption(const std::string& name);
+const TSliderInfo* FindSliderByControl(const std::string& name);
+const TSliderInfo* FindSliderByOption(const std::string& name);
+
+// The slider's parameter as the window names it: its row's title, followed
+// for a series' slider by the caption of the series' box ("Φάση Πριν").
+std::string SliderCaption(TSlider slider);
 
 }  // namespace halvorn

@@ -1,8 +1,10 @@
 #include "sim/StudentT.h"
 
 #include <bit>
+#include <cfloat>
 #include <cmath>
 
+#include "platform/runtime/Assert.h"
 #include "platform/runtime/Exceptions.h"
 #include "platform/runtime/MathFunctions.h"
 #include "platform/runtime/MessageSinks.h"
@@ -92,6 +94,10 @@ void MeanAndVariance(std::span<const float> data, std::uint32_t n, float& mean, 
   mean = m;
 }
 
+// The sums below are float arithmetic, which must round to single precision
+// at every operation (SSE arithmetic, not the x87's wider registers).
+static_assert(FLT_EVAL_METHOD == 0, "single-precision arithmetic must be evaluated in single");
+
 TPairMoments PairMoments(std::span<const float> a, std::span<const float> b, std::uint32_t n) {
   CheckSampleCount(a, n);
   CheckSampleCount(b, n);
@@ -128,14 +134,11 @@ TPairMoments PairMoments(std::span<const float> a, std::span<const float> b, std
 }
 
 Extended LogGamma(float x) {
-  static constexpr double kCoef[6] = {76.18009172947146,    -86.50532032941678,
-                                      24.01409824083091,    -1.231739572450155,
-                                      0.001208650973866179, -5.395239384953e-06};
   double y = x;
   double tmp = ToDouble(static_cast<E>(x) + 5.5);
   tmp = ToDouble(tmp - (static_cast<E>(x) + 0.5) * Ln(tmp));
-  double ser = 1.000000000190015;
-  for (double c : kCoef) {
+  double ser = kLogGammaSeries;
+  for (double c : kLogGammaCoefficients) {
     y = ToDouble(static_cast<E>(y) + 1);
     ser = ToDouble(ser + FDiv(c, y));
   }
@@ -144,9 +147,6 @@ Extended LogGamma(float x) {
 }
 
 Extended BetaFraction(float a, float b, float x) {
-  constexpr int kMaxIterations = 100;
-  constexpr double kTolerance = 3e-7;
-
   const float qab = ToSingle(static_cast<E>(a) + b);
   const float qap = ToSingle(static_cast<E>(a) + 1);
   const float qam = ToSingle(static_cast<E>(a) - 1);
@@ -154,7 +154,7 @@ Extended BetaFraction(float a, float b, float x) {
   float d = Floored(ToSingle(1 - FDiv(static_cast<E>(qab) * x, qap)));
   d = ToSingle(FDiv(1, d));
   float h = d;
-  for (int m = 1; m <= kMaxIterations; ++m) {
+  for (int m = 1; m <= kBetaFractionIterations; ++m) {
     const int m2 = 2 * m;
     // Even step of the recurrence: d_{2m} = m (b - m) x / ((a + 2m - 1)(a + 2m)).
     float aa = ToSingle(FDiv(static_cast<E>(m) * (static_cast<E>(b) - m) * x,
@@ -171,7 +171,7 @@ Extended BetaFraction(float a, float b, float x) {
     d = ToSingle(FDiv(1, d));
     const float del = ToSingle(static_cast<E>(d) * c);
     h = ToSingle(static_cast<E>(h) * del);
-    if (FLess(std::fabs(static_cast<double>(del) - 1.0), kTolerance)) return h;
+    if (FLess(std::fabs(static_cast<double>(del) - 1.0), kBetaFractionTolerance)) return h;
   }
   ShowModalMessage("problem with a, b, ... in routine betacf");
   return kBetaFractionFailed;
@@ -278,6 +278,37 @@ void Finish(TTStatistic s, float& t, float& p) {
 }
 
 }  // namespace
+
+TTStatistic TestStatistic(TTestKind kind, std::span<const float> a, std::span<const float> b,
+                          std::uint32_t n) {
+  switch (kind) {
+    case TTestKind::EqualVariance:
+      return StudentTEqualStatistic(a, n, b, n);
+    case TTestKind::UnequalVariance:
+      return StudentTUnequalStatistic(a, n, b, n);
+    case TTestKind::Paired:
+      return StudentTPairedStatistic(a, b, n);
+  }
+  HALVORN_UNREACHABLE("every test kind has a statistic");
+}
+
+TTStatistic TestStatistic(TTestKind kind, const TPairMoments& m, std::uint32_t n) {
+  switch (kind) {
+    case TTestKind::EqualVariance:
+      return EqualStatistic(m.A, n, m.B, n);
+    case TTestKind::UnequalVariance:
+      return UnequalStatistic(m.A, n, m.B, n);
+    case TTestKind::Paired:
+      return PairedStatistic(m.A, m.B, m.CovarianceSum, n);
+  }
+  HALVORN_UNREACHABLE("every test kind has a statistic");
+}
+
+TTestResult RunTest(TTestKind kind, std::span<const float> a, std::span<const float> b,
+                    std::uint32_t n) {
+  const TTStatistic s = TestStatistic(kind, a, b, n);
+  return {s.t, TwoSidedP(s.df, s.t)};
+}
 
 void StudentTEqual(std::span<const float> a, std::uint32_t nA, std::span<const float> b,
                    std::uint32_t nB, float& t, float& p) {

@@ -8,7 +8,7 @@
 namespace halvorn {
 namespace {
 
-std::string Accepted(const TSliderSpec& o) {
+std::string Accepted(const TSliderInfo& o) {
   return o.Scale == 1 ? Fmt("%d to %d", o.MinValue(), o.MaxValue())
                       : Fmt("%d to %d in steps of %d", o.MinValue(), o.MaxValue(), o.Scale);
 }
@@ -64,11 +64,19 @@ std::int64_t ParseLong(const QString& text, bool& ok) {
 
 // A slider value given on the command line: within the slider's range and
 // on its grid. The slider position it stands for, or none.
-std::optional<int> PositionOf(const TSliderSpec& o, const QString& text) {
+std::optional<int> PositionOf(const TSliderInfo& o, const QString& text) {
   bool ok;
   const int v = ParseInteger(text, ok);
   if (!ok || v < o.MinValue() || v > o.MaxValue() || v % o.Scale != 0) return std::nullopt;
   return v / o.Scale;
+}
+
+// The tests' keys joined by `separator`, the last two by `last`.
+std::string TestKeys(const char* separator, const char* last) {
+  std::string keys;
+  for (std::size_t i = 0; i < kTests.size(); ++i)
+    keys += std::string(i == 0 ? "" : i + 1 == kTests.size() ? last : separator) + kTests[i].Key;
+  return keys;
 }
 
 std::string SliderOptionNames() {
@@ -80,7 +88,7 @@ std::string SliderOptionNames() {
 // NAME[=FROM:TO[:STEP]], values as the option NAME takes them.
 TCliVary ParseVary(const QString& text) {
   const QString name = text.section('=', 0, 0);
-  const TSliderSpec* o = FindSliderByOption(name.toStdString());
+  const TSliderInfo* o = FindSliderByOption(name.toStdString());
   if (!o)
     Refuse("vary", text.toStdString(), "NAME[=FROM:TO[:STEP]], NAME one of " + SliderOptionNames());
   TCliVary vary{o->Slider, o->Min, o->Max, 1};
@@ -109,8 +117,11 @@ struct TParser {
   QCommandLineOption help{{"h", "help"}, "Show this help."};
   QCommandLineOption version{"version", "Show the version."};
   std::vector<QCommandLineOption> sliders;
-  QCommandLineOption test{"test", "The t-test: equal, unequal or paired (default equal).",
-                          "equal|unequal|paired"};
+  QCommandLineOption test{
+      "test",
+      QString::fromStdString("The t-test: " + TestKeys(", ", " or ") + " (default " +
+                             kTests.front().Key + ")."),
+      QString::fromStdString(TestKeys("|", "|"))};
   QCommandLineOption runs{
       "runs", "Number of Runs, 1 to 1000000 (default 1); power: 1 to 10000000 (default 10000).",
       "K"};
@@ -128,7 +139,9 @@ struct TParser {
   QCommandLineOption target{"target", "power --vary: the power to reach, percent (default 80).",
                             "PCT"};
   QCommandLineOption json{"json", "power: write one JSON object."};
-  QCommandLineOption csv{"csv", "power --vary: write value,equal,unequal,paired rows."};
+  QCommandLineOption csv{"csv",
+                         "power --vary: write CSV, a row per value with each test's counts, "
+                         "power and interval."};
 };
 
 TParser::TParser() {
@@ -136,7 +149,7 @@ TParser::TParser() {
       "Runs Halvorn's simulation without a window: each Run draws a before and an after\n"
       "series of seasonal samples, runs a Student t-test and prints t, p and whether the\n"
       "difference is significant (p <= 0.05).\n"
-      "\"power\" judges the next Runs by all three tests and prints how often each finds\n"
+      "\"power\" judges the next Runs by every test and prints how often each finds\n"
       "the difference (the power), and how often it finds one where there is none.");
   parser.addPositionalArgument("command", "run: perform the Runs; power: count their outcomes.",
                                "run|power");
@@ -200,15 +213,10 @@ void ParseRuns(const TParser& p, bool power, TCliOptions& options) {
 
 void ParseRunOptions(const TParser& p, TCliOptions& options) {
   if (p.parser.isSet(p.test)) {
-    const QString t = p.parser.value(p.test);
-    if (t == "equal")
-      options.Test = ttEqualVariance;
-    else if (t == "unequal")
-      options.Test = ttUnequalVariance;
-    else if (t == "paired")
-      options.Test = ttPaired;
-    else
-      Refuse("test", t.toStdString(), "equal, unequal or paired");
+    const std::string key = p.parser.value(p.test).toStdString();
+    const TTestInfo* test = FindTestByKey(key);
+    if (!test) Refuse("test", key, TestKeys(", ", " or "));
+    options.Test = test->Kind;
   }
   if (p.parser.isSet(p.data)) {
     options.DataPath = p.parser.value(p.data).toStdString();

@@ -2,43 +2,28 @@
 
 #include <unistd.h>
 
-#include <charconv>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <iterator>
+#include <sstream>
 #include <thread>
 
 #include "platform/runtime/Format.h"
+#include "scene/SweepData.h"
 #include "sim/RandomSource.h"
 
 namespace halvorn {
 namespace {
 
-constexpr const char* kTestNames[kTestCount] = {"equal variance", "unequal variance",
-                                                "paired samples"};
-constexpr const char* kTestKeys[kTestCount] = {"equal", "unequal", "paired"};
-// The design's JSON fields, in the order of the sliders.
-constexpr const char* kDesignKeys[kSliders.size()] = {
-    "error_before",    "error_after",  "amplitude_before",
-    "amplitude_after", "phase_before", "phase_after",
-    "difference",      "step",         "samples"};
-
-// Shortest text that reads back as the same double; "." always.
-std::string Number(double v) {
-  char buffer[32];
-  const auto r = std::to_chars(buffer, buffer + sizeof buffer, v);
-  return std::string(buffer, r.ptr);
+// The tests' count in words, for the lines that say how the Runs are judged.
+std::string TestCountWords() {
+  constexpr const char* kWords[] = {"no", "one", "two", "three", "four", "five", "six"};
+  static_assert(kTestCount < static_cast<int>(std::size(kWords)));
+  return kWords[kTestCount];
 }
 
-// Fmt's "%.1f" would follow LC_NUMERIC; the tool's numbers keep their ".".
-std::string Fixed(double v, int decimals) {
-  char buffer[64];
-  const auto r =
-      std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, decimals);
-  return std::string(buffer, r.ptr);
-}
-
-std::string Percent(double fraction) { return Fixed(100 * fraction, 1) + " %"; }
+std::string Percent(double fraction) { return FixedText(100 * fraction, 1) + " %"; }
 
 std::string DesignLine(const TCliDesign& d) {
   std::string line = "design:";
@@ -48,13 +33,13 @@ std::string DesignLine(const TCliDesign& d) {
 }
 
 std::string RunsLine(std::int64_t runs, std::int64_t skip, const char* per) {
-  return Fmt("%lld Runs%s: Runs %lld to %lld after start-up, each judged by all three tests\n",
+  return Fmt("%lld Runs%s: Runs %lld to %lld after start-up, each judged by all %s tests\n",
              static_cast<long long>(runs), per, static_cast<long long>(skip + 1),
-             static_cast<long long>(skip + runs));
+             static_cast<long long>(skip + runs), TestCountWords().c_str());
 }
 
-std::string TestJson(const TPowerResult& r, int test) {
-  const TTestCounts& c = r.Tests[static_cast<std::size_t>(test)];
+std::string TestJson(const TPowerResult& r, TTestKind test) {
+  const TTestCounts& c = r.Counts(test);
   const TInterval ci = r.Ci95(test);
   std::string histogram;
   for (std::int64_t b : c.PHistogram)
@@ -62,14 +47,14 @@ std::string TestJson(const TPowerResult& r, int test) {
   return Fmt("{\"significant\": %lld, \"not_significant\": %lld, \"failed\": %lld, ",
              static_cast<long long>(c.Significant), static_cast<long long>(c.NotSignificant),
              static_cast<long long>(c.Failed)) +
-         "\"power\": " + Number(r.Power(test)) + ", \"ci95\": [" + Number(ci.Lo) + ", " +
-         Number(ci.Hi) + "], \"p_histogram\": [" + histogram + "]}";
+         "\"power\": " + ShortestText(r.Power(test)) + ", \"ci95\": [" + ShortestText(ci.Lo) + ", " +
+         ShortestText(ci.Hi) + "], \"p_histogram\": [" + histogram + "]}";
 }
 
 std::string TestsJson(const TPowerResult& r) {
   std::string s = "{";
-  for (int t = 0; t < kTestCount; ++t)
-    s += Fmt("%s\"%s\": ", t ? ", " : "", kTestKeys[t]) + TestJson(r, t);
+  for (const TTestInfo& test : kTests)
+    s += Fmt("%s\"%s\": ", s.size() > 1 ? ", " : "", test.JsonKey) + TestJson(r, test.Kind);
   return s + "}";
 }
 
@@ -77,16 +62,13 @@ std::string HeaderJson(const TCliDesign& d, std::int64_t runs, std::int64_t skip
   std::string s = Fmt("{\"runs\": %lld, \"skip\": %lld, \"design\": {",
                       static_cast<long long>(runs), static_cast<long long>(skip));
   for (std::size_t i = 0; i < kSliders.size(); ++i)
-    s += Fmt("%s\"%s\": %d", i ? ", " : "", kDesignKeys[i], d.Value(kSliders[i].Slider));
+    s += Fmt("%s\"%s\": %d", i ? ", " : "", kSliders[i].JsonKey, d.Value(kSliders[i].Slider));
   return s + "}";
 }
 
-// The smallest value per test, or none.
-std::array<std::optional<int>, kTestCount> Smallest(const TSweepReport& r) {
-  std::array<std::optional<int>, kTestCount> s;
-  for (int t = 0; t < kTestCount; ++t)
-    s[static_cast<std::size_t>(t)] = SmallestValueReaching(r.Points, t, r.TargetPct / 100);
-  return s;
+// The smallest value reaching the target in `test`, or none.
+std::optional<int> Smallest(const TSweepReport& r, TTestKind test) {
+  return SmallestValueReaching(r.Points, test, r.TargetPct / 100);
 }
 
 std::string PadLeft(const std::string& s, std::size_t width) {
@@ -162,17 +144,18 @@ SimParams TCliDesign::Params() const {
 std::string PowerText(const TPowerReport& r) {
   std::string s = DesignLine(r.Design) + "\n" + RunsLine(r.Runs, r.Skip, "");
   s += "test               significant     power   95 % interval       failed\n";
-  for (int t = 0; t < kTestCount; ++t) {
-    const TInterval ci = r.Tests.Ci95(t);
-    s += PadRight(kTestNames[t], 18) +
-         PadLeft(std::to_string(r.Tests.Tests[static_cast<std::size_t>(t)].Significant), 12) +
-         PadLeft(Percent(r.Tests.Power(t)), 10) + "   " +
+  for (const TTestInfo& test : kTests) {
+    const TTestCounts& c = r.Tests.Counts(test.Kind);
+    const TInterval ci = r.Tests.Ci95(test.Kind);
+    s += PadRight(test.Caption, 18) + PadLeft(std::to_string(c.Significant), 12) +
+         PadLeft(Percent(r.Tests.Power(test.Kind)), 10) + "   " +
          PadRight("[" + Percent(ci.Lo) + ", " + Percent(ci.Hi) + "]", 20) +
-         PadLeft(std::to_string(r.Tests.Tests[static_cast<std::size_t>(t)].Failed), 6) + "\n";
+         PadLeft(std::to_string(c.Failed), 6) + "\n";
   }
   s += "false positives (the same design with difference 0):";
-  for (int t = 0; t < kTestCount; ++t)
-    s += Fmt("%s %s ", t ? "," : "", kTestNames[t]) + Percent(r.FalsePositive.Power(t));
+  for (const TTestInfo& test : kTests)
+    s += Fmt("%s %s ", &test == &kTests.front() ? "" : ",", test.Caption) +
+         Percent(r.FalsePositive.Power(test.Kind));
   return s + "\n";
 }
 
@@ -182,22 +165,21 @@ std::string PowerJson(const TPowerReport& r) {
 }
 
 std::string SweepText(const TSweepReport& r) {
-  const char* name = SliderSpec(r.Slider).Option;
+  const char* name = SliderInfo(r.Slider).Option;
   std::string s =
       DesignLine(r.Design) + Fmt(" (%s varied)\n", name) + RunsLine(r.Runs, r.Skip, " per value");
   s += PadLeft(name, 16);
-  for (const char* test : kTestNames) s += PadLeft(test, 18);
+  for (const TTestInfo& test : kTests) s += PadLeft(test.Caption, 18);
   s += "\n";
   for (const TSweepPoint& p : r.Points) {
     s += PadLeft(std::to_string(p.Value), 16);
-    for (int t = 0; t < kTestCount; ++t) s += PadLeft(Percent(p.Result.Power(t)), 18);
+    for (const TTestInfo& test : kTests) s += PadLeft(Percent(p.Result.Power(test.Kind)), 18);
     s += "\n";
   }
-  const auto smallest = Smallest(r);
-  s += Fmt("smallest %s with a power of at least ", name) + Fixed(r.TargetPct, 1) + " %:";
-  for (int t = 0; t < kTestCount; ++t) {
-    const auto& v = smallest[static_cast<std::size_t>(t)];
-    s += Fmt("%s %s %s", t ? "," : "", kTestNames[t],
+  s += Fmt("smallest %s with a power of at least ", name) + FixedText(r.TargetPct, 1) + " %:";
+  for (const TTestInfo& test : kTests) {
+    const std::optional<int> v = Smallest(r, test.Kind);
+    s += Fmt("%s %s %s", &test == &kTests.front() ? "" : ",", test.Caption,
              v ? std::to_string(*v).c_str() : "none in range");
   }
   return s + "\n";
@@ -205,32 +187,28 @@ std::string SweepText(const TSweepReport& r) {
 
 std::string SweepJson(const TSweepReport& r) {
   std::string s = HeaderJson(r.Design, r.Runs, r.Skip) +
-                  Fmt(", \"vary\": \"%s\", \"target\": ", SliderSpec(r.Slider).Option) +
-                  Number(r.TargetPct / 100) + ", \"rows\": [";
+                  Fmt(", \"vary\": \"%s\", \"target\": ", SliderInfo(r.Slider).Option) +
+                  ShortestText(r.TargetPct / 100) + ", \"rows\": [";
   for (std::size_t i = 0; i < r.Points.size(); ++i) {
     const TSweepPoint& p = r.Points[i];
     s += Fmt("%s{\"value\": %d", i ? ", " : "", p.Value);
-    for (int t = 0; t < kTestCount; ++t)
-      s += Fmt(", \"%s\": ", kTestKeys[t]) + TestJson(p.Result, t);
+    for (const TTestInfo& test : kTests)
+      s += Fmt(", \"%s\": ", test.JsonKey) + TestJson(p.Result, test.Kind);
     s += "}";
   }
   s += "], \"smallest\": {";
-  const auto smallest = Smallest(r);
-  for (int t = 0; t < kTestCount; ++t) {
-    const auto& v = smallest[static_cast<std::size_t>(t)];
-    s += Fmt("%s\"%s\": %s", t ? ", " : "", kTestKeys[t], v ? std::to_string(*v).c_str() : "null");
+  for (const TTestInfo& test : kTests) {
+    const std::optional<int> v = Smallest(r, test.Kind);
+    s += Fmt("%s\"%s\": %s", &test == &kTests.front() ? "" : ", ", test.JsonKey,
+             v ? std::to_string(*v).c_str() : "null");
   }
   return s + "}}\n";
 }
 
 std::string SweepCsv(const TSweepReport& r) {
-  std::string s = "value,equal,unequal,paired\n";
-  for (const TSweepPoint& p : r.Points) {
-    s += std::to_string(p.Value);
-    for (int t = 0; t < kTestCount; ++t) s += "," + Fixed(100 * p.Result.Power(t), 2);
-    s += "\n";
-  }
-  return s;
+  std::ostringstream out;
+  WriteSweepData(out, r.Slider, r.Points);
+  return out.str();
 }
 
 int RunPowerCommand(const TCliOptions& options) {

@@ -18,7 +18,7 @@ struct TCliDesign {
   static TCliDesign Of(const TCliOptions& options);
   SimParams Params() const;
   int Value(TSlider s) const {
-    return SliderSpec(s).ValueAt(Positions[static_cast<std::size_t>(s)]);
+    return SliderInfo(s).ValueAt(Positions[static_cast<std::size_t>(s)]);
   }
 };
 

@@ -1,5 +1,6 @@
 #include "platform/runtime/Format.h"
 
+#include <charconv>
 #include <cstdarg>
 #include <cstdio>
 #include <vector>
@@ -21,6 +22,21 @@ std::string Fmt(const char* pattern, ...) {
   }
   va_end(args);
   return out;
+}
+
+std::string ShortestText(double v) {
+  char buffer[32];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
+  return std::string(buffer, result.ptr);
+}
+
+std::string FixedText(double v, int decimals) {
+  // Wide enough for DBL_MAX in fixed point (309 digits) with the decimals
+  // the tool asks for.
+  char buffer[400];
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, decimals);
+  return std::string(buffer, result.ptr);
 }
 
 }  // namespace halvorn

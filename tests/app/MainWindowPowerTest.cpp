@@ -1,5 +1,5 @@
-// The window's additions: the power readout follows the design and the
-// random source, and the chart's exports write what the window shows.
+// The power readout follows the design and the random source, and the
+// chart's exports write what the window shows.
 
 #include <unistd.h>
 
@@ -50,8 +50,9 @@ class MainWindowPowerTest : public MainWindowTest {
     const TPowerResult power = ComputePower(request, pool);
     const TPowerResult falsePositive = ComputeFalsePositive(request, pool);
     const char* labels[] = {"LPowerEqual", "LPowerUnequal", "LPowerPaired"};
-    for (int test = 0; test < kTestCount; ++test)
-      EXPECT_EQ(Caption(labels[test]), TPowerReadout::PowerText(power, test)) << test;
+    for (const TTestInfo& test : kTests)
+      EXPECT_EQ(Caption(labels[TestIndex(test.Kind)]), TPowerReadout::PowerText(power, test.Kind))
+          << test.Caption;
     EXPECT_EQ(Caption("LFalsePositive"), TPowerReadout::FalsePositiveText(falsePositive));
     EXPECT_EQ(dynamic_cast<TLabel*>(MF().FindControl("LPowerPaired"))->Font().Color(), clYellow);
   }

@@ -45,7 +45,7 @@ class MainWindowTest : public ::testing::Test {
 
   static QScrollBar* Bar(const TScrollBar* bar) { return static_cast<QScrollBar*>(bar->Widget()); }
   TScrollBar& SliderBar(TSlider slider) {
-    return *dynamic_cast<TScrollBar*>(form_->FindControl(SliderSpec(slider).Control));
+    return *dynamic_cast<TScrollBar*>(form_->FindControl(SliderInfo(slider).Control));
   }
 
  private:

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -66,19 +67,19 @@ class PowerWindowTest : public testing::MainWindowTest {
     return TPowerRequest{MF().Simulation().Params(), RandomState, runs};
   }
   std::vector<TSweepPoint> EngineSweep(TSlider slider, std::int64_t runs) {
-    const TSliderSpec& info = SliderSpec(slider);
+    const TSliderInfo& info = SliderInfo(slider);
     return SweepPower(Request(runs), slider, info.Min, info.Max, 1, pool_);
   }
 
   static void ExpectCurvesShow(const TPowerWindow& window, const std::vector<TSweepPoint>& sweep) {
-    for (int test = 0; test < kTestCount; ++test) {
-      SCOPED_TRACE(test);
-      const TLineSeries& curve = window.Curves.Curve(test);
+    for (const TTestInfo& test : kTests) {
+      SCOPED_TRACE(test.Caption);
+      const TLineSeries& curve = window.Curves.Curve(test.Kind);
       ASSERT_EQ(curve.PointCount(), static_cast<int>(sweep.size()));
       for (int i = 0; i < curve.PointCount(); ++i) {
         const TSweepPoint& point = sweep[static_cast<std::size_t>(i)];
         EXPECT_EQ(curve.XValueAt(i), point.Value);
-        EXPECT_EQ(curve.YValueAt(i), 100 * point.Result.Power(test));
+        EXPECT_EQ(curve.YValueAt(i), 100 * point.Result.Power(test.Kind));
       }
     }
   }
@@ -86,9 +87,10 @@ class PowerWindowTest : public testing::MainWindowTest {
   void ExpectTableShows(const TPowerWindow& window) {
     const TPowerResult power = ComputePower(Request(1000), pool_);
     const TPowerResult falsePositive = ComputeFalsePositive(Request(1000), pool_);
-    for (int test = 0; test < kTestCount; ++test) {
-      EXPECT_EQ(window.Cells[test][0]->Caption(), TPowerReadout::PowerText(power, test));
-      EXPECT_EQ(window.Cells[test][1]->Caption(), TPowerReadout::PowerText(falsePositive, test));
+    for (const TTestInfo& test : kTests) {
+      const auto& row = window.Cells[TestIndex(test.Kind)];
+      EXPECT_EQ(row[0]->Caption(), TPowerReadout::PowerText(power, test.Kind));
+      EXPECT_EQ(row[1]->Caption(), TPowerReadout::PowerText(falsePositive, test.Kind));
     }
   }
 
@@ -127,20 +129,21 @@ TEST_F(PowerWindowTest, AChosenParametersSweepIsTheEnginesAndTheTableAndPChartFo
   ExpectCurvesShow(window, expected);
   EXPECT_EQ(window.Curves.Chart().BottomAxis().Title().Caption(), "Φάση Μετά");
   // The vertical mark stands at the design's phase after.
-  EXPECT_EQ(window.Curves.CurrentMark().XValueAt(0), SliderSpec(TSlider::FasiM).DefaultValue());
+  EXPECT_EQ(window.Curves.CurrentMark().XValueAt(0), SliderInfo(TSlider::FasiM).DefaultValue());
   ExpectTableShows(window);
 
   // The p chart shows the chosen test's bins as shares of the Runs.
   const TPowerResult power = ComputePower(Request(1000), pool_);
-  for (int test : {ttPaired, ttEqualVariance}) {
-    SCOPED_TRACE(test);
+  for (TTestKind test : {TTestKind::Paired, TTestKind::EqualVariance}) {
+    SCOPED_TRACE(TestInfo(test).Caption);
     const auto buttons = window.PTestGroup->Widget()->findChildren<QRadioButton*>();
-    QTest::mouseClick(buttons[test], Qt::LeftButton, {}, QPoint(6, buttons[test]->height() / 2));
+    QRadioButton* button = buttons[static_cast<int>(TestIndex(test))];
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
     const TLineSeries& bins = window.PValues.Design();
     ASSERT_EQ(bins.PointCount(), kPBins + 3);
     for (int bin = 0; bin < kPBins; ++bin)
       EXPECT_EQ(bins.YValueAt(bin + 1),
-                100.0 * static_cast<double>(power.Tests[test].PHistogram[bin]) / 1000);
+                100.0 * static_cast<double>(power.Counts(test).PHistogram[bin]) / 1000);
   }
   EXPECT_FALSE(window.Computing());
 }
@@ -189,9 +192,10 @@ TEST_F(PowerWindowTest, TheSweptSlidersOwnMoveReusesTheSweepAndTheTargetRecomput
     window.TargetBar->SetPosition(target);
     EXPECT_FALSE(window.Computing());
     EXPECT_EQ(window.Curves.TargetLine().YValueAt(0), target);
-    for (int test = 0; test < kTestCount; ++test) {
-      const std::optional<int> value = SmallestValueReaching(sweep, test, target / 100.0);
-      EXPECT_EQ(window.Cells[test][2]->Caption(), value ? std::to_string(*value) : "καμία");
+    for (const TTestInfo& test : kTests) {
+      const std::optional<int> value = SmallestValueReaching(sweep, test.Kind, target / 100.0);
+      EXPECT_EQ(window.Cells[TestIndex(test.Kind)][2]->Caption(),
+                value ? std::to_string(*value) : "καμία");
     }
   }
 }
@@ -219,13 +223,22 @@ TEST_F(PowerWindowTest, TheExportWritesTheCurveChartsBitmapAndTheSweep) {
   EXPECT_TRUE(line.starts_with("step,position,runs,equal_significant,equal_failed,equal_power"));
   for (const TSweepPoint& point : window.Sweep()) {
     ASSERT_TRUE(std::getline(csv, line));
-    EXPECT_TRUE(line.starts_with(std::to_string(point.Value) + ',' +
-                                 std::to_string(point.Position) + ",1000," +
-                                 std::to_string(point.Result.Tests[0].Significant) + ','));
+    EXPECT_TRUE(line.starts_with(
+        std::to_string(point.Value) + ',' + std::to_string(point.Position) + ",1000," +
+        std::to_string(point.Result.Counts(TTestKind::EqualVariance).Significant) + ','));
   }
   EXPECT_FALSE(std::getline(csv, line));
-  std::remove((base + ".png").c_str());
-  std::remove((base + ".csv").c_str());
+  // The tool writes the same sweep of the same design and Runs alike.
+  const std::string tool = base + "-tool.csv";
+  const std::string command = std::string(HALVORN_CLI) +
+                              " power --vary step --runs 1000 --csv > " + tool + " 2>/dev/null";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  const auto contents = [](const std::string& path) {
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  EXPECT_EQ(contents(tool), contents(base + ".csv"));
+  for (const char* suffix : {".png", ".csv", "-tool.csv"}) std::remove((base + suffix).c_str());
 
   // A folder that does not exist: the error names the file, nothing is left.
   const std::string missing = ::testing::TempDir() + "no-such-folder/sweep.csv";

@@ -53,7 +53,7 @@ TEST_F(MainWindowTest, TheToolsPictureEqualsTheWindowsChartAfterTheSameRuns) {
       for (int x = 0; x < window.Width; ++x)
         differing += (window.Row(y)[x] & 0xFFFFFFu) != (tool.pixel(x, y) & 0xFFFFFFu);
     EXPECT_EQ(differing, 0);
-    Bar(&SliderBar(c.slider))->setValue(SliderSpec(c.slider).Default);
+    Bar(&SliderBar(c.slider))->setValue(SliderInfo(c.slider).Default);
   }
 }
 

@@ -77,7 +77,7 @@ TEST(SimulationChart, ARunFillsTheSeriesInTheirOwnColours) {
   SeedRandom(1);
   TSimulationChart chart;
   TSimulation sim;
-  sim.Run(chart.RunTarget(), ttEqualVariance, view);
+  sim.Run(chart.RunTarget(), TTestKind::EqualVariance, view);
   EXPECT_EQ(chart.Chart().SeriesAt(0), &chart.Before());
   EXPECT_EQ(chart.Before().Title(), "Πριν");
   EXPECT_EQ(chart.After().Title(), "Μετά");

@@ -2,31 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
+#include <tuple>
 #include <thread>
 #include <vector>
 
 #include "platform/runtime/MessageSinks.h"
 #include "sim/PowerEngine.h"
 #include "sim/RandomSource.h"
-#include "sim/Simulation.h"
+#include "sim/SeasonalSample.h"
+#include "sim/StudentT.h"
 
 namespace halvorn {
 namespace {
-
-// The Run's chart and result boxes, discarded: only the Run's t and p count.
-class TNoChart : public TRunChart, TRunSeries {
- public:
-  TRunSeries& SeriesAt(int) override { return *this; }
-  void ClearPoints() override {}
-  void AppendXY(double, double) override {}
-};
-class TNoView : public TRunResultView {
- public:
-  void SetTText(const std::string&) override {}
-  void SetPText(const std::string&) override {}
-  void SetSignificanceVisible(bool) override {}
-};
 
 struct TDesign {
   const char* name;
@@ -39,29 +28,46 @@ SimParams ParamsOf(const TDesign& d) {
   return p;
 }
 
-// What `runs` window Runs after `skip` Runs from `state` show, each test
-// pressing Run on the same samples: a trap fails the test, otherwise p goes
-// into its bin (bin 0 exactly when the window shows the labels).
-TPowerResult WindowRuns(const TDesign& design, std::uint64_t state, int runs, int skip) {
+// What `runs` Runs after `skip` Runs from `state` give when each is drawn
+// sample by sample (SeasonalSample, from the thread's source, as the
+// window's Run draws) and judged by each test's own function: a trap fails
+// the test, otherwise p goes into its bin (bin 0 exactly when the window
+// shows the significance labels).
+TPowerResult ReferenceRuns(const TDesign& design, std::uint64_t state, int runs, int skip) {
   const TSilentMessages quiet;
-  TNoChart chart;
-  TNoView view;
+  const SimParams p = ParamsOf(design);
+  const auto n = static_cast<std::uint32_t>(p.SampleCount);
   TPowerResult r;
   r.Runs = runs;
-  for (int test = 0; test < kTestCount; ++test) {
-    TSimulation sim;
-    for (auto [slider, position] : design.positions) sim.SliderChanged(slider, position);
-    RandomState = state;
-    TTestCounts& counts = r.Tests[static_cast<std::size_t>(test)];
-    for (int run = 0; run < skip + runs; ++run) {
+  RandomState = state;
+  std::array<float, 300> before{}, after{};
+  for (int run = 0; run < skip + runs; ++run) {
+    for (auto [values, baseline, amplitude, phase, error] :
+         {std::tuple(&before, p.BaselineP, p.AmplitudeP, p.PhaseP, p.ErrorPctP),
+          std::tuple(&after, p.BaselineM, p.AmplitudeM, p.PhaseM, p.ErrorPctM)})
+      for (std::uint32_t i = 0; i < n; ++i)
+        (*values)[i + 1] = ToSingle(SeasonalSample(static_cast<double>(i * p.StepMonths + 1),
+                                                   p.PeriodMonths, baseline, amplitude, phase,
+                                                   error));
+    if (run < skip) continue;
+    for (const TTestInfo& test : kTests) {
+      TTestCounts& counts = r.Counts(test.Kind);
+      float t = 0, pv = 0;
       try {
-        sim.Run(chart, test, view);
-        if (run < skip) continue;
-        const int bin = PBin(sim.ResultP());
-        EXPECT_EQ(bin == 0, TSimulation::IsSignificant(sim.ResultP()));
-        counts.Add(bin);
+        switch (test.Kind) {
+          case TTestKind::EqualVariance:
+            StudentTEqual(before, n, after, n, t, pv);
+            break;
+          case TTestKind::UnequalVariance:
+            StudentTUnequal(before, n, after, n, t, pv);
+            break;
+          case TTestKind::Paired:
+            StudentTPaired(before, after, n, t, pv);
+            break;
+        }
+        counts.Add(CheckedPBin(pv));
       } catch (const Exception&) {
-        if (run >= skip) ++counts.Failed;
+        ++counts.Failed;
       }
     }
   }
@@ -90,12 +96,12 @@ const TDesign kDesigns[] = {
     {"small difference, many samples", {{TSlider::Samples, 60}, {TSlider::Dif, 4}}},
 };
 
-TEST(PowerEngine, CountsAgreeWithTheWindowsRuns) {
+TEST(PowerEngine, CountsAgreeWithTheReferenceRuns) {
   constexpr int kRuns = 600, kSkip = 3;
   const std::uint64_t state = SeededRandomState(1);
   TPowerPool one(1), three(3);
   for (const TDesign& d : kDesigns) {
-    const TPowerResult expected = WindowRuns(d, state, kRuns, kSkip);
+    const TPowerResult expected = ReferenceRuns(d, state, kRuns, kSkip);
     const TPowerRequest request{ParamsOf(d), state, kRuns, kSkip};
     EXPECT_EQ(ComputePower(request, one), expected) << d.name;
     EXPECT_EQ(ComputePower(request, three), expected) << d.name;
@@ -108,9 +114,9 @@ TEST(PowerEngine, KnownOutcomes) {
   // The first Run with the defaults: t -1.650, p 0.113 for the pooled and
   // Welch tests (bin 2), p 0.000 for the paired test.
   const TPowerResult first = ComputePower({SimParams{}, state, 1}, pool);
-  EXPECT_EQ(first.Tests[ttEqualVariance].PHistogram[2], 1);
-  EXPECT_EQ(first.Tests[ttUnequalVariance].PHistogram[2], 1);
-  EXPECT_EQ(first.Tests[ttPaired].Significant, 1);
+  EXPECT_EQ(first.Counts(TTestKind::EqualVariance).PHistogram[2], 1);
+  EXPECT_EQ(first.Counts(TTestKind::UnequalVariance).PHistogram[2], 1);
+  EXPECT_EQ(first.Counts(TTestKind::Paired).Significant, 1);
   // Constant series divide by a zero standard error in every Run.
   SimParams constant = ParamsOf(kDesigns[2]);
   const TPowerResult failed = ComputePower({constant, state, 1000000}, pool);
@@ -164,15 +170,15 @@ TEST(PowerEngine, SmallestValueReachingLooksAtEveryPoint) {
   const auto point = [](int value, int significant) {
     TSweepPoint p{value, value, {}};
     p.Result.Runs = 100;
-    p.Result.Tests[ttPaired].Significant = significant;
+    p.Result.Counts(TTestKind::Paired).Significant = significant;
     return p;
   };
   // Power that rises, falls back and rises again.
   const std::vector<TSweepPoint> sweep = {point(1, 10), point(2, 85), point(3, 40), point(4, 90)};
-  EXPECT_EQ(SmallestValueReaching(sweep, ttPaired, 0.8), 2);
-  EXPECT_EQ(SmallestValueReaching(sweep, ttPaired, 0.9), 4);
-  EXPECT_EQ(SmallestValueReaching(sweep, ttPaired, 0.95), std::nullopt);
-  EXPECT_EQ(SmallestValueReaching(sweep, ttEqualVariance, 0.8), std::nullopt);
+  EXPECT_EQ(SmallestValueReaching(sweep, TTestKind::Paired, 0.8), 2);
+  EXPECT_EQ(SmallestValueReaching(sweep, TTestKind::Paired, 0.9), 4);
+  EXPECT_EQ(SmallestValueReaching(sweep, TTestKind::Paired, 0.95), std::nullopt);
+  EXPECT_EQ(SmallestValueReaching(sweep, TTestKind::EqualVariance, 0.8), std::nullopt);
 }
 
 TEST(PowerEngine, StopsWhenAskedAndThePoolCarriesOn) {

@@ -52,12 +52,12 @@ class RunTest : public ::testing::Test {
 
 TEST_F(RunTest, FirstRunOfEachTestInAFreshProcess) {
   const struct {
-    int test;
+    TTestKind test;
     const char *t, *p;
     bool significant;
-  } cases[] = {{ttEqualVariance, "-1.650", "0.113", false},
-               {ttUnequalVariance, "-1.650", "0.113", false},
-               {ttPaired, "-8.742", "0.000", true}};
+  } cases[] = {{TTestKind::EqualVariance, "-1.650", "0.113", false},
+               {TTestKind::UnequalVariance, "-1.650", "0.113", false},
+               {TTestKind::Paired, "-8.742", "0.000", true}};
   for (const auto& c : cases) {
     SeedRandom(1);
     TRecordedChart chart;
@@ -71,7 +71,7 @@ TEST_F(RunTest, FirstRunOfEachTestInAFreshProcess) {
 }
 
 TEST_F(RunTest, SeriesAndSampleArraysHoldTheSameSamples) {
-  sim_.Run(chart_, ttEqualVariance, view_);
+  sim_.Run(chart_, TTestKind::EqualVariance, view_);
   ASSERT_EQ(chart_.Before().PointCount(), 12);
   ASSERT_EQ(chart_.After().PointCount(), 12);
   for (int i = 0; i < 12; ++i) {
@@ -86,10 +86,10 @@ TEST_F(RunTest, SeriesAndSampleArraysHoldTheSameSamples) {
 }
 
 TEST_F(RunTest, SecondRunDrawsNewSamplesAtTheSameMonths) {
-  sim_.Run(chart_, ttEqualVariance, view_);
+  sim_.Run(chart_, TTestKind::EqualVariance, view_);
   const double first = chart_.Before().YValueAt(0);
   const std::string firstT = view_.t;
-  sim_.Run(chart_, ttEqualVariance, view_);
+  sim_.Run(chart_, TTestKind::EqualVariance, view_);
   EXPECT_EQ(chart_.Before().PointCount(), 12);
   EXPECT_EQ(chart_.Before().XValueAt(11), 12);
   EXPECT_NE(chart_.Before().YValueAt(0), first);
@@ -100,21 +100,21 @@ TEST_F(RunTest, SecondRunDrawsNewSamplesAtTheSameMonths) {
 // give the second Run exactly the samples of a first Run of the new design
 // from the same generator state.
 TEST_F(RunTest, ASliderMovedBetweenRunsIsSeenByTheNextRun) {
-  for (const TSliderSpec& spec : kSliders) {
+  for (const TSliderInfo& spec : kSliders) {
     const int position = spec.Default == spec.Max ? spec.Min : spec.Default + 1;
     TSimulation sim;
     TRecordedChart chart;
-    sim.Run(chart, ttEqualVariance, view_);
-    sim.Run(chart, ttEqualVariance, view_);
+    sim.Run(chart, TTestKind::EqualVariance, view_);
+    sim.Run(chart, TTestKind::EqualVariance, view_);
     const std::uint64_t state = RandomState;
     sim.SliderChanged(spec.Slider, position);
-    sim.Run(chart, ttEqualVariance, view_);
+    sim.Run(chart, TTestKind::EqualVariance, view_);
 
     TSimulation fresh;
     TRecordedChart expected;
     fresh.SliderChanged(spec.Slider, position);
     RandomState = state;
-    fresh.Run(expected, ttEqualVariance, view_);
+    fresh.Run(expected, TTestKind::EqualVariance, view_);
     EXPECT_EQ(chart.Before().points, expected.Before().points) << spec.Control;
     EXPECT_EQ(chart.After().points, expected.After().points) << spec.Control;
   }
@@ -123,19 +123,19 @@ TEST_F(RunTest, ASliderMovedBetweenRunsIsSeenByTheNextRun) {
 TEST_F(RunTest, LongestDesignEndsAtMonth1195) {
   sim_.SliderChanged(TSlider::Step, 6);
   sim_.SliderChanged(TSlider::Samples, 200);
-  sim_.Run(chart_, ttEqualVariance, view_);
+  sim_.Run(chart_, TTestKind::EqualVariance, view_);
   ASSERT_EQ(chart_.After().PointCount(), 200);
   EXPECT_EQ(chart_.Before().XValueAt(199), 1195);
   EXPECT_EQ(chart_.After().XValueAt(199), 1195);
 }
 
 TEST_F(RunTest, FailedRunShowsNoResultButKeepsTheNewSeries) {
-  sim_.Run(chart_, ttEqualVariance, view_);
+  sim_.Run(chart_, TTestKind::EqualVariance, view_);
   const float t = sim_.ResultT(), p = sim_.ResultP();
   ASSERT_EQ(view_.t, "-1.650");
   for (TSlider s : {TSlider::ErrorP, TSlider::ErrorM, TSlider::AmpliP, TSlider::AmpliM})
     sim_.SliderChanged(s, 0);
-  EXPECT_THROW(sim_.Run(chart_, ttEqualVariance, view_), EZeroDivide);
+  EXPECT_THROW(sim_.Run(chart_, TTestKind::EqualVariance, view_), EZeroDivide);
   EXPECT_EQ(view_.t, "");
   EXPECT_EQ(view_.p, "");
   EXPECT_FALSE(view_.significant);
@@ -149,13 +149,13 @@ TEST_F(RunTest, FailedRunShowsNoResultButKeepsTheNewSeries) {
   }
   // A following Run with other settings works.
   sim_.SliderChanged(TSlider::ErrorP, 2);
-  sim_.Run(chart_, ttEqualVariance, view_);
+  sim_.Run(chart_, TTestKind::EqualVariance, view_);
   EXPECT_FALSE(view_.t.empty());
 }
 
-TEST_F(RunTest, AnUnknownTestIndexKeepsThePreviousResult) {
-  sim_.Run(chart_, ttPaired, view_);
-  sim_.Run(chart_, 3, view_);
+TEST_F(RunTest, NoTestSelectedKeepsThePreviousResult) {
+  sim_.Run(chart_, TTestKind::Paired, view_);
+  sim_.Run(chart_, TestAt(-1), view_);
   EXPECT_EQ(view_.t, "-8.742");
   EXPECT_EQ(view_.p, "0.000");
   EXPECT_TRUE(view_.significant);

@@ -58,7 +58,7 @@ TEST(Simulation, SlidersWriteTheirParameterAndLabel) {
 // Reading a slider's value back from the design gives what its label shows,
 // at every end of every slider.
 TEST(Simulation, EverySlidersValueReadsBackFromTheDesign) {
-  for (const TSliderSpec& info : kSliders) {
+  for (const TSliderInfo& info : kSliders) {
     for (int position : {info.Min, info.Default, info.Max}) {
       SimParams params;
       const std::string label = ApplySlider(params, info.Slider, position);
@@ -80,16 +80,6 @@ TEST(Simulation, OnlyTheDifferenceMovesTheAfterBaseline) {
   sim.SliderChanged(TSlider::Dif, 37);
   EXPECT_EQ(sim.Params().BaselineM, static_cast<double>(0.01L * 37 * 100 + 100));
   EXPECT_EQ(sim.Params().BaselineM, 137);
-}
-
-TEST(Simulation, SignificanceThreshold) {
-  // The single nearest 0.05 lies above the double 0.05: not significant.
-  const float nearest = 0.05f;
-  ASSERT_GT(static_cast<double>(nearest), 0.05);
-  EXPECT_FALSE(TSimulation::IsSignificant(nearest));
-  EXPECT_TRUE(TSimulation::IsSignificant(std::nextafter(nearest, 0.0f)));
-  EXPECT_TRUE(TSimulation::IsSignificant(0.0f));
-  EXPECT_FALSE(TSimulation::IsSignificant(1.0f));
 }
 
 }  // namespace

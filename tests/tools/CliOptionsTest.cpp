@@ -13,7 +13,7 @@ TCliOptions Parse(std::vector<std::string> args) {
 TEST(CliOptions, DefaultsAreTheWindowsAndValuesBecomeSliderPositions) {
   const TCliOptions none = Parse({"run"});
   EXPECT_TRUE(none.Settings.empty());
-  EXPECT_EQ(none.Test, ttEqualVariance);
+  EXPECT_EQ(none.Test, TTestKind::EqualVariance);
   EXPECT_EQ(none.Runs, 1);
   EXPECT_TRUE(none.DataPath.empty());
 
@@ -26,7 +26,7 @@ TEST(CliOptions, DefaultsAreTheWindowsAndValuesBecomeSliderPositions) {
   EXPECT_EQ(o.Settings[1].Position, 20);
   EXPECT_EQ(o.Settings[2].Slider, TSlider::Samples);
   EXPECT_EQ(o.Settings[2].Position, 200);
-  EXPECT_EQ(o.Test, ttPaired);
+  EXPECT_EQ(o.Test, TTestKind::Paired);
   EXPECT_EQ(o.Runs, 3);
 }
 

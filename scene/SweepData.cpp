@@ -1,0 +1,28 @@
+#include "scene/SweepData.h"
+
+#include <string>
+
+#include "platform/runtime/Format.h"
+
+namespace halvorn {
+
+void WriteSweepData(std::ostream& out, TSlider slider, const std::vector<TSweepPoint>& sweep) {
+  out << SliderInfo(slider).Option << ",position,runs";
+  for (const TTestInfo& test : kTests)
+    for (const char* column : {"significant", "failed", "power", "ci_low", "ci_high"})
+      out << ',' << test.Key << '_' << column;
+  out << '\n';
+  for (const TSweepPoint& point : sweep) {
+    const TPowerResult& r = point.Result;
+    out << point.Value << ',' << point.Position << ',' << r.Runs;
+    for (const TTestInfo& test : kTests) {
+      const TTestCounts& counts = r.Counts(test.Kind);
+      const TInterval ci = r.Ci95(test.Kind);
+      out << ',' << counts.Significant << ',' << counts.Failed << ',' << ShortestText(r.Power(test.Kind))
+          << ',' << ShortestText(ci.Lo) << ',' << ShortestText(ci.Hi);
+    }
+    out << '\n';
+  }
+}
+
+}  // namespace halvorn
