@@ -5,6 +5,7 @@
 #include <memory>
 #include <mutex>
 
+#include "platform/runtime/Assert.h"
 #include "platform/runtime/MessageSinks.h"
 #include "sim/DesignRuns.h"
 #include "sim/RandomSource.h"
@@ -42,6 +43,7 @@ class TPowerJob {
     const auto design = static_cast<std::size_t>(chunk / chunksPerDesign_);
     const std::int64_t first = chunk % chunksPerDesign_ * chunkRuns_;
     const std::int64_t count = std::min(chunkRuns_, runs_ - first);
+    HALVORN_ASSERT(design < designs_.size() && count > 0, "a chunk holds Runs of one design");
     const TDesignRuns& plan = Plan(design);
     auto& scratch = scratch_[static_cast<std::size_t>(worker)];
     if (!scratch) scratch = std::make_unique<TDesignRuns::TScratch>();
@@ -115,6 +117,12 @@ std::vector<TPowerResult> Compute(std::vector<SimParams> designs, const TPowerRe
     job.RunChunk(worker, chunk, halt);
   };
   if (!pool.Run(job.Chunks(), work, std::move(stop), progress)) throw EPowerStopped();
+  for (const TPowerResult& r : job.Results()) {
+    HALVORN_ASSERT(r.Runs == request.Runs, "every Run of a design is counted once");
+    for (const TTestCounts& c : r.Tests)
+      HALVORN_ASSERT(c.Significant + c.NotSignificant + c.Failed == r.Runs,
+                     "every Run is significant, not significant or failed in every test");
+  }
   return job.Results();
 }
 

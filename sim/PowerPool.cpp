@@ -4,6 +4,8 @@
 #include <chrono>
 #include <exception>
 
+#include "platform/runtime/Assert.h"
+
 namespace halvorn {
 
 struct TPowerPool::TJob {
@@ -57,6 +59,7 @@ void TPowerPool::Work(std::stop_token stop, int index) {
     }
     --job.InFlight;
     ++job.Done;
+    HALVORN_ASSERT(job.InFlight >= 0 && job.Done <= job.Next, "a chunk is done once, after its start");
     if (job.Finished()) job.Changed.notify_all();
   }
 }

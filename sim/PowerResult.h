@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/runtime/Assert.h"
 #include "sim/Significance.h"
 #include "sim/TestTable.h"
 
@@ -24,6 +25,7 @@ struct TTestCounts {
 
   // A Run whose p lies in `bin`.
   void Add(int bin) {
+    HALVORN_ASSERT(bin >= 0 && bin < kPBins, "a p lies in one of the bins");
     ++PHistogram[static_cast<std::size_t>(bin)];
     ++(bin == 0 ? Significant : NotSignificant);
   }
