@@ -17,6 +17,8 @@
 #   ./build.sh soak [RUNS]     RUNS (default 100000) Runs of 200 samples through the
 #                              window with LeakSanitizer: the heap must come back to
 #                              its level and nothing may leak
+#   ./build.sh format          every C++ file of the repository against .clang-format:
+#                              fails naming each file that is not formatted
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -26,6 +28,8 @@ packages=(cmake ninja-build g++ qt6-base-dev fonts-liberation2
           libgtest-dev libgmock-dev libbenchmark-dev librapidcheck-dev)
 # Only the fuzz targets need clang and its libFuzzer and sanitizer runtimes.
 fuzz_packages=(clang-14 libclang-rt-14-dev libfuzzer-14-dev)
+# The format check: clang-format 14, whose output .clang-format was written for.
+format_packages=(clang-format-14)
 
 # Installs the Debian packages listed (by default the build's) that are missing.
 install_missing() {
@@ -133,6 +137,20 @@ fuzz() {
   return $failed
 }
 
+# Every tracked C++ file must read as clang-format writes it.
+format_check() {
+  install_missing "${format_packages[@]}"
+  local unformatted=()
+  while IFS= read -r -d '' file; do
+    clang-format-14 --dry-run --Werror "$here/$file" >/dev/null 2>&1 || unformatted+=("$file")
+  done < <(git -C "$here" ls-files -z -- '*.cpp' '*.h')
+  if [ ${#unformatted[@]} -gt 0 ]; then
+    printf 'format: not formatted (clang-format-14 -i FILE): %s\n' "${unformatted[@]}"
+    return 1
+  fi
+  echo "format: every C++ file is formatted"
+}
+
 # The soak in the normal build, whose soak program carries LeakSanitizer:
 # full speed, leaks still reported at exit.
 soak() {
@@ -183,8 +201,9 @@ case "$cmd" in
   tsan) tsan_tests ;;
   fuzz) fuzz "${1:-60}" ;;
   soak) soak "${1:-100000}" ;;
+  format) format_check ;;
   *)
-    echo "usage: ./build.sh run|test|bench|build|package|sanitize|tsan|fuzz [SECONDS]|soak [RUNS]" >&2
+    echo "usage: ./build.sh run|test|bench|build|package|sanitize|tsan|fuzz [SECONDS]|soak [RUNS]|format" >&2
     exit 2
     ;;
 esac

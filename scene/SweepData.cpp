@@ -18,8 +18,9 @@ void WriteSweepData(std::ostream& out, TSlider slider, const std::vector<TSweepP
     for (const TTestInfo& test : kTests) {
       const TTestCounts& counts = r.Counts(test.Kind);
       const TInterval ci = r.Ci95(test.Kind);
-      out << ',' << counts.Significant << ',' << counts.Failed << ',' << ShortestText(r.Power(test.Kind))
-          << ',' << ShortestText(ci.Lo) << ',' << ShortestText(ci.Hi);
+      out << ',' << counts.Significant << ',' << counts.Failed << ','
+          << ShortestText(r.Power(test.Kind)) << ',' << ShortestText(ci.Lo) << ','
+          << ShortestText(ci.Hi);
     }
     out << '\n';
   }

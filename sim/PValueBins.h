@@ -79,5 +79,4 @@ class TPBinThresholds {
 // decide: for a df that changes from Run to Run (the unequal-variance test).
 int FastPBin(float df, float t);
 
-
 }  // namespace halvorn

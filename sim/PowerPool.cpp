@@ -59,7 +59,8 @@ void TPowerPool::Work(std::stop_token stop, int index) {
     }
     --job.InFlight;
     ++job.Done;
-    HALVORN_ASSERT(job.InFlight >= 0 && job.Done <= job.Next, "a chunk is done once, after its start");
+    HALVORN_ASSERT(job.InFlight >= 0 && job.Done <= job.Next,
+                   "a chunk is done once, after its start");
     if (job.Finished()) job.Changed.notify_all();
   }
 }

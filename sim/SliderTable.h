@@ -42,8 +42,8 @@ inline constexpr const char* kAfterCaption = "Μετά";
 inline constexpr std::array<TSliderInfo, 9> kSliders{{
     {TSlider::ErrorP, "ErrorP", "LErrorP", "Σφάλμα(%)", kBeforeCaption, "error-before",
      "error_before", "PCT", "Maximum measurement error before, percent.", 0, 40, 5, 2},
-    {TSlider::ErrorM, "ErrorM", "LErrorM", "Σφάλμα(%)", kAfterCaption, "error-after",
-     "error_after", "PCT", "Maximum measurement error after, percent.", 0, 40, 5, 2},
+    {TSlider::ErrorM, "ErrorM", "LErrorM", "Σφάλμα(%)", kAfterCaption, "error-after", "error_after",
+     "PCT", "Maximum measurement error after, percent.", 0, 40, 5, 2},
     {TSlider::AmpliP, "AmpliP", "LAmpliP", "Εύρος(%)", kBeforeCaption, "amplitude-before",
      "amplitude_before", "V", "Seasonal amplitude before.", 0, 20, 5, 8},
     {TSlider::AmpliM, "AmpliM", "LAmpliM", "Εύρος(%)", kAfterCaption, "amplitude-after",

@@ -25,8 +25,8 @@ void MeanAndVariance(std::span<const float> data, std::uint32_t n, float& mean, 
 // x > 0, far below the single precision it is stored in.
 inline constexpr double kLogGammaSeries = 1.000000000190015;
 inline constexpr double kLogGammaCoefficients[6] = {76.18009172947146,    -86.50532032941678,
-                                                   24.01409824083091,    -1.231739572450155,
-                                                   0.001208650973866179, -5.395239384953e-06};
+                                                    24.01409824083091,    -1.231739572450155,
+                                                    0.001208650973866179, -5.395239384953e-06};
 Extended LogGamma(float x);
 
 // The continued fraction of the incomplete beta function (modified Lentz).

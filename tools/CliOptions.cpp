@@ -117,11 +117,10 @@ struct TParser {
   QCommandLineOption help{{"h", "help"}, "Show this help."};
   QCommandLineOption version{"version", "Show the version."};
   std::vector<QCommandLineOption> sliders;
-  QCommandLineOption test{
-      "test",
-      QString::fromStdString("The t-test: " + TestKeys(", ", " or ") + " (default " +
-                             kTests.front().Key + ")."),
-      QString::fromStdString(TestKeys("|", "|"))};
+  QCommandLineOption test{"test",
+                          QString::fromStdString("The t-test: " + TestKeys(", ", " or ") +
+                                                 " (default " + kTests.front().Key + ")."),
+                          QString::fromStdString(TestKeys("|", "|"))};
   QCommandLineOption runs{
       "runs", "Number of Runs, 1 to 1000000 (default 1); power: 1 to 10000000 (default 10000).",
       "K"};

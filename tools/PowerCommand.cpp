@@ -47,8 +47,8 @@ std::string TestJson(const TPowerResult& r, TTestKind test) {
   return Fmt("{\"significant\": %lld, \"not_significant\": %lld, \"failed\": %lld, ",
              static_cast<long long>(c.Significant), static_cast<long long>(c.NotSignificant),
              static_cast<long long>(c.Failed)) +
-         "\"power\": " + ShortestText(r.Power(test)) + ", \"ci95\": [" + ShortestText(ci.Lo) + ", " +
-         ShortestText(ci.Hi) + "], \"p_histogram\": [" + histogram + "]}";
+         "\"power\": " + ShortestText(r.Power(test)) + ", \"ci95\": [" + ShortestText(ci.Lo) +
+         ", " + ShortestText(ci.Hi) + "], \"p_histogram\": [" + histogram + "]}";
 }
 
 std::string TestsJson(const TPowerResult& r) {

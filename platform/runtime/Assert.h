@@ -21,8 +21,8 @@ namespace halvorn {
 
 // HALVORN_ASSERT(condition, "reason"): the condition must hold here.
 // HALVORN_UNREACHABLE("reason"): control never gets here.
-#define HALVORN_ASSERT(condition, reason)                                                  \
-  ((condition) ? static_cast<void>(0)                                                      \
+#define HALVORN_ASSERT(condition, reason) \
+  ((condition) ? static_cast<void>(0)     \
                : ::halvorn::AssertionFailed(#condition, reason, __FILE__, __LINE__))
 #define HALVORN_UNREACHABLE(reason) \
   ::halvorn::AssertionFailed("unreachable", reason, __FILE__, __LINE__)

@@ -4,8 +4,8 @@
 
 #include <array>
 #include <string>
-#include <tuple>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "platform/runtime/MessageSinks.h"
@@ -46,9 +46,9 @@ TPowerResult ReferenceRuns(const TDesign& design, std::uint64_t state, int runs,
          {std::tuple(&before, p.BaselineP, p.AmplitudeP, p.PhaseP, p.ErrorPctP),
           std::tuple(&after, p.BaselineM, p.AmplitudeM, p.PhaseM, p.ErrorPctM)})
       for (std::uint32_t i = 0; i < n; ++i)
-        (*values)[i + 1] = ToSingle(SeasonalSample(static_cast<double>(i * p.StepMonths + 1),
-                                                   p.PeriodMonths, baseline, amplitude, phase,
-                                                   error));
+        (*values)[i + 1] =
+            ToSingle(SeasonalSample(static_cast<double>(i * p.StepMonths + 1), p.PeriodMonths,
+                                    baseline, amplitude, phase, error));
     if (run < skip) continue;
     for (const TTestInfo& test : kTests) {
       TTestCounts& counts = r.Counts(test.Kind);

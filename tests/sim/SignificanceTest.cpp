@@ -15,9 +15,8 @@ TEST(Significance, BinsAndTheirEdges) {
   const struct {
     float p;
     int bin;
-  } cases[] = {{-0.0f, 0},  {0.0f, 0},        {below05, 0}, {0.05f, 1}, {0.1f, 2},
-               {0.5f, 9},   {0.52f, 10},      {0.95f, 18},  {0.9500001f, 19},
-               {1.0f, 19},  {1.5f, 19},       {-0.25f, 0}};
+  } cases[] = {{-0.0f, 0},  {0.0f, 0},   {below05, 0},     {0.05f, 1}, {0.1f, 2},  {0.5f, 9},
+               {0.52f, 10}, {0.95f, 18}, {0.9500001f, 19}, {1.0f, 19}, {1.5f, 19}, {-0.25f, 0}};
   for (const auto& c : cases) {
     EXPECT_EQ(PBin(c.p), c.bin) << c.p;
     EXPECT_EQ(CheckedPBin(c.p), c.bin) << c.p;

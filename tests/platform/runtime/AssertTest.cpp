@@ -12,8 +12,9 @@ int Checked(int divisor) {
 
 TEST(AssertDeathTest, ABrokenInvariantStopsWithItsPlaceAndReason) {
   EXPECT_EQ(Checked(4), 3);
-  EXPECT_DEATH(Checked(0), "AssertTest.cpp:[0-9]+: invariant broken: a divisor is never 0 here "
-                           "\\(divisor != 0\\)");
+  EXPECT_DEATH(Checked(0),
+               "AssertTest.cpp:[0-9]+: invariant broken: a divisor is never 0 here "
+               "\\(divisor != 0\\)");
 }
 
 }  // namespace
