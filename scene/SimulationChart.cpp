@@ -1,5 +1,7 @@
 #include "scene/SimulationChart.h"
 
+#include "sim/SliderTable.h"
+
 namespace halvorn {
 namespace {
 
@@ -59,13 +61,13 @@ void ConfigureChart(TChart& chart) {
 
 void ConfigureBeforeSeries(TLineSeries& series) {
   ConfigureCommon(series);
-  series.SetTitle("Πριν");
+  series.SetTitle(kBeforeCaption);
   series.SetSeriesColor(clBlue);
 }
 
 void ConfigureAfterSeries(TLineSeries& series) {
   ConfigureCommon(series);
-  series.SetTitle("Μετά");
+  series.SetTitle(kAfterCaption);
   series.SetSeriesColor(0x0080FF);
   series.LinePen().SetColor(0x0080FF);
 }
