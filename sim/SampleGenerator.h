@@ -71,14 +71,24 @@ class TSampleGenerator {
   template <class Draws, class Sink>
   void Fill(TSeries series, Draws& draws, Sink&& sink) const {
     const TSeriesPlan& s = series_[series];
-    for (std::int32_t i = 0; i < n_; ++i) {
-      if (i == s.TrapAt) std::rethrow_exception(s.Trap);
-      const auto k = static_cast<std::size_t>(i);
-      const std::int32_t r = draws.Next();
-      const double e =
-          s.Errors ? (*s.Errors)[static_cast<std::size_t>(r)] : RelativeError(r, s.Design.Error);
-      sink(i, months_[k], WithError(s.Levels[k], e));
+    const double* levels = s.Levels.data();
+    const double* months = months_.data();
+    const std::int32_t end = s.TrapAt < 0 ? n_ : s.TrapAt;
+    // One loop per way of finding a draw's error, so that neither the choice
+    // nor the table's address is looked up again for every sample.
+    const auto each = [&](auto errorOf) {
+      for (std::int32_t i = 0; i < end; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        sink(i, months[k], WithError(levels[k], errorOf(draws.Next())));
+      }
+    };
+    if (s.Errors) {
+      const double* table = s.Errors->data();
+      each([table](std::int32_t r) { return table[r]; });
+    } else {
+      each([error = s.Design.Error](std::int32_t r) { return RelativeError(r, error); });
     }
+    if (end < n_) std::rethrow_exception(s.Trap);
   }
 
  private:
