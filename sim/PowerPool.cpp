@@ -97,7 +97,9 @@ bool TPowerPool::Run(std::int64_t chunks, const TChunkWork& work, std::stop_toke
   std::erase(jobs_, &job);
   lock.unlock();
   if (job.Error) std::rethrow_exception(job.Error);
-  if (job.Done < chunks) return false;
+  // A chunk under way when the stop came may have returned early: however
+  // many chunks are done, the computation is not whole.
+  if (job.Stop || job.Done < chunks) return false;
   if (progress) progress(1.0);
   return true;
 }

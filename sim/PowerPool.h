@@ -35,8 +35,10 @@ class TPowerPool {
   using TProgress = std::function<void(double fraction)>;
 
   // Runs chunks 0 .. chunks - 1 and returns when all are done (true) or when
-  // `stop` was requested and the chunks under way have returned (false). An
-  // exception that escapes a chunk stops the others and is rethrown here.
+  // `stop` was requested and the chunks under way have returned (false, even
+  // if every chunk had been started: those under way may have returned
+  // early). An exception that escapes a chunk stops the others and is
+  // rethrown here.
   // May be called from several threads at once.
   bool Run(std::int64_t chunks, const TChunkWork& work, std::stop_token stop,
            const TProgress& progress);
