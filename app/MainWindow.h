@@ -26,7 +26,6 @@ class QTimer;
 
 namespace halvorn {
 
-struct TControlLayout;
 class TPowerReadout;
 class TPowerWindow;
 
@@ -126,8 +125,6 @@ class TMF : public TForm, private TRunResultView {
   TControl* FindControl(const std::string& name) const;
 
  private:
-  void ApplyLayout();
-  TWinControl& ContainerFor(const TControlLayout& row);
   void BindFields();
   void BindEvents();
   void BindShortcuts();

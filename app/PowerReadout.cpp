@@ -14,12 +14,9 @@ std::string Percent(double fraction) { return FloatToStrFixed(100 * fraction, 15
 }  // namespace
 
 TPowerReadout::TPowerReadout(TMF& form) : pool_(MakeBackgroundPool()) {
-  const auto find = [&form](const std::string& name) {
-    auto* label = dynamic_cast<TLabel*>(form.FindControl(name));
-    if (!label) throw EInvalidOperation("Layout: no label \"" + name + "\"");
-    return label;
-  };
-  for (const TTestInfo& test : kTests) values_[TestIndex(test.Kind)] = find(ReadoutLabel(test.Kind));
+  const auto find = [&form](const std::string& name) { return &LayoutControl<TLabel>(form, name); };
+  for (const TTestInfo& test : kTests)
+    values_[TestIndex(test.Kind)] = find(ReadoutLabel(test.Kind));
   values_[kTestCount] = find(kFalsePositiveLabel);
 }
 
