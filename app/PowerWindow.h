@@ -104,10 +104,7 @@ class TPowerWindow : public TForm {
   };
 
   // Layout.
-  void BuildSettings();
-  void BuildCharts();
-  void BuildTable();
-  void BuildProgress();
+  void BindFields();
   void BindEvents();
   void PlaceBesideOwner();
   // The window was shown or hidden.
