@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <type_traits>
 
+#include "app/BackgroundPool.h"
 #include "app/MainWindowLayout.h"
 #include "app/PowerReadout.h"
 #include "app/PowerWindow.h"
@@ -28,7 +29,7 @@ constexpr int kReadoutDelayMs = 40;
 
 }  // namespace
 
-TMF::TMF(TComponent* owner) : TForm(owner) {
+TMF::TMF(TComponent* owner) : TForm(owner), pool_(MakeBackgroundPool()) {
   const TLayoutPanel panels[] = {{"Chart1", &Chart1}};
   LoadFormLayout(*this, MainFormLayout(), MainWindowControls(), panels);
   BindFields();
@@ -43,7 +44,7 @@ TMF::TMF(TComponent* owner) : TForm(owner) {
   simulation_.emplace();
   // The power readout, refreshed a moment after the design or the random
   // source moved.
-  readout_ = std::make_unique<TPowerReadout>(*this);
+  readout_ = std::make_unique<TPowerReadout>(*this, *pool_);
   readoutTimer_ = std::make_unique<QTimer>();
   readoutTimer_->setSingleShot(true);
   readoutTimer_->setInterval(kReadoutDelayMs);
@@ -153,7 +154,7 @@ void TMF::NotifyDesignChanged() {
 
 TPowerWindow& TMF::ShowPowerWindow() {
   if (!powerWindow_) {
-    powerWindow_ = new TPowerWindow(this);
+    powerWindow_ = new TPowerWindow(this, *pool_);
     powerWindow_->DesignChanged(simulation_->Params(), RandomState);
   }
   powerWindow_->Show();

@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <type_traits>
 
-#include "app/BackgroundPool.h"
 #include "app/PowerReadout.h"
 #include "app/PowerWindowLayout.h"
 #include "app/TextFile.h"
@@ -54,7 +53,7 @@ class TVisibilityWatch : public QObject {
 
 // --- Layout -------------------------------------------------------------------
 
-TPowerWindow::TPowerWindow(TComponent* owner) : TForm(owner), pool_(MakeBackgroundPool()) {
+TPowerWindow::TPowerWindow(TComponent* owner, TPowerPool& pool) : TForm(owner), pool_(&pool) {
   const TLayoutPanel panels[] = {{"CurveWindow", &Curves.Chart()}, {"PWindow", &PValues.Chart()}};
   LoadFormLayout(*this, PowerFormLayout(), PowerWindowControls(), panels);
   BindFields();
