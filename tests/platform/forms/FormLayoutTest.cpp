@@ -53,6 +53,7 @@ TEST_F(FormLayoutTest, TheLoaderBuildsEachRowInItsParentWithItsLook) {
        .Top = 40,
        .Width = 100,
        .Height = 23,
+       .ColorSource = TColorSource::Parent,
        .Items = {"a", "b"},
        .ItemIndex = 1},
       {.Name = "Bar",
@@ -119,7 +120,7 @@ TEST_F(FormLayoutTest, TheLoaderBuildsEachRowInItsParentWithItsLook) {
   };
   const Expected expected[] = {
       {"Box", "", clInfoBk, std::nullopt, 1},       {"Inside", "Box", clInfoBk, kBoldBlue, -1},
-      {"Choice", "Box", clWindow, std::nullopt, 0}, {"Bar", "Box", clInfoBk, std::nullopt, 1},
+      {"Choice", "Box", clInfoBk, std::nullopt, 0}, {"Bar", "Box", clInfoBk, std::nullopt, 1},
       {"Own", "", clYellow, std::nullopt, -1},      {"Text", "", clWindow, std::nullopt, 0},
       {"Go", "", clNavy, std::nullopt, 2},          {"Done", "", clNavy, std::nullopt, 3},
       {"Picture", "", clBtnFace, std::nullopt, 4},
