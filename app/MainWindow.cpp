@@ -5,7 +5,9 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QTimer>
+#include <type_traits>
 
+#include "app/BackgroundPool.h"
 #include "app/MainWindowLayout.h"
 #include "app/PowerReadout.h"
 #include "app/PowerWindow.h"
@@ -25,26 +27,24 @@ namespace {
 // its range costs one computation, not one per position.
 constexpr int kReadoutDelayMs = 40;
 
-void LoadFont(TFont& font, const TFontLayout& layout) {
-  font.SetName(layout.Name);
-  font.SetHeight(layout.Height);
-  font.SetStyle(layout.Bold ? fsBold : 0);
-  font.SetColor(layout.Color);
-  font.SetCharset(DEFAULT_CHARSET);
-}
-
 }  // namespace
 
-TMF::TMF(TComponent* owner) : TForm(owner) {
-  ApplyLayout();
+TMF::TMF(TComponent* owner) : TForm(owner), pool_(MakeBackgroundPool()) {
+  const TLayoutPanel panels[] = {{"Chart1", &Chart1}};
+  LoadFormLayout(*this, MainFormLayout(), MainWindowControls(), panels);
   BindFields();
+  ConfigureChart(Chart1);
+  Series1.SetParentChart(&Chart1);
+  ConfigureBeforeSeries(Series1);
+  Series2.SetParentChart(&Chart1);
+  ConfigureAfterSeries(Series2);
   // The handlers are bound only now, so none runs while the layout is
   // applied.
   BindEvents();
   simulation_.emplace();
   // The power readout, refreshed a moment after the design or the random
   // source moved.
-  readout_ = std::make_unique<TPowerReadout>(*this);
+  readout_ = std::make_unique<TPowerReadout>(*this, *pool_);
   readoutTimer_ = std::make_unique<QTimer>();
   readoutTimer_->setSingleShot(true);
   readoutTimer_->setInterval(kReadoutDelayMs);
@@ -65,113 +65,13 @@ TMF::~TMF() {
   Chart1.SetHost(nullptr);
 }
 
-void TMF::ApplyLayout() {
-  const TFormLayout& form = MainFormLayout();
-  SetBounds(form.Left, form.Top, form.Width, form.Height);
-  SetCaption(form.Caption);
-  SetColor(form.Color);
-  LoadFont(Font(), form.Font);
-  SetWindowState(form.WindowState);
-
-  for (const TControlLayout& row : MainWindowControls()) {
-    TWinControl& parent = ContainerFor(row);
-    TControl* control = nullptr;
-    switch (row.Class) {
-      case TControlClass::Label: {
-        auto* label = new TLabel(this, &parent);
-        label->SetCaption(row.Text);
-        control = label;
-        break;
-      }
-      case TControlClass::Edit: {
-        auto* edit = new TEdit(this, &parent);
-        edit->SetText(row.Text);
-        control = edit;
-        break;
-      }
-      case TControlClass::Button: {
-        auto* button = new TButton(this, &parent);
-        button->SetCaption(row.Text);
-        control = button;
-        break;
-      }
-      case TControlClass::ScrollBar: {
-        auto* bar = new TScrollBar(this, &parent);
-        if (row.Range) bar->LoadParams(row.Range->Position, row.Range->Min, row.Range->Max);
-        control = bar;
-        break;
-      }
-      case TControlClass::GroupBox: {
-        auto* box = new TGroupBox(this, &parent);
-        box->SetCaption(row.Text);
-        control = box;
-        break;
-      }
-      case TControlClass::RadioGroup: {
-        auto* group = new TRadioGroup(this, &parent);
-        group->SetCaption(row.Text);
-        group->SetItems(row.Items);
-        group->SetItemIndex(row.ItemIndex);
-        control = group;
-        break;
-      }
-      case TControlClass::Chart: {
-        Chart1Window = new TPanelWindow(this, &parent);
-        Chart1Window->SetClient(&Chart1);
-        Chart1.SetHost(Chart1Window);
-        ConfigureChart(Chart1);
-        Series1.SetParentChart(&Chart1);
-        ConfigureBeforeSeries(Series1);
-        Series2.SetParentChart(&Chart1);
-        ConfigureAfterSeries(Series2);
-        control = Chart1Window;
-        break;
-      }
-    }
-    control->SetName(row.Name);
-    control->SetBounds(row.Left, row.Top, row.Width, row.Height);
-    if (row.Font) LoadFont(control->Font(), *row.Font);
-    switch (row.ColorSource) {
-      case TColorSource::ClassDefault:
-        break;
-      case TColorSource::Parent:
-        control->SetParentColor(true);
-        break;
-      case TColorSource::Explicit:
-        control->SetColor(row.Color);
-        break;
-    }
-    control->SetVisible(row.Visible);
-    if (row.TabOrder >= 0) {
-      auto* windowed = dynamic_cast<TWinControl*>(control);
-      if (!windowed) throw EInvalidOperation("Layout: \"" + row.Name + "\" takes no focus");
-      windowed->SetTabOrder(row.TabOrder);
-      if (!row.TabStop) windowed->SetTabStop(false);
-    }
-  }
-}
-
-TWinControl& TMF::ContainerFor(const TControlLayout& row) {
-  if (row.Parent.empty()) return *this;
-  // A parent is a container created by an earlier row.
-  auto* parent = dynamic_cast<TWinControl*>(FindControl(row.Parent));
-  if (!parent) throw EInvalidOperation("Layout: no container \"" + row.Parent + "\"");
-  return *parent;
-}
-
-TControl* TMF::FindControl(const std::string& name) const {
-  for (int i = 0; i < ComponentCount(); ++i) {
-    TComponent* component = Components(i);
-    if (component->Name() == name) return dynamic_cast<TControl*>(component);
-  }
-  return nullptr;
-}
+TControl* TMF::FindControl(const std::string& name) const { return FindLayoutControl(*this, name); }
 
 void TMF::BindFields() {
   const auto bind = [this](auto*& field, const char* name) {
-    field = dynamic_cast<std::remove_reference_t<decltype(field)>>(FindControl(name));
-    if (!field) throw EInvalidOperation(std::string("Layout: no control \"") + name + "\"");
+    field = &LayoutControl<std::remove_reference_t<decltype(*field)>>(*this, name);
   };
+  bind(Chart1Window, "Chart1");
   bind(Button1, "Button1");
   bind(TT, "TT");
   bind(PP, "PP");
@@ -254,7 +154,7 @@ void TMF::NotifyDesignChanged() {
 
 TPowerWindow& TMF::ShowPowerWindow() {
   if (!powerWindow_) {
-    powerWindow_ = new TPowerWindow(this);
+    powerWindow_ = new TPowerWindow(this, *pool_);
     powerWindow_->DesignChanged(simulation_->Params(), RandomState);
   }
   powerWindow_->Show();
@@ -299,17 +199,12 @@ void TMF::CopyChartPicture() {
 
 void TMF::SliderChanged(TSlider slider) {
   ScheduleReadout();
-  const TSliderInfo& info = SliderInfo(slider);
-  auto* label = dynamic_cast<TLabel*>(FindControl(info.Label));
-  if (!label) throw EInvalidOperation(std::string("Layout: no label \"") + info.Label + "\"");
-  label->SetCaption(simulation_->SliderChanged(slider, SliderBar(slider).Position()));
+  LayoutControl<TLabel>(*this, SliderInfo(slider).Label)
+      .SetCaption(simulation_->SliderChanged(slider, SliderBar(slider).Position()));
 }
 
 TScrollBar& TMF::SliderBar(TSlider slider) const {
-  const char* name = SliderInfo(slider).Control;
-  auto* bar = dynamic_cast<TScrollBar*>(FindControl(name));
-  if (!bar) throw EInvalidOperation(std::string("Layout: no scroll bar \"") + name + "\"");
-  return *bar;
+  return LayoutControl<TScrollBar>(*this, SliderInfo(slider).Control);
 }
 
 void TMF::ErrorPChange(TObject*) { SliderChanged(TSlider::ErrorP); }

@@ -26,7 +26,7 @@ class QTimer;
 
 namespace halvorn {
 
-struct TControlLayout;
+class TPowerPool;
 class TPowerReadout;
 class TPowerWindow;
 
@@ -126,8 +126,6 @@ class TMF : public TForm, private TRunResultView {
   TControl* FindControl(const std::string& name) const;
 
  private:
-  void ApplyLayout();
-  TWinControl& ContainerFor(const TControlLayout& row);
   void BindFields();
   void BindEvents();
   void BindShortcuts();
@@ -146,6 +144,10 @@ class TMF : public TForm, private TRunResultView {
   std::optional<TSimulation> simulation_;
   // The chart as the Run fills it.
   TChartRunTarget chartTarget_{Chart1};
+  // The workers of the readout's and the power window's computations, which
+  // both stop theirs before the pool goes (the power window in the
+  // destructor, the readout as it is declared later).
+  std::unique_ptr<TPowerPool> pool_;
   std::unique_ptr<TPowerReadout> readout_;
   std::unique_ptr<QTimer> readoutTimer_;
   TPowerWindow* powerWindow_ = nullptr;  // owned by the window

@@ -119,7 +119,7 @@ std::vector<TControlLayout> BuildControls() {
                         "Halvorn — εργαλείο διδασκαλίας για τον σχεδιασμό δειγματοληψίας",
                         TFontLayout{kSans, -11, false, clWindow}));
   c.push_back(TControlLayout{.Name = "Chart1",
-                             .Class = TControlClass::Chart,
+                             .Class = TControlClass::PanelWindow,
                              .Left = 8,
                              .Top = 8,
                              .Width = 873,

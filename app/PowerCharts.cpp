@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/forms/FormLayout.h"
+
 namespace halvorn {
 
 namespace {
@@ -17,13 +19,7 @@ constexpr TColor kDimmed = clSilver;
 // widest would touch the next item's symbol: its titles end in two spaces.
 std::string LegendTitle(const std::string& text) { return text + "  "; }
 
-void SetBoldFont(TFont& font, int height) {
-  font.SetName("Arial");
-  font.SetHeight(height);
-  font.SetStyle(fsBold);
-  font.SetColor(clBlack);
-  font.SetCharset(DEFAULT_CHARSET);
-}
+TFontLayout BoldArial(int height) { return TFontLayout{"Arial", height, true, clBlack}; }
 
 // The settings both charts share with the main window's chart: flat, a
 // clear back wall, bold Arial titles and legend.
@@ -36,16 +32,16 @@ void ConfigureCommonChart(TChart& chart, const std::string& title, const std::st
   chart.SetMarginRight(3);
   chart.SetMarginBottom(1);
   chart.Title().SetText({title});
-  SetBoldFont(chart.Title().Font(), -12);
+  LoadFont(chart.Title().Font(), BoldArial(-12));
   chart.LeftAxis().Title().SetCaption(leftTitle);
-  SetBoldFont(chart.LeftAxis().Title().Font(), -11);
-  SetBoldFont(chart.BottomAxis().Title().Font(), -11);
+  LoadFont(chart.LeftAxis().Title().Font(), BoldArial(-11));
+  LoadFont(chart.BottomAxis().Title().Font(), BoldArial(-11));
   TChartLegend& legend = chart.Legend();
   legend.SetLegendStyle(lsSeries);
   legend.SetAlignment(laTop);
   legend.SetVertMargin(4);
   legend.SetShadowSize(0);
-  SetBoldFont(legend.Font(), -11);
+  LoadFont(legend.Font(), BoldArial(-11));
 }
 
 // A fixed range of an axis.

@@ -1,6 +1,5 @@
 #include "app/PowerReadout.h"
 
-#include "app/BackgroundPool.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowLayout.h"
 #include "platform/runtime/FloatFormat.h"
@@ -13,13 +12,10 @@ std::string Percent(double fraction) { return FloatToStrFixed(100 * fraction, 15
 
 }  // namespace
 
-TPowerReadout::TPowerReadout(TMF& form) : pool_(MakeBackgroundPool()) {
-  const auto find = [&form](const std::string& name) {
-    auto* label = dynamic_cast<TLabel*>(form.FindControl(name));
-    if (!label) throw EInvalidOperation("Layout: no label \"" + name + "\"");
-    return label;
-  };
-  for (const TTestInfo& test : kTests) values_[TestIndex(test.Kind)] = find(ReadoutLabel(test.Kind));
+TPowerReadout::TPowerReadout(TMF& form, TPowerPool& pool) : pool_(&pool) {
+  const auto find = [&form](const std::string& name) { return &LayoutControl<TLabel>(form, name); };
+  for (const TTestInfo& test : kTests)
+    values_[TestIndex(test.Kind)] = find(ReadoutLabel(test.Kind));
   values_[kTestCount] = find(kFalsePositiveLabel);
 }
 

@@ -7,7 +7,6 @@
 
 #include <array>
 #include <functional>
-#include <memory>
 
 #include "app/BackgroundJob.h"
 #include "sim/PowerEngine.h"
@@ -22,8 +21,9 @@ class TPowerReadout {
   // The Runs each figure counts.
   static constexpr int kRuns = 1000;
 
-  // Uses the window's readout labels; computes nothing until Update.
-  explicit TPowerReadout(TMF& form);
+  // Uses the window's readout labels and computes on `pool`, which must
+  // outlive the readout; computes nothing until Update.
+  TPowerReadout(TMF& form, TPowerPool& pool);
   ~TPowerReadout();
 
   // The figures for this design and random state, computed in the
@@ -47,7 +47,7 @@ class TPowerReadout {
 
   // One label per test, then the false positives'.
   std::array<TLabel*, kTestCount + 1> values_{};
-  std::unique_ptr<TPowerPool> pool_;
+  TPowerPool* pool_;
   TBackgroundJob job_;
 };
 

@@ -8,14 +8,13 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <type_traits>
 
-#include "app/BackgroundPool.h"
 #include "app/PowerReadout.h"
-#include "scene/SweepData.h"
+#include "app/PowerWindowLayout.h"
 #include "app/TextFile.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/ComboBox.h"
-#include "platform/forms/GroupBox.h"
 #include "platform/forms/Label.h"
 #include "platform/forms/PanelWindow.h"
 #include "platform/forms/ProgressBar.h"
@@ -23,56 +22,15 @@
 #include "platform/forms/ScrollBar.h"
 #include "platform/raster/PngWriter.h"
 #include "platform/runtime/Exceptions.h"
+#include "scene/SweepData.h"
 
 namespace halvorn {
 namespace {
 
-constexpr int kClientWidth = 900, kClientHeight = 640;
 // The main window's controls end left of this column of its client area;
 // the power window opens to their right.
 constexpr int kOwnerControlsRight = 889;
-// The progress bar counts in thousandths.
-constexpr int kProgressSteps = 1000;
-constexpr TColor kValueColor = clNavy, kDimmedColor = clGray;
-
-void LoadFont(TFont& font, int height, bool bold, TColor color) {
-  font.SetName("MS Sans Serif");
-  font.SetHeight(height);
-  font.SetStyle(bold ? fsBold : 0);
-  font.SetColor(color);
-  font.SetCharset(DEFAULT_CHARSET);
-}
-
-void SetBold(TFont& font, int height, TColor color) { LoadFont(font, height, true, color); }
-
-// A bold label in the colour of the box or window it lies in.
-TLabel* AddLabel(TComponent* owner, TWinControl& parent, int left, int top, const std::string& text,
-                 TColor color) {
-  auto* label = new TLabel(owner, &parent);
-  SetBold(label->Font(), -13, color);
-  label->SetCaption(text);
-  label->SetLeft(left);
-  label->SetTop(top);
-  return label;
-}
-
-TGroupBox* AddBox(TComponent* owner, TWinControl& parent, const TRect& bounds,
-                  const std::string& caption, TColor fontColor, TColor color) {
-  auto* box = new TGroupBox(owner, &parent);
-  box->SetBounds(bounds.Left, bounds.Top, bounds.Right - bounds.Left, bounds.Bottom - bounds.Top);
-  box->SetCaption(caption);
-  SetBold(box->Font(), -13, fontColor);
-  box->SetColor(color);
-  return box;
-}
-
-// A count with its thousands set apart by spaces: "100 000".
-std::string Grouped(std::int64_t n) {
-  std::string digits = std::to_string(n);
-  for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3)
-    digits.insert(static_cast<std::size_t>(i), " ");
-  return digits;
-}
+constexpr TColor kDimmedColor = clGray;
 
 // Reports the showing and hiding of a widget.
 class TVisibilityWatch : public QObject {
@@ -95,15 +53,10 @@ class TVisibilityWatch : public QObject {
 
 // --- Layout -------------------------------------------------------------------
 
-TPowerWindow::TPowerWindow(TComponent* owner) : TForm(owner), pool_(MakeBackgroundPool()) {
-  SetCaption("Ισχύς του σχεδιασμού");
-  SetColor(clNavy);
-  LoadFont(Font(), -11, false, clWindowText);
-  SetBounds(220, 140, kClientWidth, kClientHeight);
-  BuildSettings();
-  BuildCharts();
-  BuildTable();
-  BuildProgress();
+TPowerWindow::TPowerWindow(TComponent* owner, TPowerPool& pool) : TForm(owner), pool_(&pool) {
+  const TLayoutPanel panels[] = {{"CurveWindow", &Curves.Chart()}, {"PWindow", &PValues.Chart()}};
+  LoadFormLayout(*this, PowerFormLayout(), PowerWindowControls(), panels);
+  BindFields();
   BindEvents();
   PlaceBesideOwner();
   visibilityWatch_ =
@@ -123,76 +76,25 @@ TPowerWindow::~TPowerWindow() {
   PValues.Chart().SetHost(nullptr);
 }
 
-void TPowerWindow::BuildSettings() {
-  TGroupBox* box = AddBox(this, *this, {8, 4, 892, 52}, "Σάρωση", clBlack, clScrollBar);
-  AddLabel(this, *box, 8, 23, "Παράμετρος", clWindowText);
-  ParameterBox = new TComboBox(this, box);
-  ParameterBox->SetBounds(96, 19, 216, 23);
-  std::vector<std::string> captions;
-  for (const TSliderInfo& info : kSliders) captions.push_back(SliderCaption(info.Slider));
-  ParameterBox->SetItems(captions);
-  ParameterBox->SetItemIndex(static_cast<int>(TSlider::Dif));
-
-  AddLabel(this, *box, 332, 23, "Run ανά σημείο", clWindowText);
-  RunsBox = new TComboBox(this, box);
-  RunsBox->SetBounds(452, 19, 88, 23);
-  std::vector<std::string> runs;
-  for (const std::int64_t n : kRunChoices) runs.push_back(Grouped(n));
-  RunsBox->SetItems(runs);
-  RunsBox->SetItemIndex(0);
-
-  AddLabel(this, *box, 560, 23, "Στόχος ισχύος", clWindowText);
-  TargetBar = new TScrollBar(this, box);
-  TargetBar->SetBounds(672, 22, 152, 17);
-  TargetBar->LoadParams(kDefaultTarget, 1, 99);
-  TargetValue = AddLabel(this, *box, 832, 23, "", clWindowText);
-  for (TComboBox* combo : {ParameterBox, RunsBox}) SetBold(combo->Font(), -13, clWindowText);
-}
-
-void TPowerWindow::BuildCharts() {
-  CurveWindow = new TPanelWindow(this, this);
-  CurveWindow->SetBounds(8, 64, 536, 384);
-  CurveWindow->SetClient(&Curves.Chart());
-  Curves.Chart().SetHost(CurveWindow);
-
-  PTestGroup = new TRadioGroup(this, this);
-  PTestGroup->SetBounds(552, 60, 340, 84);
-  PTestGroup->SetCaption("Κατανομή του p για το τεστ");
-  SetBold(PTestGroup->Font(), -13, clBlack);
-  PTestGroup->SetColor(clScrollBar);
-  std::vector<std::string> tests;
-  for (const TTestInfo& test : kTests) tests.emplace_back(test.Caption);
-  PTestGroup->SetItems(tests);
-  PTestGroup->SetItemIndex(0);
-
-  PWindow = new TPanelWindow(this, this);
-  PWindow->SetBounds(552, 152, 340, 296);
-  PWindow->SetClient(&PValues.Chart());
-  PValues.Chart().SetHost(PWindow);
-}
-
-void TPowerWindow::BuildTable() {
-  TGroupBox* box =
-      AddBox(this, *this, {8, 456, 892, 572}, "Ο τρέχων σχεδιασμός", clOlive, clInfoBk);
-  constexpr int kColumns[] = {8, 176, 424, 652};
-  AddLabel(this, *box, kColumns[1], 20, "Ισχύς (διάστημα 95 %)", clOlive);
-  AddLabel(this, *box, kColumns[2], 20, "Ψευδώς θετικά (διαφορά 0)", clOlive);
-  SmallestHeader = AddLabel(this, *box, kColumns[3], 20, "", clOlive);
+void TPowerWindow::BindFields() {
+  const auto bind = [this](auto*& field, const std::string& name) {
+    field = &LayoutControl<std::remove_reference_t<decltype(*field)>>(*this, name);
+  };
+  bind(ParameterBox, "ParameterBox");
+  bind(RunsBox, "RunsBox");
+  bind(TargetBar, "TargetBar");
+  bind(TargetValue, "TargetValue");
+  bind(PTestGroup, "PTestGroup");
+  bind(CurveWindow, "CurveWindow");
+  bind(PWindow, "PWindow");
+  bind(Progress, "Progress");
+  bind(Status, "Status");
+  bind(SmallestHeader, "SmallestHeader");
   for (const TTestInfo& test : kTests) {
-    const std::size_t row = TestIndex(test.Kind);
-    const int top = 44 + 22 * static_cast<int>(row);
-    AddLabel(this, *box, kColumns[0], top, test.Caption, clWindowText);
-    for (int column = 0; column < 3; ++column)
-      Cells[row][static_cast<std::size_t>(column)] =
-          AddLabel(this, *box, kColumns[column + 1], top, "", kValueColor);
+    auto& row = Cells[TestIndex(test.Kind)];
+    for (std::size_t column = 0; column < row.size(); ++column)
+      bind(row[column], PowerCellName(test.Kind, column));
   }
-}
-
-void TPowerWindow::BuildProgress() {
-  Status = AddLabel(this, *this, 8, 584, "", clYellow);
-  Progress = new TProgressBar(this, this);
-  Progress->SetBounds(8, 608, 884, 20);
-  Progress->SetRange(0, kProgressSteps);
 }
 
 void TPowerWindow::BindEvents() {
@@ -218,10 +120,10 @@ void TPowerWindow::PlaceBesideOwner() {
   const QRect area = screen->availableGeometry();
   const QPoint origin = owner->Widget()->mapToGlobal(QPoint(0, 0));
   const int left = std::clamp(origin.x() + kOwnerControlsRight, area.left(),
-                              std::max(area.left(), area.right() - kClientWidth));
+                              std::max(area.left(), area.right() - Width()));
   const int top =
-      std::clamp(origin.y(), area.top(), std::max(area.top(), area.bottom() - kClientHeight));
-  SetBounds(left, top, kClientWidth, kClientHeight);
+      std::clamp(origin.y(), area.top(), std::max(area.top(), area.bottom() - Height()));
+  SetBounds(left, top, Width(), Height());
 }
 
 // --- Settings -----------------------------------------------------------------
@@ -334,10 +236,10 @@ void TPowerWindow::TargetChanged() {
 
 void TPowerWindow::ShowProgress(double fraction) {
   // An empty bar when nothing is computed.
-  Progress->SetPosition(fraction < 1 ? static_cast<int>(std::lround(fraction * kProgressSteps))
+  Progress->SetPosition(fraction < 1 ? static_cast<int>(std::lround(fraction * Progress->Max()))
                                      : 0);
   const std::string work = std::to_string(SliderInfo(Parameter()).PositionCount()) + " τιμές × " +
-                           Grouped(RunsPerPoint()) + " Run";
+                           RunsBox->Text() + " Run";
   Status->SetCaption(fraction < 1 ? "Υπολογισμός: " + work + " … " +
                                         std::to_string(static_cast<int>(fraction * 100)) + " %"
                                   : "Έτοιμο: " + work);
@@ -375,7 +277,7 @@ void TPowerWindow::ShowPValues() {
 void TPowerWindow::ShowSmallestValues() {
   for (const TTestInfo& test : kTests) {
     TLabel* cell = Cells[TestIndex(test.Kind)][2];
-    cell->Font().SetColor(kValueColor);
+    cell->Font().SetColor(kPowerValueColor);
     if (sweep_.empty()) {
       cell->SetCaption("");
       continue;
@@ -387,9 +289,10 @@ void TPowerWindow::ShowSmallestValues() {
 }
 
 void TPowerWindow::SetCurrentDimmed(bool dimmed) {
+  const TColor color = dimmed ? kDimmedColor : kPowerValueColor;
   for (auto& row : Cells)
     for (int column = 0; column < 2; ++column)
-      row[static_cast<std::size_t>(column)]->Font().SetColor(dimmed ? kDimmedColor : kValueColor);
+      row[static_cast<std::size_t>(column)]->Font().SetColor(color);
 }
 
 // --- Exports ------------------------------------------------------------------

@@ -43,8 +43,9 @@ class TPowerWindow : public TForm {
   static constexpr int kDefaultTarget = 80;  // percent
 
   // Builds the window hidden, beside its owner when the owner is a form;
-  // computes nothing until DesignChanged.
-  explicit TPowerWindow(TComponent* owner);
+  // computes nothing until DesignChanged, then on `pool`, which must outlive
+  // the window.
+  TPowerWindow(TComponent* owner, TPowerPool& pool);
   ~TPowerWindow() override;
 
   // The main window's design or random state moved: the window follows.
@@ -104,10 +105,7 @@ class TPowerWindow : public TForm {
   };
 
   // Layout.
-  void BuildSettings();
-  void BuildCharts();
-  void BuildTable();
-  void BuildProgress();
+  void BindFields();
   void BindEvents();
   void PlaceBesideOwner();
   // The window was shown or hidden.
@@ -142,7 +140,7 @@ class TPowerWindow : public TForm {
   int powerDifference_ = 0;  // the difference of the design of power_
   std::vector<TSweepPoint> sweep_;
   std::optional<TSweepKey> sweepKey_;  // of the sweep shown
-  std::unique_ptr<TPowerPool> pool_;   // below the GUI thread's priority
+  TPowerPool* pool_;
   // Last, so that it stops its work before the rest goes.
   TBackgroundJob job_;
 };

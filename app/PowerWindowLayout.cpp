@@ -1,0 +1,175 @@
+#include "app/PowerWindowLayout.h"
+
+#include <array>
+#include <cstdint>
+
+#include "app/PowerWindow.h"
+#include "platform/runtime/Assert.h"
+#include "sim/SliderTable.h"
+
+namespace halvorn {
+namespace {
+
+constexpr const char* kSans = "MS Sans Serif";
+// The progress bar counts in thousandths.
+constexpr int kProgressSteps = 1000;
+// The left edges of the table's columns: the tests' names, then the figures.
+constexpr std::array<int, 4> kTableColumns = {8, 176, 424, 652};
+constexpr std::array<const char*, 3> kCellPrefixes = {"Power", "FalsePositive", "Smallest"};
+
+TFontLayout Bold(TColor color) { return TFontLayout{kSans, -13, true, color}; }
+
+// A bold label in the colour of the box or window it lies in; it sizes
+// itself to its text.
+TControlLayout Label(std::string name, std::string parent, int left, int top, std::string text,
+                     TColor fontColor) {
+  return TControlLayout{.Name = std::move(name),
+                        .Class = TControlClass::Label,
+                        .Parent = std::move(parent),
+                        .Left = left,
+                        .Top = top,
+                        .Text = std::move(text),
+                        .Font = Bold(fontColor),
+                        .ColorSource = TColorSource::Parent};
+}
+
+TControlLayout Box(std::string name, int left, int top, int width, int height, std::string text,
+                   TColor fontColor, TColor color) {
+  return TControlLayout{.Name = std::move(name),
+                        .Class = TControlClass::GroupBox,
+                        .Left = left,
+                        .Top = top,
+                        .Width = width,
+                        .Height = height,
+                        .Text = std::move(text),
+                        .Font = Bold(fontColor),
+                        .ColorSource = TColorSource::Explicit,
+                        .Color = color};
+}
+
+TControlLayout Choice(std::string name, int left, int width, std::vector<std::string> items,
+                      int itemIndex) {
+  return TControlLayout{.Name = std::move(name),
+                        .Class = TControlClass::ComboBox,
+                        .Parent = "SweepBox",
+                        .Left = left,
+                        .Top = 19,
+                        .Width = width,
+                        .Height = 23,
+                        .Font = Bold(clWindowText),
+                        .Items = std::move(items),
+                        .ItemIndex = itemIndex};
+}
+
+TControlLayout Panel(std::string name, int left, int top, int width, int height) {
+  return TControlLayout{.Name = std::move(name),
+                        .Class = TControlClass::PanelWindow,
+                        .Left = left,
+                        .Top = top,
+                        .Width = width,
+                        .Height = height};
+}
+
+// A count with its thousands set apart by spaces: "100 000".
+std::string Grouped(std::int64_t n) {
+  const std::string digits = std::to_string(n);
+  std::string grouped;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ' ';
+    grouped += digits[i];
+  }
+  return grouped;
+}
+
+std::vector<TControlLayout> BuildControls() {
+  std::vector<std::string> parameters, runs, tests;
+  for (const TSliderInfo& info : kSliders) parameters.push_back(SliderCaption(info.Slider));
+  for (const std::int64_t n : TPowerWindow::kRunChoices) runs.push_back(Grouped(n));
+  for (const TTestInfo& test : kTests) tests.emplace_back(test.Caption);
+
+  std::vector<TControlLayout> c;
+  // The settings of the sweep.
+  c.push_back(Box("SweepBox", 8, 4, 884, 48, "Σάρωση", clBlack, clScrollBar));
+  c.push_back(Label("ParameterTitle", "SweepBox", 8, 23, "Παράμετρος", clWindowText));
+  c.push_back(Choice("ParameterBox", 96, 216, parameters, static_cast<int>(TSlider::Dif)));
+  c.push_back(Label("RunsTitle", "SweepBox", 332, 23, "Run ανά σημείο", clWindowText));
+  c.push_back(Choice("RunsBox", 452, 88, runs, 0));
+  c.push_back(Label("TargetTitle", "SweepBox", 560, 23, "Στόχος ισχύος", clWindowText));
+  c.push_back(TControlLayout{.Name = "TargetBar",
+                             .Class = TControlClass::ScrollBar,
+                             .Parent = "SweepBox",
+                             .Left = 672,
+                             .Top = 22,
+                             .Width = 152,
+                             .Height = 17,
+                             .Range = TRangeLayout{1, 99, TPowerWindow::kDefaultTarget}});
+  c.push_back(Label("TargetValue", "SweepBox", 832, 23, "", clWindowText));
+
+  // The charts, the p chart under the choice of its test.
+  c.push_back(Panel("CurveWindow", 8, 64, 536, 384));
+  c.push_back(TControlLayout{.Name = "PTestGroup",
+                             .Class = TControlClass::RadioGroup,
+                             .Left = 552,
+                             .Top = 60,
+                             .Width = 340,
+                             .Height = 84,
+                             .Text = "Κατανομή του p για το τεστ",
+                             .Font = Bold(clBlack),
+                             .ColorSource = TColorSource::Explicit,
+                             .Color = clScrollBar,
+                             .Items = tests,
+                             .ItemIndex = 0});
+  c.push_back(Panel("PWindow", 552, 152, 340, 296));
+
+  // The current design's figures, a row per test.
+  c.push_back(Box("DesignBox", 8, 456, 884, 116, "Ο τρέχων σχεδιασμός", clOlive, clInfoBk));
+  c.push_back(
+      Label("PowerHeader", "DesignBox", kTableColumns[1], 20, "Ισχύς (διάστημα 95 %)", clOlive));
+  c.push_back(Label("FalsePositiveHeader", "DesignBox", kTableColumns[2], 20,
+                    "Ψευδώς θετικά (διαφορά 0)", clOlive));
+  c.push_back(Label("SmallestHeader", "DesignBox", kTableColumns[3], 20, "", clOlive));
+  for (const TTestInfo& test : kTests) {
+    const int top = 44 + 22 * static_cast<int>(TestIndex(test.Kind));
+    c.push_back(Label(std::string("Test_") + test.Key, "DesignBox", kTableColumns[0], top,
+                      test.Caption, clWindowText));
+    for (std::size_t column = 0; column < kCellPrefixes.size(); ++column)
+      c.push_back(Label(PowerCellName(test.Kind, column), "DesignBox", kTableColumns[column + 1],
+                        top, "", kPowerValueColor));
+  }
+
+  // The progress of the computation.
+  c.push_back(Label("Status", "", 8, 584, "", clYellow));
+  c.push_back(TControlLayout{.Name = "Progress",
+                             .Class = TControlClass::ProgressBar,
+                             .Left = 8,
+                             .Top = 608,
+                             .Width = 884,
+                             .Height = 20,
+                             .Range = TRangeLayout{0, kProgressSteps, 0}});
+  return c;
+}
+
+}  // namespace
+
+std::string PowerCellName(TTestKind test, std::size_t column) {
+  HALVORN_ASSERT(column < kCellPrefixes.size(), "the table has three columns of figures");
+  return std::string(kCellPrefixes[column]) + "_" + TestInfo(test).Key;
+}
+
+const TFormLayout& PowerFormLayout() {
+  static const TFormLayout layout{.Left = 220,
+                                  .Top = 140,
+                                  .Width = 900,
+                                  .Height = 640,
+                                  .Caption = "Ισχύς του σχεδιασμού",
+                                  .Color = clNavy,
+                                  .Font = TFontLayout{kSans, -11, false, clWindowText}};
+  return layout;
+}
+
+const std::vector<TControlLayout>& PowerWindowControls() {
+  static const std::vector<TControlLayout> controls = BuildControls();
+  return controls;
+}
+
+}  // namespace halvorn
