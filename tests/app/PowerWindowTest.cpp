@@ -230,8 +230,8 @@ TEST_F(PowerWindowTest, TheExportWritesTheCurveChartsBitmapAndTheSweep) {
   EXPECT_FALSE(std::getline(csv, line));
   // The tool writes the same sweep of the same design and Runs alike.
   const std::string tool = base + "-tool.csv";
-  const std::string command = std::string(HALVORN_CLI) +
-                              " power --vary step --runs 1000 --csv > " + tool + " 2>/dev/null";
+  const std::string command =
+      std::string(HALVORN_CLI) + " power --vary step --runs 1000 --csv > " + tool + " 2>/dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0);
   const auto contents = [](const std::string& path) {
     std::ifstream in(path);
