@@ -2,14 +2,11 @@
 
 #include <cctype>
 
+#include "app/LayoutRows.h"
 #include "sim/SliderTable.h"
 
 namespace halvorn {
 namespace {
-
-constexpr const char* kSans = "MS Sans Serif";
-
-TFontLayout Bold(int height, TColor color) { return TFontLayout{kSans, height, true, color}; }
 
 // A label of the window on the window's navy.
 TControlLayout NavyLabel(std::string name, int left, int top, int width, int height,
@@ -27,21 +24,6 @@ TControlLayout NavyLabel(std::string name, int left, int top, int width, int hei
                         .Visible = visible};
 }
 
-// A label that takes the colour of the box or window it lies in.
-TControlLayout BoxLabel(std::string name, std::string parent, int left, int top, int width,
-                        int height, std::string text, TColor fontColor) {
-  return TControlLayout{.Name = std::move(name),
-                        .Class = TControlClass::Label,
-                        .Parent = std::move(parent),
-                        .Left = left,
-                        .Top = top,
-                        .Width = width,
-                        .Height = height,
-                        .Text = std::move(text),
-                        .Font = Bold(-13, fontColor),
-                        .ColorSource = TColorSource::Parent};
-}
-
 // The label beside a slider, showing the value of its default position.
 TControlLayout ValueLabel(TSlider slider, std::string parent, int left, int top, int width,
                           TColor fontColor) {
@@ -55,12 +37,6 @@ TControlLayout RowTitle(TSlider slider, std::string name, std::string parent, in
                         int width) {
   return BoxLabel(std::move(name), std::move(parent), left, top, width, 16,
                   SliderInfo(slider).Title, clWindowText);
-}
-
-std::vector<std::string> TestCaptions() {
-  std::vector<std::string> captions;
-  for (const TTestInfo& test : kTests) captions.emplace_back(test.Caption);
-  return captions;
 }
 
 // A slider: its name, range and default position come from the slider table.
@@ -78,21 +54,6 @@ TControlLayout Slider(TSlider slider, std::string parent, int left, int top, int
                         .TabOrder = tabOrder};
 }
 
-TControlLayout Box(std::string name, int left, int top, int width, int height, std::string text,
-                   TColor fontColor, TColor color, int tabOrder) {
-  return TControlLayout{.Name = std::move(name),
-                        .Class = TControlClass::GroupBox,
-                        .Left = left,
-                        .Top = top,
-                        .Width = width,
-                        .Height = height,
-                        .Text = std::move(text),
-                        .Font = Bold(-13, fontColor),
-                        .ColorSource = TColorSource::Explicit,
-                        .Color = color,
-                        .TabOrder = tabOrder};
-}
-
 TControlLayout ResultEdit(std::string name, int top, int tabOrder) {
   return TControlLayout{.Name = std::move(name),
                         .Class = TControlClass::Edit,
@@ -100,12 +61,12 @@ TControlLayout ResultEdit(std::string name, int top, int tabOrder) {
                         .Top = top,
                         .Width = 89,
                         .Height = 24,
-                        .Font = Bold(-13, clWindowText),
+                        .Font = BoldSans(-13, clWindowText),
                         .TabOrder = tabOrder};
 }
 
 std::vector<TControlLayout> BuildControls() {
-  const TFontLayout heading = Bold(-16, clYellow);
+  const TFontLayout heading = BoldSans(-16, clYellow);
   std::vector<TControlLayout> c;
   c.push_back(NavyLabel("Label1", 8, 464, 17, 20, "t=", heading));
   c.push_back(NavyLabel("Label2", 8, 488, 21, 20, "p=", heading));
@@ -132,7 +93,7 @@ std::vector<TControlLayout> BuildControls() {
                              .Width = 89,
                              .Height = 25,
                              .Text = "Run",
-                             .Font = Bold(-11, clWindowText),
+                             .Font = BoldSans(-11, clWindowText),
                              .TabOrder = 1});
   c.push_back(ResultEdit("TT", 456, 2));
   c.push_back(ResultEdit("PP", 488, 3));
@@ -143,15 +104,15 @@ std::vector<TControlLayout> BuildControls() {
                              .Width = 169,
                              .Height = 97,
                              .Text = "Τύπος t-test",
-                             .Font = Bold(-13, clBlack),
+                             .Font = BoldSans(-13, clBlack),
                              .ColorSource = TColorSource::Explicit,
                              .Color = clScrollBar,
                              .Items = TestCaptions(),
                              .ItemIndex = 0,
                              .TabOrder = 4});
-  c.push_back(Box("Prin", 424, 520, 257, 89, kBeforeCaption, clBlue, clScrollBar, 5));
-  c.push_back(Box("Meta", 688, 520, 193, 89, kAfterCaption, clRed, clScrollBar, 6));
-  c.push_back(Box("GroupBox1", 424, 416, 457, 97, "Δειγματοληψία", clOlive, clInfoBk, 7));
+  c.push_back(GroupBoxRow("Prin", 424, 520, 257, 89, kBeforeCaption, clBlue, clScrollBar, 5));
+  c.push_back(GroupBoxRow("Meta", 688, 520, 193, 89, kAfterCaption, clRed, clScrollBar, 6));
+  c.push_back(GroupBoxRow("GroupBox1", 424, 416, 457, 97, "Δειγματοληψία", clOlive, clInfoBk, 7));
 
   // The before series' sliders with their row titles, which serve the after
   // box too.
@@ -194,10 +155,10 @@ std::vector<TControlLayout> BuildControls() {
                              .Width = 89,
                              .Height = 25,
                              .Text = "Ισχύς…",
-                             .Font = Bold(-11, clWindowText),
+                             .Font = BoldSans(-11, clWindowText),
                              .TabOrder = 8,
                              .TabStop = false});
-  const TFontLayout caption = Bold(-13, clYellow), name = Bold(-13, clWindow);
+  const TFontLayout caption = BoldSans(-13, clYellow), name = BoldSans(-13, clWindow);
   c.push_back(
       NavyLabel("LPower", 8, 616, 300, 16, "Πιθανότητα ανίχνευσης (επόμενα 1000 Run)", caption));
   // A row per test, then the false positives.

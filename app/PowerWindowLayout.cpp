@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "app/LayoutRows.h"
 #include "app/PowerWindow.h"
 #include "platform/runtime/Assert.h"
 #include "sim/SliderTable.h"
@@ -10,41 +11,16 @@
 namespace halvorn {
 namespace {
 
-constexpr const char* kSans = "MS Sans Serif";
 // The progress bar counts in thousandths.
 constexpr int kProgressSteps = 1000;
 // The left edges of the table's columns: the tests' names, then the figures.
 constexpr std::array<int, 4> kTableColumns = {8, 176, 424, 652};
 constexpr std::array<const char*, 3> kCellPrefixes = {"Power", "FalsePositive", "Smallest"};
 
-TFontLayout Bold(TColor color) { return TFontLayout{kSans, -13, true, color}; }
-
-// A bold label in the colour of the box or window it lies in; it sizes
-// itself to its text.
+// A label that sizes itself to its text.
 TControlLayout Label(std::string name, std::string parent, int left, int top, std::string text,
                      TColor fontColor) {
-  return TControlLayout{.Name = std::move(name),
-                        .Class = TControlClass::Label,
-                        .Parent = std::move(parent),
-                        .Left = left,
-                        .Top = top,
-                        .Text = std::move(text),
-                        .Font = Bold(fontColor),
-                        .ColorSource = TColorSource::Parent};
-}
-
-TControlLayout Box(std::string name, int left, int top, int width, int height, std::string text,
-                   TColor fontColor, TColor color) {
-  return TControlLayout{.Name = std::move(name),
-                        .Class = TControlClass::GroupBox,
-                        .Left = left,
-                        .Top = top,
-                        .Width = width,
-                        .Height = height,
-                        .Text = std::move(text),
-                        .Font = Bold(fontColor),
-                        .ColorSource = TColorSource::Explicit,
-                        .Color = color};
+  return BoxLabel(std::move(name), std::move(parent), left, top, 0, 0, std::move(text), fontColor);
 }
 
 TControlLayout Choice(std::string name, int left, int width, std::vector<std::string> items,
@@ -56,7 +32,7 @@ TControlLayout Choice(std::string name, int left, int width, std::vector<std::st
                         .Top = 19,
                         .Width = width,
                         .Height = 23,
-                        .Font = Bold(clWindowText),
+                        .Font = BoldSans(-13, clWindowText),
                         .Items = std::move(items),
                         .ItemIndex = itemIndex};
 }
@@ -82,14 +58,13 @@ std::string Grouped(std::int64_t n) {
 }
 
 std::vector<TControlLayout> BuildControls() {
-  std::vector<std::string> parameters, runs, tests;
+  std::vector<std::string> parameters, runs;
   for (const TSliderInfo& info : kSliders) parameters.push_back(SliderCaption(info.Slider));
   for (const std::int64_t n : TPowerWindow::kRunChoices) runs.push_back(Grouped(n));
-  for (const TTestInfo& test : kTests) tests.emplace_back(test.Caption);
 
   std::vector<TControlLayout> c;
   // The settings of the sweep.
-  c.push_back(Box("SweepBox", 8, 4, 884, 48, "Σάρωση", clBlack, clScrollBar));
+  c.push_back(GroupBoxRow("SweepBox", 8, 4, 884, 48, "Σάρωση", clBlack, clScrollBar));
   c.push_back(Label("ParameterTitle", "SweepBox", 8, 23, "Παράμετρος", clWindowText));
   c.push_back(Choice("ParameterBox", 96, 216, parameters, static_cast<int>(TSlider::Dif)));
   c.push_back(Label("RunsTitle", "SweepBox", 332, 23, "Run ανά σημείο", clWindowText));
@@ -114,15 +89,15 @@ std::vector<TControlLayout> BuildControls() {
                              .Width = 340,
                              .Height = 84,
                              .Text = "Κατανομή του p για το τεστ",
-                             .Font = Bold(clBlack),
+                             .Font = BoldSans(-13, clBlack),
                              .ColorSource = TColorSource::Explicit,
                              .Color = clScrollBar,
-                             .Items = tests,
+                             .Items = TestCaptions(),
                              .ItemIndex = 0});
   c.push_back(Panel("PWindow", 552, 152, 340, 296));
 
   // The current design's figures, a row per test.
-  c.push_back(Box("DesignBox", 8, 456, 884, 116, "Ο τρέχων σχεδιασμός", clOlive, clInfoBk));
+  c.push_back(GroupBoxRow("DesignBox", 8, 456, 884, 116, "Ο τρέχων σχεδιασμός", clOlive, clInfoBk));
   c.push_back(
       Label("PowerHeader", "DesignBox", kTableColumns[1], 20, "Ισχύς (διάστημα 95 %)", clOlive));
   c.push_back(Label("FalsePositiveHeader", "DesignBox", kTableColumns[2], 20,
