@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/raster/DeviceContext.h"
-#include "platform/raster/FontEngine.h"
+#include "platform/raster/internal/FontEngine.h"
 #include "platform/raster/ScanConvert.h"
 
 namespace halvorn {
