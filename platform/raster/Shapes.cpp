@@ -21,6 +21,7 @@
 
 #include "platform/raster/DeviceContext.h"
 #include "platform/raster/ScanConvert.h"
+#include "platform/runtime/Assert.h"
 
 namespace halvorn {
 namespace {
@@ -224,6 +225,9 @@ void TDeviceContext::Rectangle(int left, int top, int right, int bottom) {
     // in every row of the clipped box.
     const TPixel fill = target_->Representable(ColorToPixel(brush_.Color));
     if (rows.Left >= rows.Right) return;
+    HALVORN_ASSERT(rows.Left >= 0 && rows.Top >= 0 && rows.Right <= target_->Width() &&
+                       rows.Bottom <= target_->Height(),
+                   "the clip lies within the bitmap");
     for (int y = rows.Top; y < rows.Bottom; ++y)
       std::fill(target_->Row(y) + rows.Left, target_->Row(y) + rows.Right, fill);
     return;
