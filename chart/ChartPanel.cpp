@@ -95,7 +95,7 @@ void TCustomChartPanel::Paint() {
   if (printing_) return;
   TCanvas& window = WindowCanvas();
   if (!canvas_.RepaintFromBuffer()) Render(&window, GetRectangle());
-  PaintOverlay();
+  if (zoom_.Dragging) PaintZoomBand();
 }
 
 void TCustomChartPanel::Render(TCanvas* canvas, const TRect& rect) {

@@ -101,7 +101,7 @@ class TCustomChartPanel : public TCustomPanel {
   void SetOriginalCursor(TCursor cursor) { originalCursor_ = cursor; }
 
   // The paint handler: the fresh cached picture or a full Render, and the
-  // overlay over it.
+  // zoom's rubber band over it.
   void Paint() override;
   // Paints the whole chart onto canvas inside rect through the off-screen
   // bitmap.
@@ -111,9 +111,9 @@ class TCustomChartPanel : public TCustomPanel {
   virtual void DrawPanelBevels(const TRect& rect);
   // The rectangle a paint covers: the client rectangle.
   virtual TRect GetRectangle() const { return ClientRect(); }
-  // Draws what goes over the picture on the screen and not into it, after
-  // every paint; nothing here.
-  virtual void PaintOverlay() {}
+  // Draws the zoom's rubber band over the picture on the screen, not into
+  // it, after a paint during a zoom drag; nothing here.
+  virtual void PaintZoomBand() {}
 
   // The mouse leaving the chart ends a pan and restores its cursor.
   void MouseLeave() override;

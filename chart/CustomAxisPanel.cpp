@@ -200,8 +200,7 @@ void TCustomAxisPanel::DrawOneSeries(TChartSeries& series) {
   series.DoAfterDrawValues();
 }
 
-void TCustomAxisPanel::PaintOverlay() {
-  if (!Zoom().Dragging) return;
+void TCustomAxisPanel::PaintZoomBand() {
   BeginOverlay();
   DrawZoomRectangle();
 }

@@ -118,8 +118,7 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   // series margins, the back wall, the axes, the series, then the tools
   // reset.
   void DrawChart(const TRect& paintRect) override;
-  // The zoom rubber band while a zoom is dragged.
-  void PaintOverlay() override;
+  void PaintZoomBand() override;
 
  protected:
   virtual void FitAxes() = 0;

@@ -23,9 +23,8 @@ void TPanelFrames::PresentTarget() {
   cache_ = kOnScreen;
 }
 
-void TPanelFrames::ShowCached() {
-  HALVORN_ASSERT(cache_ == kOnScreen || cache_ == kInSpare, "the host holds the cached picture");
-  if (cache_ == kInSpare) panel_->FlipSurfaces();
+void TPanelFrames::ShowSpare() {
+  panel_->FlipSurfaces();
   cache_ = kOnScreen;
 }
 

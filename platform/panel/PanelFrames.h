@@ -14,6 +14,7 @@
 // picture again, and the client draws its overlay anew over it.
 
 #include "platform/panel/PanelHost.h"
+#include "platform/runtime/Assert.h"
 
 namespace halvorn {
 
@@ -54,13 +55,19 @@ class TPanelFrames {
   void PresentedOwn() { cache_ = kOwn; }
   // Puts the cached picture, which the host holds (kOnScreen or kInSpare),
   // back on the screen.
-  void ShowCached();
+  void ShowCached() {
+    HALVORN_ASSERT(cache_ == kOnScreen || cache_ == kInSpare, "the host holds the cached picture");
+    if (cache_ == kInSpare) ShowSpare();
+  }
   // Called before drawing over the screen between paints: when the screen
   // is the cached picture, a copy of it goes on the screen, so the drawing
   // leaves the cached picture as it was.
   void BeginOverlay();
 
  private:
+  // Flips the cached picture in the spare back onto the screen.
+  void ShowSpare();
+
   TCustomPanel* panel_;
   TCache cache_ = kStale;
 };
