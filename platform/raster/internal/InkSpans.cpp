@@ -25,8 +25,8 @@ void Embolden(std::vector<TInkSpan>& spans, int end) {
         i + 1 < spans.size() && spans[i + 1].Y == spans[i].Y && spans[i + 1].X0 == spans[i].X1 + 1;
     if (!gapOfOne && spans[i].X1 < end) ++spans[i].X1;
   }
-  // Growing never closes a gap: runs of a row stay apart, so no pixel is
-  // written twice and a turn sees each run once.
+  // Growing never closes a gap: the runs of a row stay sorted and apart, so
+  // no pixel is written twice and a turn sees each run once.
   for (std::size_t i = 1; i < spans.size(); ++i)
     HALVORN_ASSERT(spans[i - 1].Y < spans[i].Y || spans[i - 1].X1 < spans[i].X0,
                    "emboldened runs are sorted and apart");
