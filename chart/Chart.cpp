@@ -204,19 +204,14 @@ bool TCustomChart::StartDrag(TMouseButton button, TShiftState shift, int x, int 
 }
 
 void TCustomChart::DrawZoomRectangleOnWindow() {
-  // Between paints the chart canvas draws through the window canvas, which
-  // must first be pointed at the host's current surface.
-  WindowCanvas();
+  BeginOverlay();
   DrawZoomRectangle();
   ShowZoomRectangle();
 }
 
 void TCustomChart::ShowZoomRectangle() {
-  // The off-screen bitmap no longer matches the window: a paint that only
-  // copied it would show the band where it was at the last render, and the
-  // next inversion would leave a ghost. Rendering anew draws the band where
-  // the zoom record has it now.
-  Canvas().MarkStale();
+  // The band is drawn over the screen only: the cached picture stays fresh,
+  // and a paint shows it again with the band drawn over it anew.
   if (Host()) Host()->ShowSurface();
 }
 
@@ -225,7 +220,7 @@ void TCustomChart::MouseMove(TShiftState shift, int x, int y) {
   TZoomPanningRecord& panning = Panning();
   if (zoom.Dragging) {
     if (x == zoom.CurrentX && y == zoom.CurrentY) return;
-    WindowCanvas();
+    BeginOverlay();
     // The band is an inversion: drawing the old one again erases it.
     DrawZoomRectangle();
     zoom.CurrentX = x;

@@ -98,26 +98,24 @@ void TChartCanvas3D::SetBackgroundMode(int mode) { Device().SetBkMode(mode); }
 void TChartCanvas3D::SetTextAlign(unsigned flags) { Device().SetTextAlign(flags); }
 
 // The bitmap may be what the canvas draws on in the middle of a frame; the
-// canvas then lets go of it rather than keep a dangling reference.
+// canvas then lets go of it rather than keep a dangling reference. The
+// cached picture goes with it.
 void TChartCanvas3D::DropBitmap() {
   if (bitmap_ && ReferenceCanvas() == &bitmap_->Canvas()) SetReferenceCanvas(nullptr);
   bitmap_.reset();
   onOffered_ = false;
+  frames_->Invalidate();
 }
 
 void TChartCanvas3D::SetMonochrome(bool flag) {
   if (!StoreIfChanged(monochrome_, flag)) return;
   DropBitmap();
-  bufferStale_ = true;
   if (options_ != nullptr) options_->InvalidateOwner();
 }
 
 void TChartCanvas3D::SetBuffered(bool flag) {
   buffered_ = flag;
-  if (!flag && bitmap_) {
-    DropBitmap();
-    bufferStale_ = true;
-  }
+  if (!flag && bitmap_) DropBitmap();
 }
 
 TRect TChartCanvas3D::BeginFrame(TCanvas* canvas, TView3DOptions* options, const TRect& rect,
@@ -136,6 +134,9 @@ TRect TChartCanvas3D::BeginFrame(TCanvas* canvas, TView3DOptions* options, const
     SetReferenceCanvas(canvas);
     return rect;
   }
+  // The frame replaces the cached picture: until it is presented, there is
+  // none, and a frame that fails leaves the next paint to start over.
+  frames_->Invalidate();
   const int w = rect.Width(), h = rect.Height();
   const TOfferedSurface offered = std::exchange(offered_, {});
   const bool onOffered =
@@ -154,8 +155,12 @@ TRect TChartCanvas3D::BeginFrame(TCanvas* canvas, TView3DOptions* options, const
 
 void TChartCanvas3D::PresentFrame(TCanvas* destination, TCanvas* ownCanvas, const TRect& rect) {
   if (buffered_ && bitmap_ && destination != nullptr) {
-    if (!onOffered_) destination->Draw(rect.Left, rect.Top, *bitmap_);
-    bufferStale_ = false;
+    if (onOffered_) {
+      frames_->PresentTarget();
+    } else {
+      destination->Draw(rect.Left, rect.Top, *bitmap_);
+      frames_->PresentedOwn();
+    }
   }
   SetReferenceCanvas(ownCanvas);
 }
@@ -165,15 +170,11 @@ void TChartCanvas3D::OfferFrameSurface(TPixel* pixels, int width, int height) {
 }
 
 bool TChartCanvas3D::RepaintFromBuffer() {
-  if (bufferStale_ || !bitmap_ || ReferenceCanvas() == nullptr) return false;
-  if (onOffered_) {
-    // The frame became the window's surface and is shown already, unless
-    // the window has been given another surface since.
-    const TDeviceContext* window = ReferenceCanvas()->Handle();
-    return window != nullptr && window->Target() != nullptr &&
-           window->Target()->Data() == bitmap_->Pixels().Data();
-  }
-  ReferenceCanvas()->Draw(0, 0, *bitmap_);
+  if (!frames_->Fresh() || !bitmap_ || ReferenceCanvas() == nullptr) return false;
+  if (frames_->Cache() == TPanelFrames::kOwn)
+    ReferenceCanvas()->Draw(0, 0, *bitmap_);
+  else
+    frames_->ShowCached();
   return true;
 }
 

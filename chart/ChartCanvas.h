@@ -13,6 +13,7 @@
 
 #include "chart/ChartPen.h"
 #include "chart/View3DOptions.h"
+#include "platform/panel/PanelFrames.h"
 #include "platform/raster/Bitmap.h"
 #include "platform/raster/Canvas.h"
 #include "platform/raster/DeviceContext.h"
@@ -189,7 +190,7 @@ class TChartCanvas3D : public TCanvas3D {
   void EraseRect(const TRect& rect) override { FillRect(rect); }
   void GradientFill(const TRect& rect, TColor startColor, TGradientDirection direction,
                     TColor endColor) override;
-  void MarkStale() override { bufferStale_ = true; }
+  void MarkStale() override { frames_->Invalidate(); }
   void Line(int x0, int y0, int x1, int y1) override;
   void Polygon(std::span<const TPoint> points, int lastIndex) override;
   void RotatedTextOut(int x, int y, int angle, std::string_view text) override;
@@ -227,16 +228,19 @@ class TChartCanvas3D : public TCanvas3D {
                         TColor color) override;
   void TriangleAtDepth(TPoint p1, TPoint p2, TPoint p3, int z) override;
 
+  // The frames the canvas presents through and keeps its cached picture
+  // with: a panel's, whose frame target it may draw into (see
+  // OfferFrameSurface), or, when null, its own, all drawn into its bitmap.
+  // The frames must outlive the canvas or be replaced first.
+  void SetFrames(TPanelFrames* frames) { frames_ = frames != nullptr ? frames : &ownFrames_; }
   // Pixels of the frame's size that the next BeginFrame may draw into
-  // instead of an off-screen bitmap of its own: the window's spare surface,
-  // which the panel then shows by flipping surfaces, with no copy. Taken
-  // by that one frame.
+  // instead of an off-screen bitmap of its own: the frames' target, the
+  // window's spare surface, which presenting the frame then shows by
+  // flipping surfaces, with no copy. Taken by that one frame.
   void OfferFrameSurface(TPixel* pixels, int width, int height);
-  // The last frame was drawn into an offered surface: presenting it is the
-  // offerer's flip.
-  bool FrameOnOfferedSurface() const { return onOffered_; }
 
-  bool BufferStale() const { return bufferStale_; }
+  bool BufferStale() const { return !frames_->Fresh(); }
+  // The bitmap of the last frame: the cached picture while it is fresh.
   const TBitmap* OffscreenBitmap() const { return bitmap_.get(); }
   bool ZoomText() const { return zoomText_; }
   double ZoomFactor() const { return zoom_; }
@@ -261,13 +265,15 @@ class TChartCanvas3D : public TCanvas3D {
   TPoint offset_;
   bool buffered_ = true;
   bool monochrome_ = false;
-  bool bufferStale_ = true;
   std::unique_ptr<TBitmap> bitmap_;
   struct TOfferedSurface {
     TPixel* Pixels = nullptr;
     int Width = 0, Height = 0;
   } offered_;
+  // Whether the bitmap wraps an offered surface.
   bool onOffered_ = false;
+  TPanelFrames ownFrames_;
+  TPanelFrames* frames_ = &ownFrames_;
 };
 
 }  // namespace halvorn

@@ -12,6 +12,7 @@ namespace halvorn {
 
 TCustomChartPanel::TCustomChartPanel() : view3DOptions_(ChangeHandler()) {
   SetSize(400, 250);
+  canvas_.SetFrames(&Frames());
   canvas_.SetReferenceCanvas(&WindowCanvas());
   originalCursor_ = Cursor();
   constructed_ = true;
@@ -93,17 +94,18 @@ void TCustomChartPanel::SetDepthSizes(int seriesWidth, int seriesHeight, int wid
 void TCustomChartPanel::Paint() {
   if (printing_) return;
   TCanvas& window = WindowCanvas();
-  if (canvas_.RepaintFromBuffer()) return;
-  Render(&window, GetRectangle());
+  if (!canvas_.RepaintFromBuffer()) Render(&window, GetRectangle());
+  if (zoom_.Dragging) PaintZoomBand();
 }
 
 void TCustomChartPanel::Render(TCanvas* canvas, const TRect& rect) {
-  // A frame of the whole window is drawn into the window's spare surface,
-  // when it has one, and shown by flipping: the window never shows a
-  // half-drawn frame, and the finished one costs no copy.
+  // A frame of the whole window is drawn into the panel's frame target, the
+  // window's spare surface, when it has one, and presented by flipping: the
+  // window never shows a half-drawn frame, and the finished one costs no
+  // copy.
   if (canvas == &WindowCanvas() && rect.Left == 0 && rect.Top == 0) {
-    const TPanelSurface spare = BackSurface();
-    canvas_.OfferFrameSurface(spare.Bits, spare.Width, spare.Height);
+    const TPanelSurface target = Frames().Target();
+    canvas_.OfferFrameSurface(target.Bits, target.Width, target.Height);
   }
   paintRect_ = canvas_.BeginFrame(canvas, &view3DOptions_, rect, view3D_);
   // However the frame ends, measurements afterwards go to the window canvas
@@ -120,7 +122,6 @@ void TCustomChartPanel::Render(TCanvas* canvas, const TRect& rect) {
   RecalcChartRectSize();
   DrawChart(paintRect_);
   canvas_.PresentFrame(canvas, &WindowCanvas(), rect);
-  if (canvas_.FrameOnOfferedSurface()) FlipSurfaces();
 }
 
 void TCustomChartPanel::DrawPanelBevels(const TRect& rect) {

@@ -4,11 +4,14 @@
 // paint cycle through the off-screen bitmap; TCustomChartPanelExtended adds
 // the background settings and the zoom and pan switches.
 //
-// Paint cycle: every change only invalidates (marks the bitmap stale and
-// asks the host for a paint). The host's paint either copies the fresh
-// bitmap to the window or, when it is stale, renders the whole chart into it
-// and then copies it, so a burst of changes costs one render and a repaint
-// without changes costs one block copy.
+// Paint cycle: every change only invalidates (marks the cached picture
+// stale and asks the host for a paint). The host's paint either shows the
+// fresh cached picture again or, when it is stale, renders the whole chart
+// into a frame and presents it (see TPanelFrames), so a burst of changes
+// costs one render and a repaint without changes at most one block copy.
+// What is drawn over the picture rather than into it, the zoom's rubber
+// band, is drawn over the screen after each paint and never reaches the
+// cached picture.
 
 #include <functional>
 #include <memory>
@@ -97,7 +100,8 @@ class TCustomChartPanel : public TCustomPanel {
   TCursor OriginalCursor() const { return originalCursor_; }
   void SetOriginalCursor(TCursor cursor) { originalCursor_ = cursor; }
 
-  // The paint handler: from the fresh bitmap, or a full Render.
+  // The paint handler: the fresh cached picture or a full Render, and the
+  // zoom's rubber band over it.
   void Paint() override;
   // Paints the whole chart onto canvas inside rect through the off-screen
   // bitmap.
@@ -107,6 +111,9 @@ class TCustomChartPanel : public TCustomPanel {
   virtual void DrawPanelBevels(const TRect& rect);
   // The rectangle a paint covers: the client rectangle.
   virtual TRect GetRectangle() const { return ClientRect(); }
+  // Draws the zoom's rubber band over the picture on the screen, not into
+  // it, after a paint during a zoom drag; nothing here.
+  virtual void PaintZoomBand() {}
 
   // The mouse leaving the chart ends a pan and restores its cursor.
   void MouseLeave() override;

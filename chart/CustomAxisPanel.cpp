@@ -175,7 +175,6 @@ void TCustomAxisPanel::DrawChart(const TRect& paintRect) {
   if (OnBeforeDrawSeries) OnBeforeDrawSeries(*this);
   for (TChartSeries* series : seriesList_)
     if (series->Active()) DrawOneSeries(*series);
-  if (Zoom().Dragging) DrawZoomRectangle();
   canvas.ResetTools();
   if (OnAfterDraw) OnAfterDraw(*this);
 }
@@ -199,6 +198,17 @@ void TCustomAxisPanel::DrawOneSeries(TChartSeries& series) {
   }
   // Marks have no drawing: a chart that shows them is not made here.
   series.DoAfterDrawValues();
+}
+
+void TCustomAxisPanel::PaintZoomBand() {
+  BeginOverlay();
+  DrawZoomRectangle();
+}
+
+void TCustomAxisPanel::BeginOverlay() {
+  Frames().BeginOverlay();
+  // The screen may have become another surface.
+  Canvas().SetReferenceCanvas(&WindowCanvas());
 }
 
 void TCustomAxisPanel::DrawZoomRectangle() {

@@ -115,9 +115,10 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
 
   // Every step of one paint, in order: background and bevels, the series'
   // before-chart step, titles and legend, the axes' ranges and space, the
-  // series margins, the back wall, the axes, the series, the zoom rubber
-  // band, then the tools reset.
+  // series margins, the back wall, the axes, the series, then the tools
+  // reset.
   void DrawChart(const TRect& paintRect) override;
+  void PaintZoomBand() override;
 
  protected:
   virtual void FitAxes() = 0;
@@ -129,6 +130,9 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   // The rubber band of a zoom drag, drawn by inversion: drawing it again
   // erases it.
   void DrawZoomRectangle();
+  // Points the chart canvas at the screen for drawing over the picture
+  // between paints, the cached picture kept apart (TPanelFrames).
+  void BeginOverlay();
   void DrawAxes();
   void DrawOneSeries(TChartSeries& series);
 

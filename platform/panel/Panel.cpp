@@ -9,6 +9,7 @@ TCustomPanel::~TCustomPanel() = default;
 
 void TCustomPanel::SetHost(IPanelHost* host) {
   host_ = host;
+  frames_.Invalidate();
   SyncSurface();
   if (host_) {
     host_->SetCursor(cursor_);
@@ -68,6 +69,8 @@ void TCustomPanel::SetCursor(TCursor cursor) {
 }
 
 void TCustomPanel::Resized(int width, int height) {
+  // The surfaces are new: whatever picture the host held is gone.
+  frames_.Invalidate();
   SyncSurface();
   width_ = std::max(width, 0);
   height_ = std::max(height, 0);
@@ -79,30 +82,14 @@ TCanvas& TCustomPanel::WindowCanvas() {
   return windowCanvas_;
 }
 
-namespace {
-
-// The raster layout has rows packed at the width; a host surface always is.
-bool Usable(const TPanelSurface& s) {
-  return s.Bits != nullptr && s.Width > 0 && s.Height > 0 &&
-         s.BytesPerLine == s.Width * static_cast<int>(sizeof(TPixel));
-}
-
-}  // namespace
-
-TPanelSurface TCustomPanel::BackSurface() {
-  const TPanelSurface s = host_ ? host_->BackSurface() : TPanelSurface{};
-  return Usable(s) ? s : TPanelSurface{};
-}
-
 void TCustomPanel::FlipSurfaces() {
-  if (!host_) return;
   host_->FlipSurfaces();
   SyncSurface();
 }
 
 void TCustomPanel::SyncSurface() {
   const TPanelSurface s = host_ ? host_->Surface() : TPanelSurface{};
-  if (!Usable(s)) {
+  if (!s.Usable()) {
     if (windowDevice_.Target() != nullptr) windowDevice_.SetTarget(nullptr);
     return;
   }

@@ -6,6 +6,7 @@
 // receives its mouse input. A panel without a host paints nowhere and
 // measures text on a canvas without pixels.
 
+#include "platform/panel/PanelFrames.h"
 #include "platform/panel/PanelHost.h"
 #include "platform/raster/Canvas.h"
 #include "platform/raster/DeviceContext.h"
@@ -59,11 +60,9 @@ class TCustomPanel : public IPanelClient {
   // The canvas of the window: it draws straight into the host's surface
   // (what the window shows), and has no pixels without a host.
   TCanvas& WindowCanvas();
-  // The host's spare surface, when it keeps one of the window canvas's
-  // layout (no bits otherwise), and the swap that shows it: a paint of the
-  // whole panel may draw into the spare and flip instead of copying.
-  TPanelSurface BackSurface();
-  void FlipSurfaces();
+  // The whole frames drawn for the window: the frame target, presenting
+  // it, and the cached picture.
+  TPanelFrames& Frames() { return frames_; }
 
   // IPanelClient. Paint and the mouse handlers do nothing here.
   void Paint() override {}
@@ -76,8 +75,13 @@ class TCustomPanel : public IPanelClient {
   void Resized(int width, int height) override;
 
  private:
+  friend class TPanelFrames;
+
   // Points the window canvas at the host's current surface.
   void SyncSurface();
+  // Shows the host's spare surface, which becomes the window surface, and
+  // points the window canvas at it.
+  void FlipSurfaces();
 
   IPanelHost* host_ = nullptr;
   TColor color_ = clBtnFace;
@@ -91,6 +95,7 @@ class TCustomPanel : public IPanelClient {
   TRasterBitmap surface_;
   TDeviceContext windowDevice_;
   TCanvas windowCanvas_{&windowDevice_};
+  TPanelFrames frames_{this};
 };
 
 }  // namespace halvorn

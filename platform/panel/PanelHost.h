@@ -69,6 +69,13 @@ struct TPanelSurface {
   int Height = 0;
   int BytesPerLine = 0;
 
+  // Pixels a raster bitmap can wrap: present, not empty, and rows packed at
+  // the width, as a host's surfaces always are.
+  bool Usable() const {
+    return Bits != nullptr && Width > 0 && Height > 0 &&
+           BytesPerLine == Width * static_cast<int>(sizeof(std::uint32_t));
+  }
+
   std::uint32_t* Row(int y) const {
     return reinterpret_cast<std::uint32_t*>(reinterpret_cast<unsigned char*>(Bits) +
                                             static_cast<std::ptrdiff_t>(y) * BytesPerLine);
@@ -88,8 +95,8 @@ class IPanelHost {
   // A spare surface of the window surface's size and layout, when the host
   // keeps one (none by default). A client may draw a whole picture into it
   // and show it with FlipSurfaces, which makes it the window surface and
-  // the old window surface the spare: cheaper than copying the picture.
-  // Valid until the next Resized.
+  // the old window surface the spare: cheaper than copying the picture
+  // (TPanelFrames does this for a panel). Valid until the next Resized.
   virtual TPanelSurface BackSurface() { return {}; }
   virtual void FlipSurfaces() {}
   // The cursor shown while the mouse is over the window.

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/raster/FontEngine.h"
 #include "platform/raster/RasterOps.h"
+#include "platform/raster/internal/FontEngine.h"
 #include "platform/runtime/Exceptions.h"
 #include "platform/runtime/Format.h"
 

@@ -21,6 +21,7 @@
 
 #include "platform/raster/DeviceContext.h"
 #include "platform/raster/ScanConvert.h"
+#include "platform/runtime/Assert.h"
 
 namespace halvorn {
 namespace {
@@ -224,6 +225,10 @@ void TDeviceContext::Rectangle(int left, int top, int right, int bottom) {
     // in every row of the clipped box.
     const TPixel fill = target_->Representable(ColorToPixel(brush_.Color));
     if (rows.Left >= rows.Right) return;
+    // The clip is made within the bitmap (from its top left corner on); a
+    // bitmap made smaller under its device context would leave it outside.
+    HALVORN_ASSERT(rows.Right <= target_->Width() && rows.Bottom <= target_->Height(),
+                   "the clip lies within the bitmap");
     for (int y = rows.Top; y < rows.Bottom; ++y)
       std::fill(target_->Row(y) + rows.Left, target_->Row(y) + rows.Right, fill);
     return;

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "platform/raster/DeviceContext.h"
-#include "platform/raster/FontEngine.h"
 #include "platform/raster/ScanConvert.h"
+#include "platform/raster/internal/FontEngine.h"
 
 namespace halvorn {
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -253,6 +254,60 @@ TEST(ChartPanel, AFreshBitmapRepaintsByCopyAndAResizeRendersAnew) {
   EXPECT_NE(h.chart.ChartRect(), chartRect);
   EXPECT_EQ(h.At(299, 149), Px(clBtnShadow));
   EXPECT_EQ(h.At(0, 149), Px(clBlack)) << "the back wall's left side";
+}
+
+// Whatever the surfaces held before, a resize, to another size or to the
+// same one (new surfaces either way), shows what a chart painted from
+// scratch at that size shows: frames flipped once or twice, or a cached
+// picture put aside for a rubber band.
+TEST(ChartPanel, AResizeAfterFlippedFramesShowsTheNewPicture) {
+  const struct {
+    const char* before;
+    std::function<void(THostedChart&)> act;
+  } histories[] = {
+      {"one frame", [](THostedChart&) {}},
+      {"two frames",
+       [](THostedChart& h) {
+         h.chart.SetColor(clAqua);
+         h.window.DeliverPaint();
+         h.chart.SetColor(clBtnFace);
+         h.window.DeliverPaint();
+       }},
+      {"a rubber band",
+       [](THostedChart& h) {
+         const int x = h.chart.ChartRectXCenter(), y = h.chart.ChartRectYCenter();
+         h.chart.MouseDown(mbLeft, 0, x, y);
+         h.chart.MouseMove(0, x + 10, y + 10);
+         h.chart.MouseUp(mbLeft, 0, x + 5, y + 5);
+         EXPECT_EQ(h.chart.Frames().Cache(), TPanelFrames::kInSpare);
+       }},
+  };
+  const TSize sizes[] = {{200, 100}, {260, 140}};
+  for (const auto& history : histories)
+    for (const TSize size : sizes) {
+      THostedChart h(200, 100), scratch(size.cx, size.cy);
+      TChartSeries series[2];
+      for (int i = 0; i < 2; ++i) {
+        THostedChart& c = i == 0 ? h : scratch;
+        c.Flat();
+        c.chart.Title().SetText({"Title"});
+        series[i].SetParentChart(&c.chart);
+        series[i].AppendXY(1, 1, "", clAutoColor);
+        series[i].AppendXY(2, 3, "", clAutoColor);
+      }
+      h.window.DeliverPaint();
+      history.act(h);
+      h.window.Resize(size.cx, size.cy);
+      h.window.DeliverPaint();
+      scratch.window.DeliverPaint();
+      const TRasterBitmap &shown = h.window.Pixels(), &expected = scratch.window.Pixels();
+      ASSERT_EQ(shown.Width(), expected.Width());
+      EXPECT_TRUE(
+          std::equal(shown.Data(), shown.Data() + shown.Width() * shown.Height(), expected.Data()))
+          << history.before << ", then " << size.cx << "x" << size.cy;
+      EXPECT_EQ(h.At(size.cx - 1, size.cy - 1), Px(clBtnShadow));
+      for (TChartSeries& s : series) s.SetParentChart(nullptr);
+    }
 }
 
 TEST(ChartPanel, BareChartFramesTheOutermostPixelsOverTheBevel) {

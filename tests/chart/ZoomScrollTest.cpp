@@ -291,6 +291,42 @@ TEST(ZoomScroll, RubberBandInvertsAndRestoresThePixels) {
   ExpectAutomatic(c);
 }
 
+// An expose in the middle of a drag, a paint without any change, shows the
+// cached picture with the band drawn over it anew, as a chart painted from
+// scratch with the same drag shows it; no render, and the cached picture
+// never holds the band.
+TEST(ZoomScroll, AnExposeDuringADragShowsTheBandOverTheCleanCachedPicture) {
+  TZoomChart c, scratch;
+  const TPixels clean = c.Snapshot();
+  int renders = 0;
+  c.chart.OnAfterDraw = [&](TCustomChartPanel&) { ++renders; };
+  const auto cachedPicture = [&] {
+    const TRasterBitmap& b = c.chart.Canvas().OffscreenBitmap()->Pixels();
+    return std::vector<TPixel>(b.Data(), b.Data() + b.Width() * b.Height());
+  };
+  const TPoint a = c.Inside(2, 2);
+  c.chart.MouseDown(mbLeft, 0, a.X, a.Y);
+  for (const TPoint p : {c.Inside(5, 6), c.Inside(7, 8), c.Inside(4, 3)}) {
+    c.chart.MouseMove(0, p.X, p.Y);
+    c.window.PaintNow();
+    TZoomPanningRecord& zoom = scratch.chart.Zoom();
+    zoom.Activate(a.X, a.Y);
+    zoom.CurrentX = p.X;
+    zoom.CurrentY = p.Y;
+    scratch.chart.Invalidate();
+    scratch.window.DeliverPaint();
+    EXPECT_TRUE(c.SamePixels(scratch.Snapshot())) << p.X << "," << p.Y;
+    EXPECT_FALSE(c.chart.Canvas().BufferStale());
+    EXPECT_EQ(cachedPicture(), clean.pixels) << p.X << "," << p.Y;
+  }
+  EXPECT_EQ(renders, 0);
+  c.chart.MouseUp(mbLeft, 0, a.X + 10, a.Y + 10);
+  EXPECT_TRUE(c.SamePixels(clean));
+  c.window.PaintNow();
+  EXPECT_TRUE(c.SamePixels(clean));
+  EXPECT_EQ(renders, 0);
+}
+
 TEST(ZoomScroll, RightDragScrollsByTheMouseMovement) {
   struct TCase {
     TPanningMode mode;

@@ -1,17 +1,22 @@
 // The glyph cache assembles texts from glyphs rasterised one at a time; these
 // tests hold it to the pixels Qt paints for the whole text in one call
 // (emboldened and turned the same way), over the texts and fonts the
-// program's chart and window draw, and pin the emboldening of small bold.
+// program's chart and window draw, whether a text is drawn for the first
+// time or again from its kept ink; they pin the emboldening of small bold
+// and the bounds of what a face keeps.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <iterator>
 #include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
 
-#include "platform/raster/FontEngine.h"
+#include "platform/raster/internal/FontEngine.h"
+#include "platform/raster/internal/GlyphCache.h"
 #include "platform/runtime/FloatFormat.h"
 
 namespace halvorn {
@@ -102,27 +107,6 @@ TEST(GlyphCache, AssembledTextsMatchTextsPaintedWhole) {
   EXPECT_EQ(failures, 0);
 }
 
-TEST(Embolden, RunsGrowRightUnlessAGapWouldCloseOrTheAdvanceEnds) {
-  const struct {
-    std::vector<TInkSpan> in, out;
-  } rows[] = {
-      {{{0, 2, 3}}, {{0, 2, 4}}},                        // a stem of one pixel
-      {{{0, 8, 9}}, {{0, 8, 9}}},                        // at the end of the advance
-      {{{0, 0, 1}, {0, 3, 4}}, {{0, 0, 2}, {0, 3, 5}}},  // "n": #..# -> ##.##
-      {{{0, 0, 1}, {0, 2, 3}}, {{0, 0, 1}, {0, 2, 4}}},  // letters a pixel apart
-      {{{1, 5, 6}, {0, 4, 6}, {0, 0, 2}, {0, 1, 3}}, {{0, 0, 3}, {0, 4, 7}, {1, 5, 7}}},
-  };
-  for (const auto& r : rows) {
-    std::vector<TInkSpan> spans = r.in;
-    Embolden(spans, 9);
-    ASSERT_EQ(spans.size(), r.out.size());
-    for (std::size_t i = 0; i < spans.size(); ++i)
-      EXPECT_TRUE(spans[i].Y == r.out[i].Y && spans[i].X0 == r.out[i].X0 &&
-                  spans[i].X1 == r.out[i].X1)
-          << i << ": " << spans[i].Y << " " << spans[i].X0 << ".." << spans[i].X1;
-  }
-}
-
 int StemWidth(const std::vector<TInkSpan>& spans) {
   int widest = 0;
   for (const TInkSpan& s : spans) widest = std::max(widest, s.X1 - s.X0);
@@ -176,6 +160,86 @@ TEST(Embolden, TextAtRightAnglesIsTheUprightTextTurned) {
       EXPECT_EQ(back, expected) << "weight " << weight << ", " << turns * 90 << " degrees";
     }
   }
+}
+
+// Texts drawn again are moved from their kept ink (turned ink kept per
+// quarter turn) instead of assembled from glyphs: every drawing, the first,
+// the second and later ones, at every right angle and place, gives the
+// pixels Qt paints for the whole text. Only texts drawn again keep ink.
+TEST(GlyphCache, KeptInkDrawsTheTextPaintedWhole) {
+  const struct {
+    TLogFont font;
+    const char* text;
+  } rows[] = {{Font("Arial", -11, FW_NORMAL), "1.250"},
+              {Font("Arial", -11, FW_BOLD), "Τιμή παραμέτρου"},
+              {Font("MS Sans Serif", -13, FW_BOLD), "Wg 12"}};
+  const double angles[] = {0, 0, 90, 90, 180, 270, 270, 0, 180};
+  const TRect box{0, 0, 140, 140};
+  for (const auto& r : rows) {
+    TFontFace face(r.font);
+    std::vector<TInkSpan> drawn, whole;
+    for (std::size_t i = 0; i < std::size(angles); ++i) {
+      const TTextFrame frame{box,
+                             60.0 + static_cast<double>(i % 3),
+                             70.0 - static_cast<double>(i % 4),
+                             angles[i],
+                             -static_cast<int>(i % 2) * 7,
+                             face.Ascent() - static_cast<int>(i % 3) * 2};
+      drawn.clear();
+      whole.clear();
+      face.Ink(r.text, frame, drawn);
+      face.InkPaintedWhole(r.text, frame, whole);
+      EXPECT_EQ(Pixels(drawn, box), Pixels(whole, box))
+          << r.font.Weight << " \"" << r.text << "\" drawing " << i << " at " << angles[i];
+      EXPECT_EQ(face.Kept().Inks, i == 0 ? 0u : 1u) << "drawing " << i;
+    }
+  }
+}
+
+// A face keeps at most TFontFace::kMaxLayouts texts: the next one empties
+// it, the kept ink going with the layouts, and a text laid out again draws
+// as before.
+TEST(GlyphCache, TheLayoutsOfAFaceAreBounded) {
+  TFontFace face(Font("Arial", -11, FW_NORMAL));
+  const TRect box{0, 0, 80, 30};
+  const TTextFrame frame{box, 5, 5, 0, 0, face.Ascent()};
+  std::vector<TInkSpan> first, again;
+  face.Ink("Wall", frame, first);
+  face.Ink("Wall", frame, first);
+  EXPECT_EQ(face.Kept().Inks, 1u);
+  for (std::size_t i = face.Kept().Layouts; i < TFontFace::kMaxLayouts; ++i)
+    face.Extent(std::to_string(i));
+  EXPECT_EQ(face.Kept().Layouts, TFontFace::kMaxLayouts);
+  EXPECT_EQ(face.Kept().Inks, 1u);
+  face.Extent("one more");
+  EXPECT_EQ(face.Kept().Layouts, 1u);
+  EXPECT_EQ(face.Kept().Inks, 0u);
+  face.Ink("Wall", frame, again);
+  EXPECT_EQ(Pixels(again, box), Pixels(first, box));
+}
+
+// The glyph cache holds at most kCapacity glyphs; the next one empties it.
+TEST(GlyphCache, TheGlyphCacheIsBounded) {
+  TGlyphCache cache;
+  int rasterised = 0;
+  const auto glyph = [&](std::uint32_t index) -> const std::vector<TInkRun>& {
+    return cache.Runs(TGlyphKey{0, index, 0}, [&] {
+      ++rasterised;
+      return std::vector<TInkRun>{TInkRun{0, 0, static_cast<std::int16_t>(index % 7 + 1)}};
+    });
+  };
+  for (std::uint32_t i = 0; i < TGlyphCache::kCapacity; ++i) glyph(i);
+  EXPECT_EQ(cache.Size(), TGlyphCache::kCapacity);
+  EXPECT_EQ(glyph(5).front().X1, 6);
+  EXPECT_EQ(rasterised, static_cast<int>(TGlyphCache::kCapacity));
+  glyph(TGlyphCache::kCapacity);
+  EXPECT_EQ(cache.Size(), 1u);
+  glyph(5);
+  EXPECT_EQ(rasterised, static_cast<int>(TGlyphCache::kCapacity) + 2);
+  // The angle and the phase tell glyphs apart as well as the index.
+  cache.Runs(TGlyphKey{90, 5, 0}, [&] { return std::vector<TInkRun>{}; });
+  cache.Runs(TGlyphKey{0, 5, 1}, [&] { return std::vector<TInkRun>{}; });
+  EXPECT_EQ(cache.Size(), 4u);
 }
 
 }  // namespace

@@ -88,12 +88,29 @@ TEST(FloatOps, IntegerConversionRoundsHalfToEvenAndTrapsOutOfRange) {
 // Doubles round as the same values in extended precision do, on both sides
 // of the magnitude where the quick rounding ends.
 TEST(FloatOps, DoublesRoundAsExtendedValues) {
-  const double cases[] = {0.5,         -0.5,         1.5,           2.5,          -2.5,
-                          -2.6,        0.49999999999999994, 1e9 + 0.5, 0x1p51 - 0.5, -0x1p51 + 0.5,
-                          0x1p51 + 1, 0x1p52 + 2,   -0x1p62,       0.0,          -0.0};
+  const double cases[] = {
+      0.5,       -0.5,         1.5,           2.5,        -2.5,       -2.6,    0.49999999999999994,
+      1e9 + 0.5, 0x1p51 - 0.5, -0x1p51 + 0.5, 0x1p51 + 1, 0x1p52 + 2, -0x1p62, 0.0,
+      -0.0};
   for (const double v : cases) EXPECT_EQ(Round(v), Round(static_cast<Extended>(v))) << v;
   EXPECT_EQ(TrapOf([] { (void)Round(std::nan("")); }), Trap::Invalid);
   EXPECT_EQ(TrapOf([] { (void)Round(1e19); }), Trap::Invalid);
+}
+
+// Pixel positions: every quarter over the pixel range, halves included, and
+// the quotients of integers that minor ticks round (k of m + 1 parts of d
+// pixels), in double as in extended precision.
+TEST(FloatOps, PixelPositionsRoundInDoubleAsInExtended) {
+  int mismatches = 0;
+  const auto check = [&](double v, Extended exact) {
+    if (Round(v) != Round(exact) && ++mismatches <= 5) ADD_FAILURE() << v;
+  };
+  for (int q = -40000; q <= 40000; ++q) check(q / 4.0, std::nearbyint(q / 4.0L));
+  for (int m = 1; m <= 9; ++m)
+    for (int k = 0; k <= m + 1; ++k)
+      for (int d = -3000; d <= 3000; ++d)
+        check(static_cast<double>(k) * d / (m + 1), static_cast<Extended>(k) * d / (m + 1));
+  EXPECT_EQ(mismatches, 0);
 }
 
 TEST(FloatOps, ZeroTimesInfinityIsInvalid) {

@@ -1,4 +1,4 @@
-#include "platform/raster/FontEngine.h"
+#include "platform/raster/internal/FontEngine.h"
 
 #include <QDir>
 #include <QFontDatabase>
@@ -8,11 +8,11 @@
 #include <QTextLayout>
 #include <QTransform>
 #include <algorithm>
-#include <bit>
 #include <climits>
 #include <cmath>
 
-#include "platform/raster/GuiApplication.h"
+#include "platform/raster/internal/GuiApplication.h"
+#include "platform/runtime/Assert.h"
 
 namespace halvorn {
 namespace {
@@ -35,13 +35,12 @@ constexpr int kMaxAssembledPixelSize = 48;
 // longer fit the integers Qt computes them in.
 constexpr double kMaxAssembledOffset = 1 << 24;
 
-// Bounds of the caches; a full cache is emptied and fills again with what is
-// in use. A chart needs a few dozen texts and glyphs per face. Every Run
-// writes new values in the legend, laid out once each: the bound on texts
-// keeps what they hold to a few tens of kilobytes.
+// Bound of the faces; a full registry is emptied and fills again with what
+// is in use, as the layouts of a face (kMaxLayouts) and its glyph cache are.
+// A chart needs a few dozen texts and glyphs per face. Every Run writes new
+// values in the legend, laid out once each: the bound on texts keeps what
+// they hold to a few tens of kilobytes.
 constexpr std::size_t kMaxFaces = 64;
-constexpr std::size_t kMaxLayouts = 512;
-constexpr std::size_t kMaxGlyphs = 8192;
 
 void EnsureFontsLoaded() {
   static const bool loaded = [] {
@@ -177,22 +176,6 @@ int Upright(const TTextFrame& frame) {
   return whole(frame.OriginX) && whole(frame.OriginY) ? QuarterTurns(frame.Angle) : -1;
 }
 
-// The pixel of a text's upright frame that goes to the device pixel (x, y)
-// when the frame is turned counter-clockwise by quarter turns about the
-// device point r, each pixel's square turned with it (see Turn).
-TPoint UnturnPixel(int turns, TPoint r, int x, int y) {
-  switch (turns) {
-    case 1:
-      return TPoint{r.Y - 1 - y, x - r.X};
-    case 2:
-      return TPoint{r.X - 1 - x, r.Y - 1 - y};
-    case 3:
-      return TPoint{y - r.Y, r.X - 1 - x};
-    default:
-      return TPoint{x - r.X, y - r.Y};
-  }
-}
-
 // The widest run of ink in any row of an "l": the width of the face's stems.
 int StemWidth(const QFont& font) {
   const int size = 2 * font.pixelSize() + 8;
@@ -263,19 +246,15 @@ bool TFontFace::Renders(const TLogFont& font) const {
          font.Underline == key_.Underline && font.StrikeOut == key_.StrikeOut;
 }
 
-std::size_t TFontFace::TGlyphKeyHash::operator()(const TGlyphKey& k) const {
-  std::uint64_t h = std::bit_cast<std::uint64_t>(k.Angle);
-  h ^= (std::uint64_t{k.Index} << 16 | k.Phase) * 0x9E3779B97F4A7C15ull;
-  return static_cast<std::size_t>(h ^ (h >> 29));
-}
-
 TFontFace::TLayout& TFontFace::Layout(std::string_view utf8) {
   if (auto it = layouts_.find(utf8); it != layouts_.end()) return it->second;
   if (layouts_.size() >= kMaxLayouts) layouts_.clear();
   TLayout layout;
   layout.Width = metrics_.horizontalAdvance(
       QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
-  return layouts_.emplace(std::string(utf8), std::move(layout)).first->second;
+  TLayout& laid = layouts_.emplace(std::string(utf8), std::move(layout)).first->second;
+  HALVORN_ASSERT(layouts_.size() <= kMaxLayouts, "the layouts of a face keep their bound");
+  return laid;
 }
 
 // The glyphs and positions Qt paints the text with, as its text layout
@@ -310,12 +289,16 @@ void TFontFace::LayOut(const QString& text, TLayout& layout) {
   layout.OneItem = IsOneItem(text);
 }
 
+const std::vector<TInkRun>& TFontFace::Glyph(double angle, std::uint32_t index, int phaseX,
+                                             int phaseY) {
+  const TGlyphKey key{angle, index, static_cast<std::uint16_t>(phaseX << 6 | phaseY)};
+  return glyphs_.Runs(key, [&] { return Rasterise(angle, index, phaseX, phaseY); });
+}
+
 // The glyph as Qt draws it with its pen position at phase/64 pixel past a
 // pixel corner, the runs relative to that pixel.
-const std::vector<TFontFace::TInkRun>& TFontFace::Glyph(double angle, std::uint32_t index,
-                                                        int phaseX, int phaseY) {
-  const TGlyphKey key{angle, index, static_cast<std::uint16_t>(phaseX << 6 | phaseY)};
-  if (auto it = glyphs_.find(key); it != glyphs_.end()) return it->second;
+std::vector<TInkRun> TFontFace::Rasterise(double angle, std::uint32_t index, int phaseX,
+                                          int phaseY) const {
   // Room for every glyph of the face around its origin, in any rotation.
   const int size = 4 * font_.pixelSize() + 32, origin = size / 2;
   QImage mask(size, size, QImage::Format_Alpha8);
@@ -338,7 +321,14 @@ const std::vector<TFontFace::TInkRun>& TFontFace::Glyph(double angle, std::uint3
                            static_cast<std::int16_t>(x0 - origin),
                            static_cast<std::int16_t>(x1 - origin)});
   });
-  return glyphs_.emplace(key, std::move(runs)).first->second;
+  return runs;
+}
+
+TFontFace::TKept TFontFace::Kept() {
+  const std::lock_guard lock(mutex_);
+  TKept kept{layouts_.size(), 0, glyphs_.Size()};
+  for (const auto& [text, layout] : layouts_) kept.Inks += layout.Ink != nullptr;
+  return kept;
 }
 
 TSize TFontFace::Extent(std::string_view utf8) {
@@ -360,7 +350,6 @@ void TFontFace::Ink(std::string_view utf8, const TTextFrame& frame, std::vector<
     InkPaintedWhole(utf8, frame, out);
     return;
   }
-  if (glyphs_.size() >= kMaxGlyphs) glyphs_.clear();
 
   if (turns >= 0) {
     // Upright glyphs at their pen positions, in 1/64 pixel from the pen's
@@ -385,7 +374,8 @@ void TFontFace::Ink(std::string_view utf8, const TTextFrame& frame, std::vector<
       return;
     }
     std::optional<std::vector<TInkSpan>> once;
-    std::optional<std::vector<TInkSpan>>& turned = layout.Ink ? layout.Ink->Turned[turns - 1] : once;
+    std::optional<std::vector<TInkSpan>>& turned =
+        layout.Ink ? layout.Ink->Turned[turns - 1] : once;
     if (!turned) turned = TurnedAboutStart(turns, *upright);
     if (turns == 1)
       Place(frame, by, -bx, *turned, out);
@@ -462,96 +452,12 @@ void TFontFace::InkPaintedWhole(std::string_view utf8, const TTextFrame& frame,
   Turn(turns, frame, spans, out);
 }
 
-void Embolden(std::vector<TInkSpan>& spans, int end) {
-  std::sort(spans.begin(), spans.end(), [](const TInkSpan& p, const TInkSpan& q) {
-    return p.Y != q.Y ? p.Y < q.Y : p.X0 < q.X0;
-  });
-  std::size_t merged = 0;
-  for (const TInkSpan& s : spans) {
-    if (merged > 0 && spans[merged - 1].Y == s.Y && s.X0 <= spans[merged - 1].X1)
-      spans[merged - 1].X1 = std::max(spans[merged - 1].X1, s.X1);
-    else
-      spans[merged++] = s;
-  }
-  spans.resize(merged);
-  for (std::size_t i = 0; i < spans.size(); ++i) {
-    const bool gapOfOne =
-        i + 1 < spans.size() && spans[i + 1].Y == spans[i].Y && spans[i + 1].X0 == spans[i].X1 + 1;
-    if (!gapOfOne && spans[i].X1 < end) ++spans[i].X1;
-  }
-}
-
-// The upright spans, relative to the frame's origin, turned into the box.
-void TFontFace::Turn(int turns, const TTextFrame& frame, const std::vector<TInkSpan>& upright,
-                     std::vector<TInkSpan>& out) {
-  if (turns == 0)
-    Place(frame, 0, 0, upright, out);
-  else
-    Place(frame, 0, 0, TurnedAboutStart(turns, upright), out);
-}
-
-void TFontFace::Place(const TTextFrame& frame, int dx, int dy, const std::vector<TInkSpan>& spans,
-                      std::vector<TInkSpan>& out) {
-  const TRect box = frame.Box;
-  const int ox = box.Left + static_cast<int>(frame.OriginX) + dx;
-  const int oy = box.Top + static_cast<int>(frame.OriginY) + dy;
-  for (const TInkSpan& s : spans) {
-    const int y = oy + s.Y;
-    const int x0 = std::max(ox + s.X0, box.Left), x1 = std::min(ox + s.X1, box.Right);
-    if (y >= box.Top && y < box.Bottom && x0 < x1) out.push_back(TInkSpan{y, x0, x1});
-  }
-}
-
 void TFontFace::UprightInk(const TLayout& layout, std::vector<TInkSpan>& out) {
   for (const TGlyphSlot& slot : layout.Glyphs)
     for (const TInkRun& run : Glyph(0, slot.Index, slot.X & 63, slot.Y & 63))
       out.push_back(
           TInkSpan{(slot.Y >> 6) + run.Dy, (slot.X >> 6) + run.X0, (slot.X >> 6) + run.X1});
   if (emboldened_) Embolden(out, layout.Width);
-}
-
-std::vector<TInkSpan> TFontFace::TurnedAboutStart(int turns, const std::vector<TInkSpan>& upright) {
-  std::vector<TInkSpan> out;
-  if (turns % 2 == 0) {
-    // A row stays a row, reversed by a half turn.
-    for (const TInkSpan& s : upright)
-      out.push_back(turns == 0 ? s : TInkSpan{-s.Y - 1, -s.X1, -s.X0});
-    return out;
-  }
-  // A quarter turn makes the upright columns rows: the pixels go through a
-  // grid, read column by column.
-  if (upright.empty()) return out;
-  TRect bounds{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
-  for (const TInkSpan& s : upright) {
-    bounds.Left = std::min(bounds.Left, s.X0);
-    bounds.Right = std::max(bounds.Right, s.X1);
-    bounds.Top = std::min(bounds.Top, s.Y);
-    bounds.Bottom = std::max(bounds.Bottom, s.Y + 1);
-  }
-  const int w = bounds.Width(), h = bounds.Height();
-  std::vector<std::uint8_t> grid(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
-  for (const TInkSpan& s : upright)
-    std::fill_n(grid.begin() + (s.Y - bounds.Top) * w + (s.X0 - bounds.Left), s.X1 - s.X0, 1);
-  for (int u = bounds.Left; u < bounds.Right; ++u) {
-    for (int v = bounds.Top; v < bounds.Bottom;) {
-      const auto ink = [&](int row) {
-        return grid[static_cast<std::size_t>((row - bounds.Top) * w + (u - bounds.Left))] != 0;
-      };
-      if (!ink(v)) {
-        ++v;
-        continue;
-      }
-      const int v0 = v;
-      while (v < bounds.Bottom && ink(v)) ++v;
-      // Pixel (u, v) goes to (v, -u - 1) at a quarter turn and to
-      // (-v - 1, u) at three.
-      if (turns == 1)
-        out.push_back(TInkSpan{-u - 1, v0, v});
-      else
-        out.push_back(TInkSpan{u, -v, -v0});
-    }
-  }
-  return out;
 }
 
 void TFontFace::PaintWhole(QImage& mask, const TTextFrame& frame, const QString& text) const {

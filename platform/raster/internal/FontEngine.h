@@ -5,16 +5,18 @@
 //
 // Qt is asked as little as possible: a face measures and lays out each text
 // once and keeps the result, and rasterises each glyph once per sub-pixel
-// phase into a mask of ink runs, so that writing a known text is a few
-// lookups and span fills. Text at right angles is assembled upright and
-// turned here, so it keeps the glyphs' hinting; at other angles Qt's turned
-// glyphs are kept per angle.
+// phase into its glyph cache, so that writing a known text is a few lookups
+// and span fills. Text at right angles is assembled upright and turned by
+// the span geometry (InkSpans.h), so it keeps the glyphs' hinting; at other
+// angles Qt's turned glyphs are kept per angle. Only the raster includes
+// this header: it shows Qt's types.
 
 #include <QFont>
 #include <QFontMetrics>
 #include <QRawFont>
 #include <QString>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -25,6 +27,8 @@
 #include <vector>
 
 #include "platform/raster/DeviceContext.h"
+#include "platform/raster/internal/GlyphCache.h"
+#include "platform/raster/internal/InkSpans.h"
 #include "platform/runtime/Types.h"
 
 class QImage;
@@ -34,33 +38,6 @@ namespace halvorn {
 // The Liberation family that stands in for a face name: "Arial", "MS Sans
 // Serif" and every name without a better match become "Liberation Sans".
 QString SubstituteFaceName(const std::string& faceName);
-
-// Where a text goes. Box is the device rectangle the glyphs may ink; in it
-// the text's frame has its origin at (OriginX, OriginY) from Box's top left
-// corner and is turned about it by Angle degrees counter-clockwise; in that
-// frame the baseline starts at (BaseX, BaseY).
-struct TTextFrame {
-  TRect Box;
-  double OriginX = 0;
-  double OriginY = 0;
-  double Angle = 0;
-  int BaseX = 0;
-  int BaseY = 0;
-};
-
-// Inked pixels X0..X1-1 of device row Y.
-struct TInkSpan {
-  int Y = 0;
-  int X0 = 0;
-  int X1 = 0;
-};
-
-// Emboldens upright ink the way the program's platform emboldens small bold
-// text: each run of a row grows by a pixel to the right unless that would
-// close a one-pixel gap to the next ink or reach column end, the end of the
-// text's advance. So stems become two pixels wide, letters stay apart and
-// the ink stays in the text's cell. The spans are sorted and merged.
-void Embolden(std::vector<TInkSpan>& spans, int end);
 
 // A font as Qt renders it, without its rotation. Faces are shared by every
 // device context and thread; each call locks the face.
@@ -89,6 +66,18 @@ class TFontFace {
   // single glyphs (decorations, glyphs Qt draws as outlines, control
   // characters).
   void InkPaintedWhole(std::string_view utf8, const TTextFrame& frame, std::vector<TInkSpan>& out);
+
+  // What the face keeps: laid out texts, the texts among them whose ink is
+  // kept, and rasterised glyphs.
+  struct TKept {
+    std::size_t Layouts = 0;
+    std::size_t Inks = 0;
+    std::size_t Glyphs = 0;
+  };
+  TKept Kept();
+  // The bound on laid out texts; a full face forgets them all and lays out
+  // again what is drawn.
+  static constexpr std::size_t kMaxLayouts = 512;
 
  private:
   // One glyph of a laid-out text, its pen position in 1/64 pixel relative
@@ -122,21 +111,6 @@ class TFontFace {
     // labels and titles; a text drawn once (a changing value) keeps none.
     std::unique_ptr<TInk> Ink;
   };
-  // A glyph's ink as runs relative to the pixel its origin falls in.
-  struct TInkRun {
-    std::int16_t Dy = 0;
-    std::int16_t X0 = 0;
-    std::int16_t X1 = 0;
-  };
-  struct TGlyphKey {
-    double Angle = 0;
-    std::uint32_t Index = 0;
-    std::uint16_t Phase = 0;  // x and y sub-pixel phase, 6 bits each
-    friend bool operator==(const TGlyphKey&, const TGlyphKey&) = default;
-  };
-  struct TGlyphKeyHash {
-    std::size_t operator()(const TGlyphKey& k) const;
-  };
   struct TStringHash {
     using is_transparent = void;
     std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
@@ -145,18 +119,10 @@ class TFontFace {
   TLayout& Layout(std::string_view utf8);
   void LayOut(const QString& text, TLayout& layout);
   const std::vector<TInkRun>& Glyph(double angle, std::uint32_t index, int phaseX, int phaseY);
+  std::vector<TInkRun> Rasterise(double angle, std::uint32_t index, int phaseX, int phaseY) const;
   void PaintWhole(QImage& mask, const TTextFrame& frame, const QString& text) const;
-  static void Turn(int turns, const TTextFrame& frame, const std::vector<TInkSpan>& upright,
-                   std::vector<TInkSpan>& out);
-  // Upright spans turned by quarter turns about (0, 0), the pixel right and
-  // below it being (0, 0).
   // The upright ink of a laid out text with the pen starting at (0, 0).
   void UprightInk(const TLayout& layout, std::vector<TInkSpan>& out);
-  static std::vector<TInkSpan> TurnedAboutStart(int turns, const std::vector<TInkSpan>& upright);
-  // Spans about (0, 0) placed at the frame's origin moved by (dx, dy), and
-  // clipped to its box.
-  static void Place(const TTextFrame& frame, int dx, int dy, const std::vector<TInkSpan>& spans,
-                    std::vector<TInkSpan>& out);
 
   TLogFont key_;
   QFont font_;
@@ -177,7 +143,7 @@ class TFontFace {
   QRawFont rawFont_;
   std::mutex mutex_;
   std::unordered_map<std::string, TLayout, TStringHash, std::equal_to<>> layouts_;
-  std::unordered_map<TGlyphKey, std::vector<TInkRun>, TGlyphKeyHash> glyphs_;
+  TGlyphCache glyphs_;
 };
 
 }  // namespace halvorn

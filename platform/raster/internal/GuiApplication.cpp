@@ -1,4 +1,4 @@
-#include "platform/raster/GuiApplication.h"
+#include "platform/raster/internal/GuiApplication.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
