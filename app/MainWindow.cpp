@@ -116,7 +116,7 @@ void TMF::BindFields() {
 namespace {
 
 // The slider handlers, in the order of the slider table.
-constexpr std::array<void (TMF::*)(TObject*), kSliders.size()> kSliderHandlers = {
+constexpr std::array<void (TMF::*)(TObject*), kWindowSliderCount> kSliderHandlers = {
     &TMF::ErrorPChange, &TMF::ErrorMChange, &TMF::AmpliPChange,
     &TMF::AmpliMChange, &TMF::FasiPChange,  &TMF::FasiMChange,
     &TMF::DifChange,    &TMF::StepChange,   &TMF::SamplesChange};
@@ -125,7 +125,7 @@ constexpr std::array<void (TMF::*)(TObject*), kSliders.size()> kSliderHandlers =
 
 void TMF::BindEvents() {
   Button1->OnClick = [this](TObject* sender) { Button1Click(sender); };
-  for (const TSliderInfo& info : kSliders) {
+  for (const TSliderInfo& info : WindowSliders()) {
     const auto handler = kSliderHandlers[static_cast<std::size_t>(info.Slider)];
     SliderBar(info.Slider).OnChange = [this, handler](TObject* sender) {
       (this->*handler)(sender);
@@ -187,7 +187,9 @@ const TRasterBitmap& TMF::ChartPicture() {
 void TMF::SaveChartPicture(const std::string& path) { SaveToPng(ChartPicture(), path); }
 
 void TMF::SaveRunData(const std::string& path) {
-  WriteTextFile(path, [this](std::ostream& out) { WriteRunData(out, Series1, Series2); });
+  WriteTextFile(path, [this](std::ostream& out) {
+    WriteRunData(out, Series1, Series2, simulation_->Censoring());
+  });
 }
 
 void TMF::CopyChartPicture() {

@@ -104,8 +104,8 @@ void TPowerCurveChart::ShowSweep(const std::vector<TSweepPoint>& sweep) {
   ClearCurves();
   for (const TTestInfo& test : kTests)
     for (const TSweepPoint& point : sweep)
-      curves_[TestIndex(test.Kind)].AppendXY(point.Value, 100 * point.Result.Power(test.Kind), "",
-                                             clAutoColor);
+      curves_[TestIndex(test.Kind)].AppendXY(SliderInfo(slider_).Shown(point.Value),
+                                             100 * point.Result.Power(test.Kind), "", clAutoColor);
   SetDimmed(false);
 }
 
@@ -126,14 +126,15 @@ void TPowerCurveChart::SetTarget(int percent) {
   targetPercent_ = percent;
   const TSliderInfo& info = SliderInfo(slider_);
   target_.ClearPoints();
-  target_.AppendXY(info.MinValue(), percent, "", clAutoColor);
-  target_.AppendXY(info.MaxValue(), percent, "", clAutoColor);
+  target_.AppendXY(info.Shown(info.MinValue()), percent, "", clAutoColor);
+  target_.AppendXY(info.Shown(info.MaxValue()), percent, "", clAutoColor);
 }
 
 void TPowerCurveChart::SetCurrentValue(int value) {
+  const double x = SliderInfo(slider_).Shown(value);
   current_.ClearPoints();
-  current_.AppendXY(value, 0, "", clAutoColor);
-  current_.AppendXY(value, 100, "", clAutoColor);
+  current_.AppendXY(x, 0, "", clAutoColor);
+  current_.AppendXY(x, 100, "", clAutoColor);
 }
 
 // --- TPValueChart --------------------------------------------------------------

@@ -284,7 +284,7 @@ void TPowerWindow::ShowSmallestValues() {
     }
     const std::optional<int> value =
         SmallestValueReaching(sweep_, test.Kind, TargetPercent() / 100.0);
-    cell->SetCaption(value ? std::to_string(*value) : "καμία");
+    cell->SetCaption(value ? SliderValueText(SliderInfo(Parameter()), *value) : "καμία");
   }
 }
 

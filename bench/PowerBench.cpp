@@ -70,6 +70,32 @@ BENCHMARK(BM_PowerRuns)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 
+// The engine with a measurement model of real data: lognormal errors,
+// correlated at 0.5 month to month, and a detection limit that censors the
+// seasonal lows. One thread.
+void BM_PowerRunsOfAModel(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  const std::int64_t runs = n <= 12 ? 200000 : 20000;
+  TPowerPool pool(1);
+  SimParams p = WithSamples(n);
+  p.ErrorModel = TErrorModel::Lognormal;
+  ApplySlider(p, TSlider::Correlation, 10);
+  ApplySlider(p, TSlider::DetectionLimit, 14);
+  TPowerRequest request{p, SeededRandomState(1), runs};
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(ComputePower(request, pool));
+    request.Skip += runs;
+  }
+  state.SetItemsProcessed(state.iterations() * runs);
+  state.SetLabel("Runs/s");
+}
+BENCHMARK(BM_PowerRunsOfAModel)
+    ->Arg(12)
+    ->Arg(200)
+    ->ArgName("n")
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
 // The number of samples from 3 to 200, 1000 Runs each.
 void BM_SamplesSweep(benchmark::State& state) {
   TPowerPool pool(static_cast<int>(state.range(0)));

@@ -14,7 +14,8 @@ void WriteSweepData(std::ostream& out, TSlider slider, const std::vector<TSweepP
   out << '\n';
   for (const TSweepPoint& point : sweep) {
     const TPowerResult& r = point.Result;
-    out << point.Value << ',' << point.Position << ',' << r.Runs;
+    out << SliderValueText(SliderInfo(slider), point.Value) << ',' << point.Position << ','
+        << r.Runs;
     for (const TTestInfo& test : kTests) {
       const TTestCounts& counts = r.Counts(test.Kind);
       const TInterval ci = r.Ci95(test.Kind);

@@ -25,13 +25,17 @@ TDesignRuns::TDesignRuns(const SimParams& params, TShared shared)
 
 std::uint64_t TDesignRuns::JudgeOne(std::uint64_t state, TScratch& s, TPowerResult& into) const {
   TStateDraws draws{state};
-  // A sample is at most (1 + 2) times a level of at most 400: its store in
-  // single precision cannot overflow.
-  samples_.Fill(TSampleGenerator::sBefore, draws, [&](std::int32_t i, double, double v) {
-    s.Before[static_cast<std::size_t>(i) + 1] = static_cast<float>(v);
+  // A sample's magnitude is below a million: a level of at most 400, a
+  // year's factor of at most 1 + 0.5 x 4.06 and an error factor of at most
+  // 3 (uniform), 1 + 2 x 4.06 (normal) or exp(1.27 x 4.06) (lognormal, a
+  // coefficient of variation of 2 at the deviates' largest). Its store in
+  // single precision cannot overflow, as the Run's trapping store would.
+  using TSample = TSampleGenerator::TSample;
+  samples_.Fill(TSampleGenerator::sBefore, draws, [&](std::int32_t i, const TSample& v) {
+    s.Before[static_cast<std::size_t>(i) + 1] = static_cast<float>(v.Value);
   });
-  samples_.Fill(TSampleGenerator::sAfter, draws, [&](std::int32_t i, double, double v) {
-    s.After[static_cast<std::size_t>(i) + 1] = static_cast<float>(v);
+  samples_.Fill(TSampleGenerator::sAfter, draws, [&](std::int32_t i, const TSample& v) {
+    s.After[static_cast<std::size_t>(i) + 1] = static_cast<float>(v.Value);
   });
   ++into.Runs;
   const auto n = static_cast<std::uint32_t>(samples_.SampleCount());

@@ -37,8 +37,18 @@ std::string ApplySlider(SimParams& params, TSlider slider, int position) {
     case TSlider::Samples:
       params.SampleCount = position;
       break;
+    case TSlider::Correlation:
+      params.Correlation = value / 100;
+      break;
+    case TSlider::YearVariation:
+      params.YearVariationPct = value;
+      break;
+    case TSlider::DetectionLimit:
+      params.DetectionLimit = value;
+      break;
   }
-  return std::to_string(SliderInfo(slider).ValueAt(position));
+  const TSliderInfo& info = SliderInfo(slider);
+  return SliderValueText(info, info.ValueAt(position));
 }
 
 int SliderValue(const SimParams& p, TSlider slider) {
@@ -61,6 +71,12 @@ int SliderValue(const SimParams& p, TSlider slider) {
       return p.StepMonths;
     case TSlider::Samples:
       return p.SampleCount;
+    case TSlider::Correlation:
+      return static_cast<int>(std::lround(p.Correlation * 100));
+    case TSlider::YearVariation:
+      return static_cast<int>(std::lround(p.YearVariationPct));
+    case TSlider::DetectionLimit:
+      return static_cast<int>(std::lround(p.DetectionLimit));
   }
   return 0;
 }

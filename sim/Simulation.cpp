@@ -16,15 +16,17 @@ const TSampleGenerator& TSimulation::Samples() {
 }
 
 void TSimulation::GenerateOne(TRunChart& chart, const TSampleGenerator& samples,
-                              TSampleGenerator::TSeries series, SampleArray& values) {
+                              TSampleGenerator::TSeries series, SampleArray& values,
+                              CensoredArray& censored) {
   TThreadDraws draws;
   // The series is fetched from the chart for every point, and each point is
   // plotted before the next sample is drawn, so a failure leaves the points
   // drawn so far.
   chart.SeriesAt(series).ClearPoints();
-  samples.Fill(series, draws, [&](std::int32_t i, double month, double v) {
-    chart.SeriesAt(series).AppendXY(month, v);
-    values[static_cast<std::size_t>(i) + 1] = ToSingle(v);
+  samples.Fill(series, draws, [&](std::int32_t i, const TSampleGenerator::TSample& s) {
+    chart.SeriesAt(series).AppendXY(s.Month, s.Value);
+    values[static_cast<std::size_t>(i) + 1] = ToSingle(s.Value);
+    censored[static_cast<std::size_t>(i) + 1] = s.Censored;
   });
 }
 
@@ -32,8 +34,9 @@ void TSimulation::Run(TRunChart& chart, std::optional<TTestKind> test, TRunResul
   try {
     // Every before sample is drawn before any after sample.
     const TSampleGenerator& samples = Samples();
-    GenerateOne(chart, samples, TSampleGenerator::sBefore, valuesP_);
-    GenerateOne(chart, samples, TSampleGenerator::sAfter, valuesM_);
+    lastRunCensors_ = params_.DetectionLimit > 0;
+    GenerateOne(chart, samples, TSampleGenerator::sBefore, valuesP_, censoredP_);
+    GenerateOne(chart, samples, TSampleGenerator::sAfter, valuesM_, censoredM_);
     if (test) {
       const TTestResult r =
           RunTest(*test, valuesP_, valuesM_, static_cast<std::uint32_t>(params_.SampleCount));

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "platform/runtime/FloatOps.h"
@@ -26,11 +27,20 @@ class TRunResultView {
   virtual void SetSignificanceVisible(bool visible) = 0;
 };
 
+// Which samples of a Run lay below the detection limit, addressed from 1 as
+// the sample arrays.
+struct TRunCensoring {
+  std::span<const bool> Before, After;
+};
+
 class TSimulation {
  public:
   // Capacity of each sample array; slots 1..SampleCount are used.
   static constexpr std::size_t kSampleCapacity = TSampleGenerator::kMaxSamples + 1;
   using SampleArray = std::array<float, kSampleCapacity>;
+  // Which samples lie below the detection limit (their values are half of
+  // it), addressed as the sample arrays.
+  using CensoredArray = std::array<bool, kSampleCapacity>;
 
   // Every parameter at its slider's default.
   TSimulation() = default;
@@ -38,6 +48,14 @@ class TSimulation {
   const SimParams& Params() const { return params_; }
   const SampleArray& ValuesP() const { return valuesP_; }
   const SampleArray& ValuesM() const { return valuesM_; }
+  const CensoredArray& CensoredP() const { return censoredP_; }
+  const CensoredArray& CensoredM() const { return censoredM_; }
+  // The censoring of the last Run's samples; none when its design had no
+  // detection limit.
+  std::optional<TRunCensoring> Censoring() const {
+    if (!lastRunCensors_) return std::nullopt;
+    return TRunCensoring{censoredP_, censoredM_};
+  }
   float ResultT() const { return resultT_; }
   float ResultP() const { return resultP_; }
 
@@ -47,6 +65,8 @@ class TSimulation {
   std::string SliderChanged(TSlider slider, int position) {
     return ApplySlider(params_, slider, position);
   }
+  // The distribution of the errors of the next Runs.
+  void SetErrorModel(TErrorModel model) { params_.ErrorModel = model; }
 
   // The Run: generates both series into the chart's series 0 and 1 and the
   // sample arrays, runs `test` and shows t, p and the significance
@@ -64,12 +84,15 @@ class TSimulation {
   // The generator of the current design, made anew when the design changed.
   const TSampleGenerator& Samples();
   void GenerateOne(TRunChart& chart, const TSampleGenerator& samples,
-                   TSampleGenerator::TSeries series, SampleArray& values);
+                   TSampleGenerator::TSeries series, SampleArray& values, CensoredArray& censored);
 
   SimParams params_;
   std::optional<TSampleGenerator> samples_;
   SampleArray valuesP_{};
   SampleArray valuesM_{};
+  CensoredArray censoredP_{};
+  CensoredArray censoredM_{};
+  bool lastRunCensors_ = false;
   float resultT_ = 0;
   float resultP_ = 0;
 };

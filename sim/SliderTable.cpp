@@ -1,5 +1,7 @@
 #include "sim/SliderTable.h"
 
+#include <cstdlib>
+
 namespace halvorn {
 namespace {
 
@@ -17,6 +19,15 @@ const TSliderInfo* FindSliderByControl(const std::string& name) {
 
 const TSliderInfo* FindSliderByOption(const std::string& name) {
   return FindSlider(name, &TSliderInfo::Option);
+}
+
+std::string SliderValueText(const TSliderInfo& info, int value) {
+  if (info.Decimals == 0) return std::to_string(value);
+  int unit = 1;
+  for (int d = 0; d < info.Decimals; ++d) unit *= 10;
+  const std::string fraction = std::to_string(std::abs(value) % unit);
+  return (value < 0 ? "-" : "") + std::to_string(std::abs(value) / unit) + "." +
+         std::string(static_cast<std::size_t>(info.Decimals) - fraction.size(), '0') + fraction;
 }
 
 std::string SliderCaption(TSlider slider) {

@@ -9,8 +9,9 @@ namespace halvorn {
 namespace {
 
 std::string Accepted(const TSliderInfo& o) {
-  return o.Scale == 1 ? Fmt("%d to %d", o.MinValue(), o.MaxValue())
-                      : Fmt("%d to %d in steps of %d", o.MinValue(), o.MaxValue(), o.Scale);
+  const std::string range =
+      SliderValueText(o, o.MinValue()) + " to " + SliderValueText(o, o.MaxValue());
+  return o.Scale == 1 ? range : range + " in steps of " + SliderValueText(o, o.Scale);
 }
 
 [[noreturn]] void Refuse(const std::string& option, const std::string& value,
@@ -62,20 +63,48 @@ std::int64_t ParseLong(const QString& text, bool& ok) {
   return v;
 }
 
+// A slider's value as written on the command line, in the slider's units
+// (hundredths for the correlation: "0.5" is 50). Digits with at most the
+// slider's decimals after a ".", nothing else; none when the text is not
+// that.
+std::optional<int> SliderValueOf(const TSliderInfo& o, const QString& text) {
+  bool ok;
+  if (o.Decimals == 0) {
+    const int v = ParseInteger(text, ok);
+    return ok ? std::optional<int>(v) : std::nullopt;
+  }
+  const QStringList parts = text.split('.');
+  const QString whole = parts[0], fraction = parts.size() == 2 ? parts[1] : QString();
+  const auto digits = [](const QString& s) {
+    for (const QChar c : s)
+      if (c < '0' || c > '9') return false;
+    return true;
+  };
+  if (parts.size() > 2 || whole.isEmpty() || whole.size() > 4 || !digits(whole) ||
+      !digits(fraction) || fraction.size() > o.Decimals ||
+      (parts.size() == 2 && fraction.isEmpty()))
+    return std::nullopt;
+  int v = whole.toInt();
+  for (int d = 0; d < o.Decimals; ++d)
+    v = v * 10 + (d < fraction.size() ? fraction[d].digitValue() : 0);
+  return v;
+}
+
 // A slider value given on the command line: within the slider's range and
 // on its grid. The slider position it stands for, or none.
 std::optional<int> PositionOf(const TSliderInfo& o, const QString& text) {
-  bool ok;
-  const int v = ParseInteger(text, ok);
-  if (!ok || v < o.MinValue() || v > o.MaxValue() || v % o.Scale != 0) return std::nullopt;
-  return v / o.Scale;
+  const std::optional<int> v = SliderValueOf(o, text);
+  if (!v || *v < o.MinValue() || *v > o.MaxValue() || *v % o.Scale != 0) return std::nullopt;
+  return *v / o.Scale;
 }
 
-// The tests' keys joined by `separator`, the last two by `last`.
-std::string TestKeys(const char* separator, const char* last) {
+// The keys of a table's rows (tests, error models) joined by `separator`,
+// the last two by `last`.
+template <class Rows>
+std::string JoinedKeys(const Rows& rows, const char* separator, const char* last) {
   std::string keys;
-  for (std::size_t i = 0; i < kTests.size(); ++i)
-    keys += std::string(i == 0 ? "" : i + 1 == kTests.size() ? last : separator) + kTests[i].Key;
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    keys += std::string(i == 0 ? "" : i + 1 == rows.size() ? last : separator) + rows[i].Key;
   return keys;
 }
 
@@ -95,13 +124,13 @@ TCliVary ParseVary(const QString& text) {
   if (!text.contains('=')) return vary;
   const QStringList parts = text.section('=', 1).split(':');
   const std::string accepted =
-      Fmt("%s=FROM:TO[:STEP], FROM <= TO, values %s, STEP a multiple of %d", o->Option,
-          Accepted(*o).c_str(), o->Scale);
+      Fmt("%s=FROM:TO[:STEP], FROM <= TO, values %s, STEP a multiple of %s", o->Option,
+          Accepted(*o).c_str(), SliderValueText(*o, o->Scale).c_str());
   if (parts.size() < 2 || parts.size() > 3) Refuse("vary", text.toStdString(), accepted);
   const std::optional<int> from = PositionOf(*o, parts[0]), to = PositionOf(*o, parts[1]);
-  bool okStep = true;
-  const int step = parts.size() == 3 ? ParseInteger(parts[2], okStep) : o->Scale;
-  if (!from || !to || *from > *to || !okStep || step < o->Scale || step % o->Scale != 0)
+  const std::optional<int> given = parts.size() == 3 ? SliderValueOf(*o, parts[2]) : o->Scale;
+  const int step = given.value_or(0);
+  if (!from || !to || *from > *to || !given || step < o->Scale || step % o->Scale != 0)
     Refuse("vary", text.toStdString(), accepted);
   vary.FromPosition = *from;
   vary.ToPosition = *to;
@@ -117,10 +146,18 @@ struct TParser {
   QCommandLineOption help{{"h", "help"}, "Show this help."};
   QCommandLineOption version{"version", "Show the version."};
   std::vector<QCommandLineOption> sliders;
+  QCommandLineOption errorModel{
+      "error-model",
+      QString::fromStdString(
+          "The distribution of the errors: " + JoinedKeys(kErrorModels, ", ", " or ") +
+          "; uniform errors reach the error percentage, normal and lognormal "
+          "ones have it as their coefficient of variation (default " +
+          kErrorModels.front().Key + ")."),
+      QString::fromStdString(JoinedKeys(kErrorModels, "|", "|"))};
   QCommandLineOption test{"test",
-                          QString::fromStdString("The t-test: " + TestKeys(", ", " or ") +
+                          QString::fromStdString("The t-test: " + JoinedKeys(kTests, ", ", " or ") +
                                                  " (default " + kTests.front().Key + ")."),
-                          QString::fromStdString(TestKeys("|", "|"))};
+                          QString::fromStdString(JoinedKeys(kTests, "|", "|"))};
   QCommandLineOption runs{
       "runs", "Number of Runs, 1 to 1000000 (default 1); power: 1 to 10000000 (default 10000).",
       "K"};
@@ -158,12 +195,12 @@ TParser::TParser() {
     sliders.emplace_back(QString::fromUtf8(o.Option),
                          QString::fromUtf8(o.Description) + " " +
                              QString::fromStdString(Accepted(o)) + ", default " +
-                             QString::number(o.DefaultValue()) + ".",
+                             QString::fromStdString(SliderValueText(o, o.DefaultValue())) + ".",
                          QString::fromUtf8(o.ValueName));
     parser.addOption(sliders.back());
   }
-  for (const auto* option :
-       {&test, &runs, &data, &png, &size, &skip, &threads, &vary, &target, &json, &csv})
+  for (const auto* option : {&errorModel, &test, &runs, &data, &png, &size, &skip, &threads, &vary,
+                             &target, &json, &csv})
     parser.addOption(*option);
 }
 
@@ -197,6 +234,12 @@ void ParseDesign(const TParser& p, TCliOptions& options) {
     if (!position) Refuse(o.Option, text.toStdString(), Accepted(o));
     options.Settings.push_back({o.Slider, *position});
   }
+  if (p.parser.isSet(p.errorModel)) {
+    const std::string key = p.parser.value(p.errorModel).toStdString();
+    const TErrorModelInfo* model = FindErrorModelByKey(key);
+    if (!model) Refuse("error-model", key, JoinedKeys(kErrorModels, ", ", " or "));
+    options.ErrorModel = model->Model;
+  }
 }
 
 void ParseRuns(const TParser& p, bool power, TCliOptions& options) {
@@ -214,7 +257,7 @@ void ParseRunOptions(const TParser& p, TCliOptions& options) {
   if (p.parser.isSet(p.test)) {
     const std::string key = p.parser.value(p.test).toStdString();
     const TTestInfo* test = FindTestByKey(key);
-    if (!test) Refuse("test", key, TestKeys(", ", " or "));
+    if (!test) Refuse("test", key, JoinedKeys(kTests, ", ", " or "));
     options.Test = test->Kind;
   }
   if (p.parser.isSet(p.data)) {

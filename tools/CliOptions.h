@@ -30,6 +30,7 @@ struct TCliOptions {
   // Slider positions in the order of the window's sliders; only options
   // given on the command line are listed, the rest keep the defaults.
   std::vector<TCliSetting> Settings;
+  TErrorModel ErrorModel = TErrorModel::Uniform;
   TTestKind Test = TTestKind::EqualVariance;
   int Runs = 1;  // `run`: 1 by default; `power`: 10000
   // `power` only.

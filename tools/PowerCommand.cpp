@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstdio>
 #include <iterator>
+#include <span>
 #include <sstream>
 #include <thread>
 
@@ -25,9 +26,33 @@ std::string TestCountWords() {
 
 std::string Percent(double fraction) { return FixedText(100 * fraction, 1) + " %"; }
 
+// The design as the reports write it: the window's sliders, then, when the
+// measurement model is not the default one, the error model and the
+// model's sliders.
+struct TDesignField {
+  const char* Option;
+  const char* JsonKey;
+  std::string Text;
+  bool Quoted;  // a JSON string rather than a number
+};
+
+std::vector<TDesignField> DesignFields(const TCliDesign& d) {
+  std::vector<TDesignField> fields;
+  const auto add = [&](std::span<const TSliderInfo> sliders) {
+    for (const TSliderInfo& o : sliders)
+      fields.push_back({o.Option, o.JsonKey, d.ValueText(o.Slider), false});
+  };
+  add(WindowSliders());
+  if (!d.Params().DefaultModel()) {
+    fields.push_back({"error-model", "error_model", ErrorModelInfo(d.ErrorModel).Key, true});
+    add(ModelSliders());
+  }
+  return fields;
+}
+
 std::string DesignLine(const TCliDesign& d) {
   std::string line = "design:";
-  for (const auto& o : kSliders) line += Fmt(" %s %d", o.Option, d.Value(o.Slider)) + ",";
+  for (const TDesignField& f : DesignFields(d)) line += Fmt(" %s %s,", f.Option, f.Text.c_str());
   line.pop_back();
   return line;
 }
@@ -61,8 +86,11 @@ std::string TestsJson(const TPowerResult& r) {
 std::string HeaderJson(const TCliDesign& d, std::int64_t runs, std::int64_t skip) {
   std::string s = Fmt("{\"runs\": %lld, \"skip\": %lld, \"design\": {",
                       static_cast<long long>(runs), static_cast<long long>(skip));
-  for (std::size_t i = 0; i < kSliders.size(); ++i)
-    s += Fmt("%s\"%s\": %d", i ? ", " : "", kSliders[i].JsonKey, d.Value(kSliders[i].Slider));
+  const char* separator = "";
+  for (const TDesignField& f : DesignFields(d)) {
+    s += Fmt(f.Quoted ? "%s\"%s\": \"%s\"" : "%s\"%s\": %s", separator, f.JsonKey, f.Text.c_str());
+    separator = ", ";
+  }
   return s + "}";
 }
 
@@ -131,6 +159,7 @@ TCliDesign TCliDesign::Of(const TCliOptions& options) {
   for (const auto& o : kSliders) d.Positions[static_cast<std::size_t>(o.Slider)] = o.Default;
   for (const auto& s : options.Settings)
     d.Positions[static_cast<std::size_t>(s.Slider)] = s.Position;
+  d.ErrorModel = options.ErrorModel;
   return d;
 }
 
@@ -138,6 +167,7 @@ SimParams TCliDesign::Params() const {
   SimParams p;
   for (const auto& o : kSliders)
     ApplySlider(p, o.Slider, Positions[static_cast<std::size_t>(o.Slider)]);
+  p.ErrorModel = ErrorModel;
   return p;
 }
 
@@ -172,7 +202,7 @@ std::string SweepText(const TSweepReport& r) {
   for (const TTestInfo& test : kTests) s += PadLeft(test.Caption, 18);
   s += "\n";
   for (const TSweepPoint& p : r.Points) {
-    s += PadLeft(std::to_string(p.Value), 16);
+    s += PadLeft(SliderValueText(SliderInfo(r.Slider), p.Value), 16);
     for (const TTestInfo& test : kTests) s += PadLeft(Percent(p.Result.Power(test.Kind)), 18);
     s += "\n";
   }
@@ -180,7 +210,7 @@ std::string SweepText(const TSweepReport& r) {
   for (const TTestInfo& test : kTests) {
     const std::optional<int> v = Smallest(r, test.Kind);
     s += Fmt("%s %s %s", &test == &kTests.front() ? "" : ",", test.Caption,
-             v ? std::to_string(*v).c_str() : "none in range");
+             v ? SliderValueText(SliderInfo(r.Slider), *v).c_str() : "none in range");
   }
   return s + "\n";
 }
@@ -191,7 +221,8 @@ std::string SweepJson(const TSweepReport& r) {
                   ShortestText(r.TargetPct / 100) + ", \"rows\": [";
   for (std::size_t i = 0; i < r.Points.size(); ++i) {
     const TSweepPoint& p = r.Points[i];
-    s += Fmt("%s{\"value\": %d", i ? ", " : "", p.Value);
+    s += Fmt("%s{\"value\": %s", i ? ", " : "",
+             SliderValueText(SliderInfo(r.Slider), p.Value).c_str());
     for (const TTestInfo& test : kTests)
       s += Fmt(", \"%s\": ", test.JsonKey) + TestJson(p.Result, test.Kind);
     s += "}";
@@ -200,7 +231,7 @@ std::string SweepJson(const TSweepReport& r) {
   for (const TTestInfo& test : kTests) {
     const std::optional<int> v = Smallest(r, test.Kind);
     s += Fmt("%s\"%s\": %s", &test == &kTests.front() ? "" : ", ", test.JsonKey,
-             v ? std::to_string(*v).c_str() : "null");
+             v ? SliderValueText(SliderInfo(r.Slider), *v).c_str() : "null");
   }
   return s + "}}\n";
 }

@@ -15,11 +15,14 @@ namespace halvorn {
 // option was given.
 struct TCliDesign {
   std::array<int, kSliders.size()> Positions;
+  TErrorModel ErrorModel = TErrorModel::Uniform;
   static TCliDesign Of(const TCliOptions& options);
   SimParams Params() const;
   int Value(TSlider s) const {
     return SliderInfo(s).ValueAt(Positions[static_cast<std::size_t>(s)]);
   }
+  // The value as the tool writes it ("0.50" for a correlation of 50).
+  std::string ValueText(TSlider s) const { return SliderValueText(SliderInfo(s), Value(s)); }
 };
 
 // The reports, in the C locale's number format whatever the user's.

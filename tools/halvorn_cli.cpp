@@ -107,6 +107,7 @@ int RunCommand(const TCliOptions& options) {
   TRunPicture picture(options.PngWidth, options.PngHeight, !options.PngPath.empty());
   TSimulation simulation;
   for (const auto& s : options.Settings) simulation.SliderChanged(s.Slider, s.Position);
+  simulation.SetErrorModel(options.ErrorModel);
   int status = 0;
   TConsoleResult result;
   for (int run = 0; run < options.Runs; ++run) {
@@ -120,7 +121,7 @@ int RunCommand(const TCliOptions& options) {
     picture.Paint();
   }
   if (data.is_open()) {
-    WriteRunData(data, picture.Chart().Before(), picture.Chart().After());
+    WriteRunData(data, picture.Chart().Before(), picture.Chart().After(), simulation.Censoring());
     data.close();
     if (!data) {
       std::fprintf(stderr, "halvorn-cli: --data: writing \"%s\" failed\n",

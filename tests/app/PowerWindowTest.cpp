@@ -100,11 +100,11 @@ class PowerWindowTest : public testing::MainWindowTest {
 TEST_F(PowerWindowTest, TheParametersAreTheMainWindowsSlidersByTheirGreekCaptions) {
   TPowerWindow& window = Open();
   EXPECT_EQ(window.Widget()->windowTitle(), "Ισχύς του σχεδιασμού");
-  EXPECT_EQ(
-      window.ParameterBox->Items(),
-      (std::vector<std::string>{"Σφάλμα(%) Πριν", "Σφάλμα(%) Μετά", "Εύρος(%) Πριν",
-                                "Εύρος(%) Μετά", "Φάση Πριν", "Φάση Μετά", "Διαφορά Πριν-Μετά (%)",
-                                "Μήνες μεταξύ δειγμάτων", "Αριθμός δειγμάτων"}));
+  EXPECT_EQ(window.ParameterBox->Items(),
+            (std::vector<std::string>{
+                "Σφάλμα(%) Πριν", "Σφάλμα(%) Μετά", "Εύρος(%) Πριν", "Εύρος(%) Μετά", "Φάση Πριν",
+                "Φάση Μετά", "Διαφορά Πριν-Μετά (%)", "Μήνες μεταξύ δειγμάτων", "Αριθμός δειγμάτων",
+                "Αυτοσυσχέτιση ρ", "Διακύμανση ετών (%)", "Όριο ανίχνευσης"}));
   EXPECT_EQ(window.RunsBox->Items(), (std::vector<std::string>{"1 000", "10 000", "100 000"}));
   EXPECT_EQ(window.TargetPercent(), 80);
   EXPECT_EQ(window.Font().Name(), "MS Sans Serif");

@@ -12,6 +12,7 @@
 #include "sim/PowerEngine.h"
 #include "sim/RandomSource.h"
 #include "sim/SeasonalSample.h"
+#include "sim/Simulation.h"
 #include "sim/StudentT.h"
 
 namespace halvorn {
@@ -20,11 +21,13 @@ namespace {
 struct TDesign {
   const char* name;
   std::vector<std::pair<TSlider, int>> positions;
+  TErrorModel errors = TErrorModel::Uniform;
 };
 
 SimParams ParamsOf(const TDesign& d) {
   SimParams p;
   for (auto [slider, position] : d.positions) ApplySlider(p, slider, position);
+  p.ErrorModel = d.errors;
   return p;
 }
 
@@ -102,6 +105,74 @@ TEST(PowerEngine, CountsAgreeWithTheReferenceRuns) {
   TPowerPool one(1), three(3);
   for (const TDesign& d : kDesigns) {
     const TPowerResult expected = ReferenceRuns(d, state, kRuns, kSkip);
+    const TPowerRequest request{ParamsOf(d), state, kRuns, kSkip};
+    EXPECT_EQ(ComputePower(request, one), expected) << d.name;
+    EXPECT_EQ(ComputePower(request, three), expected) << d.name;
+  }
+}
+
+// The Run's chart and result boxes, discarded: only the Run's p counts.
+class TNoChart : public TRunChart, TRunSeries {
+ public:
+  TRunSeries& SeriesAt(int) override { return *this; }
+  void ClearPoints() override {}
+  void AppendXY(double, double) override {}
+};
+class TNoView : public TRunResultView {
+ public:
+  void SetTText(const std::string&) override {}
+  void SetPText(const std::string&) override {}
+  void SetSignificanceVisible(bool) override {}
+};
+
+// What the window's Runs show, each test pressing Run on the same samples.
+TPowerResult WindowRuns(const TDesign& design, std::uint64_t state, int runs, int skip) {
+  const TSilentMessages quiet;
+  TNoChart chart;
+  TNoView view;
+  TPowerResult r;
+  r.Runs = runs;
+  for (const TTestInfo& test : kTests) {
+    TSimulation sim;
+    for (auto [slider, position] : design.positions) sim.SliderChanged(slider, position);
+    sim.SetErrorModel(design.errors);
+    RandomState = state;
+    for (int run = 0; run < skip + runs; ++run) {
+      try {
+        sim.Run(chart, test.Kind, view);
+        if (run >= skip) r.Counts(test.Kind).Add(CheckedPBin(sim.ResultP()));
+      } catch (const Exception&) {
+        if (run >= skip) ++r.Counts(test.Kind).Failed;
+      }
+    }
+  }
+  return r;
+}
+
+// Every option of the measurement model, alone and together, on one and
+// several threads.
+TEST(PowerEngine, CountsOfEveryModelAgreeWithTheWindowsRuns) {
+  using S = TSlider;
+  const TDesign designs[] = {
+      {"normal", {}, TErrorModel::Normal},
+      {"lognormal, large error", {{S::ErrorP, 40}, {S::ErrorM, 30}}, TErrorModel::Lognormal},
+      {"uniform, correlated, step 2", {{S::Correlation, 14}, {S::Step, 2}}},
+      {"normal, strongly correlated, no swing",
+       {{S::Correlation, 19}, {S::AmpliP, 0}, {S::AmpliM, 0}, {S::Dif, 0}},
+       TErrorModel::Normal},
+      {"year variation over five years", {{S::YearVariation, 4}, {S::Samples, 60}}},
+      {"year variation, no error", {{S::YearVariation, 10}, {S::ErrorP, 0}, {S::ErrorM, 0}}},
+      {"detection limit censoring most", {{S::DetectionLimit, 26}, {S::Dif, 0}}},
+      {"detection limit, no error", {{S::DetectionLimit, 20}, {S::ErrorP, 0}, {S::ErrorM, 0}}},
+      {"all together",
+       {{S::Correlation, 10}, {S::YearVariation, 2}, {S::DetectionLimit, 14}, {S::Samples, 30}},
+       TErrorModel::Lognormal},
+  };
+  constexpr int kRuns = 400, kSkip = 5;
+  const std::uint64_t state = SeededRandomState(1);
+  TPowerPool one(1), three(3);
+  for (const TDesign& d : designs) {
+    const TPowerResult expected = WindowRuns(d, state, kRuns, kSkip);
     const TPowerRequest request{ParamsOf(d), state, kRuns, kSkip};
     EXPECT_EQ(ComputePower(request, one), expected) << d.name;
     EXPECT_EQ(ComputePower(request, three), expected) << d.name;

@@ -35,9 +35,10 @@ template <class Draws>
 std::vector<TPoint> GeneratedRun(const TSampleGenerator& g, Draws& draws) {
   std::vector<TPoint> points;
   for (auto series : {TSampleGenerator::sBefore, TSampleGenerator::sAfter})
-    g.Fill(series, draws, [&](std::int32_t i, double month, double v) {
+    g.Fill(series, draws, [&](std::int32_t i, const TSampleGenerator::TSample& s) {
       EXPECT_EQ(static_cast<std::size_t>(i), points.size() % g.SampleCount());
-      points.push_back({month, v});
+      EXPECT_FALSE(s.Censored);
+      points.push_back({s.Month, s.Value});
     });
   return points;
 }

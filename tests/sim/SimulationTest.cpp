@@ -63,9 +63,17 @@ TEST(Simulation, EverySlidersValueReadsBackFromTheDesign) {
       SimParams params;
       const std::string label = ApplySlider(params, info.Slider, position);
       EXPECT_EQ(SliderValue(params, info.Slider), info.ValueAt(position)) << info.Control;
-      EXPECT_EQ(label, std::to_string(info.ValueAt(position))) << info.Control;
+      EXPECT_EQ(label, SliderValueText(info, info.ValueAt(position))) << info.Control;
     }
   }
+  // The correlation reads in hundredths.
+  const TSliderInfo& rho = SliderInfo(TSlider::Correlation);
+  const struct {
+    int value;
+    const char* text;
+  } texts[] = {{0, "0.00"}, {5, "0.05"}, {50, "0.50"}, {95, "0.95"}, {100, "1.00"}, {-5, "-0.05"}};
+  for (const auto& t : texts) EXPECT_EQ(SliderValueText(rho, t.value), t.text);
+  EXPECT_EQ(SliderValueText(SliderInfo(TSlider::Dif), 37), "37");
 }
 
 TEST(Simulation, OnlyTheDifferenceMovesTheAfterBaseline) {

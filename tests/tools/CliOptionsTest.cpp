@@ -28,6 +28,25 @@ TEST(CliOptions, DefaultsAreTheWindowsAndValuesBecomeSliderPositions) {
   EXPECT_EQ(o.Settings[2].Position, 200);
   EXPECT_EQ(o.Test, TTestKind::Paired);
   EXPECT_EQ(o.Runs, 3);
+  EXPECT_EQ(o.ErrorModel, TErrorModel::Uniform);
+
+  // The measurement model: a correlation in hundredths.
+  const struct {
+    const char* text;
+    int position;
+  } correlations[] = {{"0", 0}, {"0.5", 10}, {"0.05", 1}, {"0.95", 19}, {"0.50", 10}};
+  for (const auto& c : correlations) {
+    const TCliOptions m = Parse({"power", "--correlation", c.text, "--error-model", "lognormal"});
+    ASSERT_EQ(m.Settings.size(), 1u);
+    EXPECT_EQ(m.Settings[0].Slider, TSlider::Correlation);
+    EXPECT_EQ(m.Settings[0].Position, c.position) << c.text;
+    EXPECT_EQ(m.ErrorModel, TErrorModel::Lognormal);
+  }
+  const TCliOptions v = Parse({"power", "--vary", "correlation=0.1:0.5:0.2"});
+  ASSERT_TRUE(v.Vary);
+  EXPECT_EQ(v.Vary->FromPosition, 2);
+  EXPECT_EQ(v.Vary->ToPosition, 10);
+  EXPECT_EQ(v.Vary->StepPositions, 4);
 }
 
 TEST(CliOptions, ValuesNoSliderCanReachAreRefusedWithTheRule) {
@@ -47,6 +66,17 @@ TEST(CliOptions, ValuesNoSliderCanReachAreRefusedWithTheRule) {
       {{"run", "--runs", "0"}, "1 to 1000000"},
       {{"run", "--runs", "1000001"}, "1 to 1000000"},
       {{"run", "--test", "welch"}, "equal, unequal or paired"},
+      {{"run", "--error-model", "gamma"}, "uniform, normal or lognormal"},
+      {{"run", "--correlation", "1"},
+       "--correlation: \"1\" is not accepted (accepted: 0.00 to 0.95 in steps of 0.05)"},
+      {{"run", "--correlation", "0.555"}, "0.00 to 0.95"},
+      {{"run", "--correlation", "0.52"}, "in steps of 0.05"},
+      {{"run", "--correlation", ".5"}, "\".5\""},
+      {{"run", "--correlation", "0."}, "\"0.\""},
+      {{"run", "--correlation", "-0.1"}, "\"-0.1\""},
+      {{"run", "--year-variation", "55"}, "0 to 50 in steps of 5"},
+      {{"run", "--detection-limit", "3"}, "0 to 150 in steps of 5"},
+      {{"power", "--vary", "correlation=0:0.5:0.02"}, "STEP a multiple of 0.05"},
       {{"run", "--bogus"}, "--bogus: unknown option (see --help)"},
       {{"run", "-x"}, "-x: unknown option"},
       {{"run", "--runs"}, "--runs: a value is missing (see --help)"},

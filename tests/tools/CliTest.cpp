@@ -117,7 +117,42 @@ TEST(Cli, DataFileHoldsTheLastRunsPoints) {
   std::getline(in, header);
   std::getline(in, first);
   EXPECT_EQ(first.rfind("1,68.0021011", 0), 0u) << first;
+
+  // With a detection limit each series says which samples lay below it;
+  // those are written as half the limit. The seasonal low of the defaults,
+  // about 60, lies below 90, its high of 140 above.
+  ASSERT_EQ(RunCli("run --detection-limit 90 --data " + path).status, 0);
+  std::ifstream censored(path);
+  std::stringstream all;
+  all << censored.rdbuf();
+  const auto rows = Lines(all.str());
+  ASSERT_EQ(rows.size(), 13u);
+  EXPECT_EQ(rows[0], "month,before,after,before_censored,after_censored");
+  EXPECT_EQ(rows[1].rfind("1,45,", 0), 0u) << rows[1];
+  EXPECT_EQ(rows[1].substr(rows[1].size() - 4), ",1,0");
+  EXPECT_EQ(rows[6].substr(rows[6].size() - 4), ",0,0");
   std::remove(path.c_str());
+}
+
+TEST(Cli, AModelOffItsDefaultIsNamedInEveryReport) {
+  const std::string model =
+      "power --runs 300 --error-model lognormal --correlation 0.5 --detection-limit 20";
+  const Outcome text = RunCli(model);
+  ASSERT_EQ(text.status, 0) << text.err;
+  EXPECT_EQ(Lines(text.out)[0],
+            "design: error-before 10, error-after 10, amplitude-before 40, amplitude-after 40, "
+            "phase-before 6, phase-after 6, difference 20, step 1, samples 12, error-model "
+            "lognormal, correlation 0.50, year-variation 0, detection-limit 20");
+  const Outcome json = RunCli(model + " --json");
+  EXPECT_NE(json.out.find("\"samples\": 12, \"error_model\": \"lognormal\", \"correlation\": "
+                          "0.50, \"year_variation\": 0, \"detection_limit\": 20}"),
+            std::string::npos)
+      << json.out;
+  // A sweep of the correlation in its own units.
+  const Outcome sweep = RunCli("power --runs 200 --vary correlation=0:0.9:0.45 --json");
+  EXPECT_NE(sweep.out.find("\"vary\": \"correlation\""), std::string::npos);
+  EXPECT_NE(sweep.out.find("{\"value\": 0.45, "), std::string::npos) << sweep.out;
+  EXPECT_NE(sweep.out.find("{\"value\": 0.90, "), std::string::npos);
 }
 
 TEST(Cli, PngHoldsTheChartAsTheWindowShowsIt) {
