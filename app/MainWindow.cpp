@@ -9,6 +9,7 @@
 
 #include "app/BackgroundPool.h"
 #include "app/MainWindowLayout.h"
+#include "app/ModelWindow.h"
 #include "app/PowerReadout.h"
 #include "app/PowerWindow.h"
 #include "app/TextFile.h"
@@ -51,13 +52,15 @@ TMF::TMF(TComponent* owner) : TForm(owner), pool_(MakeBackgroundPool()) {
   QObject::connect(readoutTimer_.get(), &QTimer::timeout, readoutTimer_.get(),
                    [this] { Dispatch([this] { NotifyDesignChanged(); }); });
   PowerButton->OnClick = [this](TObject*) { ShowPowerWindow(); };
+  ModelButton->OnClick = [this](TObject*) { ShowModelWindow(); };
   BindShortcuts();
   NotifyDesignChanged();
 }
 
 TMF::~TMF() {
-  // The power window follows this window's design: it goes first.
+  // The power and model windows follow this window's design: they go first.
   delete powerWindow_;
+  delete modelWindow_;
   // The chart's window outlives the chart (the form destroys its controls
   // after these members), so the two let go of each other first: the window
   // must not paint a destroyed chart, nor the chart ask a destroyed window.
@@ -111,6 +114,8 @@ void TMF::BindFields() {
   bind(Samples, "Samples");
   bind(Label11, "Label11");
   bind(PowerButton, "PowerButton");
+  bind(ModelButton, "ModelButton");
+  bind(LModel, "LModel");
 }
 
 namespace {
@@ -136,7 +141,14 @@ void TMF::BindEvents() {
 void TMF::Button1Click(TObject*) {
   // The random source moves even when the Run fails.
   ScheduleReadout();
-  simulation_->Run(chartTarget_, TestAt(RG1->ItemIndex()), *this);
+  try {
+    simulation_->Run(chartTarget_, TestAt(RG1->ItemIndex()), *this);
+  } catch (...) {
+    // A failed Run's samples stay, marks and all.
+    censoringMarks_.Show(simulation_->Censoring());
+    throw;
+  }
+  censoringMarks_.Show(simulation_->Censoring());
 }
 
 void TMF::ScheduleReadout() {
@@ -162,8 +174,30 @@ TPowerWindow& TMF::ShowPowerWindow() {
   return *powerWindow_;
 }
 
+TModelWindow& TMF::ShowModelWindow() {
+  if (!modelWindow_) {
+    modelWindow_ = new TModelWindow(this);
+    modelWindow_->ShowModel(simulation_->Params());
+    modelWindow_->OnChange = [this] { ModelChanged(); };
+  }
+  modelWindow_->Show();
+  modelWindow_->BringToFront();
+  return *modelWindow_;
+}
+
+void TMF::ModelChanged() {
+  ScheduleReadout();
+  simulation_->SetErrorModel(modelWindow_->ErrorModel());
+  for (const TSliderInfo& info : ModelSliders())
+    simulation_->SliderChanged(info.Slider, modelWindow_->Position(info.Slider));
+  const std::string summary = ModelSummary(simulation_->Params());
+  LModel->SetCaption(summary);
+  LModel->SetVisible(!summary.empty());
+}
+
 void TMF::BindShortcuts() {
   AddShortcut("Ctrl+P", [this] { ShowPowerWindow(); });
+  AddShortcut("Ctrl+M", [this] { ShowModelWindow(); });
   AddShortcut("Ctrl+S", [this] {
     const QString path = QFileDialog::getSaveFileName(Widget(), "Αποθήκευση γραφήματος",
                                                       "halvorn.png", "Εικόνα PNG (*.png)");

@@ -19,6 +19,7 @@
 #include "platform/forms/RadioGroup.h"
 #include "platform/forms/ScrollBar.h"
 #include "platform/raster/RasterBitmap.h"
+#include "scene/CensoringMarks.h"
 #include "scene/ChartRunTarget.h"
 #include "sim/Simulation.h"
 
@@ -28,6 +29,7 @@ namespace halvorn {
 
 class TPowerPool;
 class TPowerReadout;
+class TModelWindow;
 class TPowerWindow;
 
 class TMF : public TForm, private TRunResultView {
@@ -86,6 +88,10 @@ class TMF : public TForm, private TRunResultView {
   // Opens the power window (also Ctrl+P); the power readout's labels are
   // reached through Readout().
   TButton* PowerButton = nullptr;
+  // Opens the model window (also Ctrl+M); LModel names the measurement model
+  // while it is not the default one.
+  TButton* ModelButton = nullptr;
+  TLabel* LModel = nullptr;
 
   // The handlers. Button1Click is the Run; each slider's handler writes the
   // slider's value into the label beside it and into its parameter.
@@ -109,6 +115,10 @@ class TMF : public TForm, private TRunResultView {
   // The power window, created on first use and raised when already open.
   TPowerWindow& ShowPowerWindow();
   TPowerWindow* PowerWindow() const { return powerWindow_; }
+  // The model window, created on first use and raised when already open.
+  TModelWindow& ShowModelWindow();
+  TModelWindow* ModelWindow() const { return modelWindow_; }
+  const TCensoringMarks& CensoringMarks() const { return censoringMarks_; }
   // Called whenever the design or the random source moves (for windows that
   // follow the design).
   void NotifyDesignChanged();
@@ -133,6 +143,8 @@ class TMF : public TForm, private TRunResultView {
   void ScheduleReadout();
   // A slider moved: its value label and its parameter follow.
   void SliderChanged(TSlider slider);
+  // The model window changed the measurement model.
+  void ModelChanged();
   TScrollBar& SliderBar(TSlider slider) const;
 
   // The Run's result view.
@@ -142,8 +154,9 @@ class TMF : public TForm, private TRunResultView {
 
   // Set to its defaults once the layout is applied.
   std::optional<TSimulation> simulation_;
-  // The chart as the Run fills it.
+  // The chart as the Run fills it, and the marks of its censored samples.
   TChartRunTarget chartTarget_{Chart1};
+  TCensoringMarks censoringMarks_{Chart1, Series1, Series2};
   // The workers of the readout's and the power window's computations, which
   // both stop theirs before the pool goes (the power window in the
   // destructor, the readout as it is declared later).
@@ -151,6 +164,7 @@ class TMF : public TForm, private TRunResultView {
   std::unique_ptr<TPowerReadout> readout_;
   std::unique_ptr<QTimer> readoutTimer_;
   TPowerWindow* powerWindow_ = nullptr;  // owned by the window
+  TModelWindow* modelWindow_ = nullptr;  // owned by the window
 };
 
 }  // namespace halvorn

@@ -145,19 +145,24 @@ std::vector<TControlLayout> BuildControls() {
   c.push_back(Slider(TSlider::Step, "GroupBox1", 200, 40, 161, 1));
   c.push_back(Slider(TSlider::Samples, "GroupBox1", 200, 64, 161, 2));
 
-  // The power readout and the button of the power window, in the navy below
-  // the result area. The button is reached by its shortcut rather than by
-  // Tab, so the focus chain runs through the design's controls alone.
-  c.push_back(TControlLayout{.Name = "PowerButton",
-                             .Class = TControlClass::Button,
-                             .Left = 192,
-                             .Top = 584,
-                             .Width = 89,
-                             .Height = 25,
-                             .Text = "Ισχύς…",
-                             .Font = BoldSans(-11, clWindowText),
-                             .TabOrder = 8,
-                             .TabStop = false});
+  // The power readout and the buttons of the power and the model window, in
+  // the navy below the result area. The buttons are reached by their
+  // shortcuts rather than by Tab, so the focus chain runs through the
+  // design's controls alone.
+  const auto button = [&](std::string name, int left, std::string text, int tabOrder) {
+    c.push_back(TControlLayout{.Name = std::move(name),
+                               .Class = TControlClass::Button,
+                               .Left = left,
+                               .Top = 584,
+                               .Width = 89,
+                               .Height = 25,
+                               .Text = std::move(text),
+                               .Font = BoldSans(-11, clWindowText),
+                               .TabOrder = tabOrder,
+                               .TabStop = false});
+  };
+  button("PowerButton", 192, "Ισχύς…", 8);
+  button("ModelButton", 288, "Μοντέλο…", 9);
   const TFontLayout caption = BoldSans(-13, clYellow), name = BoldSans(-13, clWindow);
   c.push_back(
       NavyLabel("LPower", 8, 616, 300, 16, "Πιθανότητα ανίχνευσης (επόμενα 1000 Run)", caption));
@@ -170,6 +175,8 @@ std::vector<TControlLayout> BuildControls() {
   for (const TTestInfo& test : kTests)
     readoutRow(static_cast<int>(TestIndex(test.Kind)), ReadoutLabel(test.Kind), test.Caption);
   readoutRow(kTestCount, kFalsePositiveLabel, "Ψευδώς θετικά στη διαφορά 0");
+  // The measurement model, named while it is not the default one.
+  c.push_back(NavyLabel("LModel", 320, 616, 560, 16, "", name, false));
   return c;
 }
 

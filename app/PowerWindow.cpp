@@ -2,8 +2,6 @@
 
 #include <QEvent>
 #include <QFileDialog>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -13,6 +11,7 @@
 #include "app/PowerReadout.h"
 #include "app/PowerWindowLayout.h"
 #include "app/TextFile.h"
+#include "app/WindowPlacement.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/ComboBox.h"
 #include "platform/forms/Label.h"
@@ -27,9 +26,6 @@
 namespace halvorn {
 namespace {
 
-// The main window's controls end left of this column of its client area;
-// the power window opens to their right.
-constexpr int kOwnerControlsRight = 889;
 constexpr TColor kDimmedColor = clGray;
 
 // Reports the showing and hiding of a widget.
@@ -58,7 +54,9 @@ TPowerWindow::TPowerWindow(TComponent* owner, TPowerPool& pool) : TForm(owner), 
   LoadFormLayout(*this, PowerFormLayout(), PowerWindowControls(), panels);
   BindFields();
   BindEvents();
-  PlaceBesideOwner();
+  // Beside the main window's controls where the screen is wide enough,
+  // else as far right as the window fits.
+  PlaceBesideOwner(*this, kOwnerControlsRight, 0);
   visibilityWatch_ =
       std::make_unique<TVisibilityWatch>([this](bool visible) { VisibilityChanged(visible); });
   Widget()->installEventFilter(visibilityWatch_.get());
@@ -109,21 +107,6 @@ void TPowerWindow::BindEvents() {
   });
   Curves.SetParameter(Parameter(), ParameterBox->Text());
   TargetChanged();
-}
-
-void TPowerWindow::PlaceBesideOwner() {
-  const auto* owner = dynamic_cast<const TForm*>(Owner());
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (!owner || !screen) return;
-  // Beside the main window's controls where the screen is wide enough,
-  // else as far right as the window fits.
-  const QRect area = screen->availableGeometry();
-  const QPoint origin = owner->Widget()->mapToGlobal(QPoint(0, 0));
-  const int left = std::clamp(origin.x() + kOwnerControlsRight, area.left(),
-                              std::max(area.left(), area.right() - Width()));
-  const int top =
-      std::clamp(origin.y(), area.top(), std::max(area.top(), area.bottom() - Height()));
-  SetBounds(left, top, Width(), Height());
 }
 
 // --- Settings -----------------------------------------------------------------

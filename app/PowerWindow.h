@@ -107,7 +107,6 @@ class TPowerWindow : public TForm {
   // Layout.
   void BindFields();
   void BindEvents();
-  void PlaceBesideOwner();
   // The window was shown or hidden.
   void VisibilityChanged(bool visible);
 

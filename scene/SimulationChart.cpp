@@ -79,6 +79,8 @@ TSimulationChart::TSimulationChart()
   ConfigureBeforeSeries(*before_);
   after_->SetParentChart(&chart_);
   ConfigureAfterSeries(*after_);
+  // Made once the series have their colours.
+  marks_ = std::make_unique<TCensoringMarks>(chart_, *before_, *after_);
 }
 
 }  // namespace halvorn

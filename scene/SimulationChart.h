@@ -7,6 +7,7 @@
 
 #include "chart/Chart.h"
 #include "chart/CustomSeries.h"
+#include "scene/CensoringMarks.h"
 #include "scene/ChartRunTarget.h"
 
 namespace halvorn {
@@ -29,6 +30,8 @@ class TSimulationChart {
   TLineSeries& After() { return *after_; }
   // What a Run fills.
   TRunChart& RunTarget() { return runTarget_; }
+  // The marks of the censored samples, shown after each Run.
+  TCensoringMarks& Marks() { return *marks_; }
 
  private:
   // Declared before the series so that the series are destroyed first and
@@ -36,6 +39,7 @@ class TSimulationChart {
   TChart chart_;
   std::unique_ptr<TLineSeries> before_;
   std::unique_ptr<TLineSeries> after_;
+  std::unique_ptr<TCensoringMarks> marks_;
   TChartRunTarget runTarget_{chart_};
 };
 

@@ -35,6 +35,7 @@ void TSimulation::Run(TRunChart& chart, std::optional<TTestKind> test, TRunResul
     // Every before sample is drawn before any after sample.
     const TSampleGenerator& samples = Samples();
     lastRunCensors_ = params_.DetectionLimit > 0;
+    lastRunLimit_ = params_.DetectionLimit;
     GenerateOne(chart, samples, TSampleGenerator::sBefore, valuesP_, censoredP_);
     GenerateOne(chart, samples, TSampleGenerator::sAfter, valuesM_, censoredM_);
     if (test) {

@@ -31,6 +31,7 @@ class TRunResultView {
 // the sample arrays.
 struct TRunCensoring {
   std::span<const bool> Before, After;
+  double Limit;
 };
 
 class TSimulation {
@@ -54,7 +55,7 @@ class TSimulation {
   // detection limit.
   std::optional<TRunCensoring> Censoring() const {
     if (!lastRunCensors_) return std::nullopt;
-    return TRunCensoring{censoredP_, censoredM_};
+    return TRunCensoring{censoredP_, censoredM_, lastRunLimit_};
   }
   float ResultT() const { return resultT_; }
   float ResultP() const { return resultP_; }
@@ -93,6 +94,7 @@ class TSimulation {
   CensoredArray censoredP_{};
   CensoredArray censoredM_{};
   bool lastRunCensors_ = false;
+  double lastRunLimit_ = 0;
   float resultT_ = 0;
   float resultP_ = 0;
 };

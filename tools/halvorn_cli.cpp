@@ -118,6 +118,8 @@ int RunCommand(const TCliOptions& options) {
       std::printf("error: %s\n", ErrorBoxText(e.Message()).c_str());
       status = 1;
     }
+    // A failed Run's samples stay, marks and all.
+    picture.Chart().Marks().Show(simulation.Censoring());
     picture.Paint();
   }
   if (data.is_open()) {

@@ -5,6 +5,7 @@
 
 #include <QEventLoop>
 #include <QImage>
+#include <QRadioButton>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -13,7 +14,9 @@
 #include <string>
 
 #include "MainWindowTesting.h"
+#include "app/ModelWindow.h"
 #include "app/PowerReadout.h"
+#include "platform/forms/RadioGroup.h"
 #include "platform/runtime/Exceptions.h"
 
 namespace halvorn {
@@ -119,6 +122,87 @@ TEST_F(MainWindowPowerTest, ExportsWriteTheWindowsPictureAndTheToolsData) {
   EXPECT_EQ(Contents(csv), "kept");
   std::remove(csv.c_str());
   std::remove(tool.c_str());
+}
+
+// The model window, driven through its controls: the Runs, the readout, the
+// model's line and the chart follow at once.
+TEST_F(MainWindowPowerTest, TheModelWindowSetsTheModelOfTheRunsAndTheReadout) {
+  ShowWindow();
+  EXPECT_FALSE(MF().LModel->Widget()->isVisible());
+  QTest::keyClick(MF().Widget(), Qt::Key_M, Qt::ControlModifier);
+  ASSERT_NE(MF().ModelWindow(), nullptr);
+  TModelWindow& model = *MF().ModelWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(model.Widget()));
+  EXPECT_EQ(model.Widget()->windowTitle(), "Μοντέλο μέτρησης");
+  EXPECT_EQ(model.ErrorModelGroup->Items(),
+            (std::vector<std::string>{"ομοιόμορφο", "κανονικό", "λογαριθμοκανονικό"}));
+  for (const TLabel* value : model.Values) EXPECT_NE(value->Caption(), "");
+  EXPECT_EQ(model.Values[0]->Caption(), "0.00");
+
+  // Tab reaches the choice and every slider.
+  model.ErrorModelGroup->SetFocus();
+  QApplication::processEvents();
+  for (TScrollBar* bar : model.Bars) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), bar->Widget()) << bar->Name();
+  }
+
+  // Lognormal errors correlated at 0.5 month to month.
+  const auto buttons = model.ErrorModelGroup->Widget()->findChildren<QRadioButton*>();
+  ASSERT_EQ(buttons.size(), 3);
+  QTest::mouseClick(buttons[2], Qt::LeftButton, {}, QPoint(6, buttons[2]->height() / 2));
+  Bar(model.Bars[0])->setValue(10);
+  EXPECT_EQ(model.Values[0]->Caption(), "0.50");
+  EXPECT_EQ(MF().Simulation().Params().ErrorModel, TErrorModel::Lognormal);
+  EXPECT_EQ(MF().Simulation().Params().Correlation, 0.5);
+  EXPECT_TRUE(MF().LModel->Widget()->isVisible());
+  EXPECT_EQ(MF().LModel->Caption(), "Μοντέλο: λογαριθμοκανονικό σφάλμα, Αυτοσυσχέτιση ρ 0.50");
+  WaitForReadout();
+  ExpectReadoutOfTheEngine();
+
+  // Back to the default model: nothing names it any more.
+  QTest::mouseClick(buttons[0], Qt::LeftButton, {}, QPoint(6, buttons[0]->height() / 2));
+  Bar(model.Bars[0])->setValue(0);
+  EXPECT_TRUE(MF().Simulation().Params().DefaultModel());
+  EXPECT_FALSE(MF().LModel->Widget()->isVisible());
+  QTest::keyClick(model.Widget(), Qt::Key_Escape);
+  EXPECT_FALSE(model.Widget()->isVisible());
+}
+
+// With a detection limit of 90 the seasonal lows of the defaults are
+// censored: hollow marks over them, at 45, a dashed line at the limit, and
+// two columns more in the Run's data. Without a limit the marks leave the
+// chart.
+TEST_F(MainWindowPowerTest, CensoredSamplesAreMarkedOnTheChartAndInTheData) {
+  ShowWindow();
+  TModelWindow& model = MF().ShowModelWindow();
+  Bar(model.Bars[2])->setValue(18);
+  EXPECT_EQ(MF().Simulation().Params().DetectionLimit, 90);
+  ClickRun();
+  const TCensoringMarks& marks = MF().CensoringMarks();
+  ASSERT_TRUE(marks.Shown());
+  EXPECT_EQ(MF().Chart1.ActiveSeriesCount(), 5);
+  int censored = 0;
+  for (int i = 0; i < MF().Series1.PointCount(); ++i) {
+    const bool flagged = MF().Simulation().CensoredP()[static_cast<std::size_t>(i) + 1];
+    censored += flagged;
+    EXPECT_EQ(MF().Series1.YValueAt(i) == 45, flagged) << i;
+  }
+  EXPECT_GT(censored, 0);
+  EXPECT_EQ(marks.BeforeMarks().PointCount(), censored);
+  for (int i = 0; i < marks.BeforeMarks().PointCount(); ++i)
+    EXPECT_EQ(marks.BeforeMarks().YValueAt(i), 45);
+  EXPECT_EQ(marks.LimitLine().YValueAt(0), 90);
+  EXPECT_EQ(marks.LimitLine().XValueAt(1), 12);
+  const std::string csv = TempPath("censored.csv");
+  MF().SaveRunData(csv);
+  EXPECT_EQ(Contents(csv).substr(0, 50), "month,before,after,before_censored,after_censored\n");
+  std::remove(csv.c_str());
+
+  Bar(model.Bars[2])->setValue(0);
+  ClickRun();
+  EXPECT_FALSE(marks.Shown());
+  EXPECT_EQ(MF().Chart1.ActiveSeriesCount(), 2);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "MainWindowTesting.h"
+#include "app/ModelWindow.h"
 
 namespace halvorn {
 namespace {
@@ -22,10 +23,13 @@ TEST_F(MainWindowTest, TheToolsPictureEqualsTheWindowsChartAfterTheSameRuns) {
     int position;
     int test;
     int runs;
+    int limitPosition = 0;  // of the model's detection limit
   } cases[] = {
       {"", TSlider::Samples, 12, 0, 1},
       {"--samples 200 --test paired --runs 3", TSlider::Samples, 200, 2, 3},
       {"--step 6 --test unequal --runs 2", TSlider::Step, 6, 1, 2},
+      // Censored samples and their marks.
+      {"--samples 24 --detection-limit 90 --runs 2", TSlider::Samples, 24, 0, 2, 18},
   };
   ShowWindow();
   for (const auto& c : cases) {
@@ -33,6 +37,7 @@ TEST_F(MainWindowTest, TheToolsPictureEqualsTheWindowsChartAfterTheSameRuns) {
     // Each case is the window's first Runs of a fresh process.
     SeedRandom(1);
     Bar(&SliderBar(c.slider))->setValue(c.position);
+    if (c.limitPosition) Bar(MF().ShowModelWindow().Bars[2])->setValue(c.limitPosition);
     MF().RG1->SetItemIndex(c.test);
     for (int i = 0; i < c.runs; ++i) ClickRun();
     Settle();
@@ -54,6 +59,7 @@ TEST_F(MainWindowTest, TheToolsPictureEqualsTheWindowsChartAfterTheSameRuns) {
         differing += (window.Row(y)[x] & 0xFFFFFFu) != (tool.pixel(x, y) & 0xFFFFFFu);
     EXPECT_EQ(differing, 0);
     Bar(&SliderBar(c.slider))->setValue(SliderInfo(c.slider).Default);
+    if (c.limitPosition) Bar(MF().ModelWindow()->Bars[2])->setValue(0);
   }
 }
 
