@@ -35,7 +35,7 @@ TControlLayout GroupBoxRow(std::string name, int left, int top, int width, int h
 
 std::vector<std::string> TestCaptions() {
   std::vector<std::string> captions;
-  for (const TTestInfo& test : kTests) captions.emplace_back(test.Caption);
+  for (const TTestInfo& test : WindowTests()) captions.emplace_back(test.Caption);
   return captions;
 }
 

@@ -172,9 +172,9 @@ std::vector<TControlLayout> BuildControls() {
     c.push_back(NavyLabel(label + "Name", 16, top, 200, 16, text, name));
     c.push_back(NavyLabel(label, 224, top, 190, 16, "", caption));
   };
-  for (const TTestInfo& test : kTests)
+  for (const TTestInfo& test : WindowTests())
     readoutRow(static_cast<int>(TestIndex(test.Kind)), ReadoutLabel(test.Kind), test.Caption);
-  readoutRow(kTestCount, kFalsePositiveLabel, "Ψευδώς θετικά στη διαφορά 0");
+  readoutRow(kWindowTestCount, kFalsePositiveLabel, "Ψευδώς θετικά στη διαφορά 0");
   // The measurement model, named while it is not the default one.
   c.push_back(NavyLabel("LModel", 320, 616, 560, 16, "", name, false));
   return c;

@@ -10,9 +10,9 @@ namespace {
 
 // One colour and marker per test, apart from the main chart's blue and
 // orange series so that nobody reads a test as "before" or "after".
-constexpr std::array<TColor, kTestCount> kTestColors = {0xC06000, clRed, clGreen};
-constexpr std::array<TSeriesPointerStyle, kTestCount> kTestMarkers = {psRectangle, psCircle,
-                                                                      psTriangle};
+constexpr std::array<TColor, kWindowTestCount> kTestColors = {0xC06000, clRed, clGreen};
+constexpr std::array<TSeriesPointerStyle, kWindowTestCount> kTestMarkers = {psRectangle, psCircle,
+                                                                            psTriangle};
 constexpr TColor kDimmed = clSilver;
 
 // A horizontal legend puts its items at the pitch of the widest text, so the
@@ -77,7 +77,7 @@ void ConfigureGuide(TLineSeries& series, TChart& chart, TColor color, TPenStyle 
 TPowerCurveChart::TPowerCurveChart() {
   ConfigureCommonChart(chart_, "", "Ισχύς (%)");
   FixAxis(chart_.LeftAxis(), 0, 100, 10);
-  for (const TTestInfo& test : kTests) {
+  for (const TTestInfo& test : WindowTests()) {
     const std::size_t i = TestIndex(test.Kind);
     TLineSeries& curve = curves_[i];
     ConfigureLine(curve, chart_, kTestColors[i], 2);
@@ -102,7 +102,7 @@ void TPowerCurveChart::SetParameter(TSlider slider, const std::string& caption) 
 
 void TPowerCurveChart::ShowSweep(const std::vector<TSweepPoint>& sweep) {
   ClearCurves();
-  for (const TTestInfo& test : kTests)
+  for (const TTestInfo& test : WindowTests())
     for (const TSweepPoint& point : sweep)
       curves_[TestIndex(test.Kind)].AppendXY(SliderInfo(slider_).Shown(point.Value),
                                              100 * point.Result.Power(test.Kind), "", clAutoColor);

@@ -44,7 +44,7 @@ class TPowerCurveChart {
  private:
   // Declared before the series, so that the series leave its list first.
   TChart chart_;
-  std::array<TLineSeries, kTestCount> curves_;
+  std::array<TLineSeries, kWindowTestCount> curves_;
   TLineSeries target_;
   TLineSeries current_;
   TSlider slider_ = TSlider::Dif;

@@ -14,9 +14,9 @@ std::string Percent(double fraction) { return FloatToStrFixed(100 * fraction, 15
 
 TPowerReadout::TPowerReadout(TMF& form, TPowerPool& pool) : pool_(&pool) {
   const auto find = [&form](const std::string& name) { return &LayoutControl<TLabel>(form, name); };
-  for (const TTestInfo& test : kTests)
+  for (const TTestInfo& test : WindowTests())
     values_[TestIndex(test.Kind)] = find(ReadoutLabel(test.Kind));
-  values_[kTestCount] = find(kFalsePositiveLabel);
+  values_[kWindowTestCount] = find(kFalsePositiveLabel);
 }
 
 TPowerReadout::~TPowerReadout() = default;
@@ -28,7 +28,7 @@ std::string TPowerReadout::PowerText(const TPowerResult& result, TTestKind test)
 
 std::string TPowerReadout::FalsePositiveText(const TPowerResult& falsePositive) {
   std::string text;
-  for (const TTestInfo& test : kTests)
+  for (const TTestInfo& test : WindowTests())
     text += (text.empty() ? "" : " · ") + Percent(falsePositive.Power(test.Kind)) + " %";
   return text;
 }
@@ -44,9 +44,9 @@ void TPowerReadout::Update(const SimParams& params, std::uint64_t state) {
 }
 
 void TPowerReadout::Show(const TPowerResult& power, const TPowerResult& falsePositive) {
-  for (const TTestInfo& test : kTests)
+  for (const TTestInfo& test : WindowTests())
     values_[TestIndex(test.Kind)]->SetCaption(PowerText(power, test.Kind));
-  values_[kTestCount]->SetCaption(FalsePositiveText(falsePositive));
+  values_[kWindowTestCount]->SetCaption(FalsePositiveText(falsePositive));
   SetDimmed(false);
   if (OnShown) OnShown();
 }

@@ -46,7 +46,7 @@ class TPowerReadout {
   void SetDimmed(bool dimmed);
 
   // One label per test, then the false positives'.
-  std::array<TLabel*, kTestCount + 1> values_{};
+  std::array<TLabel*, kWindowTestCount + 1> values_{};
   TPowerPool* pool_;
   TBackgroundJob job_;
 };

@@ -88,7 +88,7 @@ void TPowerWindow::BindFields() {
   bind(Progress, "Progress");
   bind(Status, "Status");
   bind(SmallestHeader, "SmallestHeader");
-  for (const TTestInfo& test : kTests) {
+  for (const TTestInfo& test : WindowTests()) {
     auto& row = Cells[TestIndex(test.Kind)];
     for (std::size_t column = 0; column < row.size(); ++column)
       bind(row[column], PowerCellName(test.Kind, column));
@@ -232,7 +232,7 @@ void TPowerWindow::ShowCurrent(const TPowerResult& power, const TPowerResult& fa
   power_ = power;
   falsePositive_ = falsePositive;
   powerDifference_ = SliderValue(params_, TSlider::Dif);
-  for (const TTestInfo& test : kTests) {
+  for (const TTestInfo& test : WindowTests()) {
     auto& row = Cells[TestIndex(test.Kind)];
     row[0]->SetCaption(TPowerReadout::PowerText(power, test.Kind));
     row[1]->SetCaption(TPowerReadout::PowerText(falsePositive, test.Kind));
@@ -258,7 +258,7 @@ void TPowerWindow::ShowPValues() {
 }
 
 void TPowerWindow::ShowSmallestValues() {
-  for (const TTestInfo& test : kTests) {
+  for (const TTestInfo& test : WindowTests()) {
     TLabel* cell = Cells[TestIndex(test.Kind)][2];
     cell->Font().SetColor(kPowerValueColor);
     if (sweep_.empty()) {

@@ -66,7 +66,7 @@ class TPowerWindow : public TForm {
   TProgressBar* Progress = nullptr;
   TLabel* Status = nullptr;
   // Per test: power, false-positive rate, smallest value reaching the target.
-  std::array<std::array<TLabel*, 3>, kTestCount> Cells{};
+  std::array<std::array<TLabel*, 3>, kWindowTestCount> Cells{};
   TLabel* SmallestHeader = nullptr;
 
   // The settings as the controls show them.

@@ -103,7 +103,7 @@ std::vector<TControlLayout> BuildControls() {
   c.push_back(Label("FalsePositiveHeader", "DesignBox", kTableColumns[2], 20,
                     "Ψευδώς θετικά (διαφορά 0)", clOlive));
   c.push_back(Label("SmallestHeader", "DesignBox", kTableColumns[3], 20, "", clOlive));
-  for (const TTestInfo& test : kTests) {
+  for (const TTestInfo& test : WindowTests()) {
     const int top = 44 + 22 * static_cast<int>(TestIndex(test.Kind));
     c.push_back(Label(std::string("Test_") + test.Key, "DesignBox", kTableColumns[0], top,
                       test.Caption, clWindowText));

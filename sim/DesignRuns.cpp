@@ -1,6 +1,9 @@
 #include "sim/DesignRuns.h"
 
+#include <algorithm>
 #include <cmath>
+#include <map>
+#include <mutex>
 
 #include "platform/runtime/Assert.h"
 #include "platform/runtime/Exceptions.h"
@@ -13,6 +16,14 @@ int BinOf(const TPBinThresholds& thresholds, TTStatistic st) {
   return st.df == thresholds.Df() ? thresholds.BinOf(TailX(st.df, st.t)) : -1;
 }
 
+// A Run of a test with this p: in its bin, or failed where it has none.
+void AddP(TTestCounts& counts, double p) {
+  if (std::isnan(p))
+    ++counts.Failed;
+  else
+    counts.Add(PBin(p));
+}
+
 }  // namespace
 
 TDesignRuns::TDesignRuns(const SimParams& params, TShared shared)
@@ -21,6 +32,25 @@ TDesignRuns::TDesignRuns(const SimParams& params, TShared shared)
   HALVORN_ASSERT(shared_.Pooled && shared_.Pooled->Df() == PooledDf(params) && shared_.Paired &&
                      shared_.Paired->Df() == PairedDf(params),
                  "the thresholds are those of the design's sample count");
+  HALVORN_ASSERT(shared_.Log && shared_.Log->Df() == 2.0 * params.SampleCount - 2,
+                 "the log test's bins are those of the design's sample count");
+  HALVORN_ASSERT((params.SampleCount < kExactBelow) == (shared_.RankSum != nullptr) &&
+                     (!shared_.RankSum || shared_.RankSum->M() == params.SampleCount),
+                 "the rank-sum test's exact null is that of the design's sample count");
+}
+
+std::shared_ptr<const TStudentPBins> TDesignRuns::LogBins(const SimParams& p) {
+  static std::mutex mutex;
+  static std::map<int, std::shared_ptr<const TStudentPBins>> made;
+  const std::lock_guard lock(mutex);
+  auto& bins = made[p.SampleCount];
+  if (!bins) bins = std::make_shared<const TStudentPBins>(2.0 * p.SampleCount - 2);
+  return bins;
+}
+
+std::shared_ptr<const TRankSumNull> TDesignRuns::RankSumNullOf(const SimParams& p) {
+  if (p.SampleCount >= kExactBelow) return nullptr;
+  return RankSumNull(p.SampleCount, p.SampleCount);
 }
 
 std::uint64_t TDesignRuns::JudgeOne(std::uint64_t state, TScratch& s, TPowerResult& into) const {
@@ -33,22 +63,27 @@ std::uint64_t TDesignRuns::JudgeOne(std::uint64_t state, TScratch& s, TPowerResu
   using TSample = TSampleGenerator::TSample;
   samples_.Fill(TSampleGenerator::sBefore, draws, [&](std::int32_t i, const TSample& v) {
     s.Before[static_cast<std::size_t>(i) + 1] = static_cast<float>(v.Value);
+    s.DrawnBefore[static_cast<std::size_t>(i)] = v.Value;
   });
   samples_.Fill(TSampleGenerator::sAfter, draws, [&](std::int32_t i, const TSample& v) {
     s.After[static_cast<std::size_t>(i) + 1] = static_cast<float>(v.Value);
+    s.DrawnAfter[static_cast<std::size_t>(i)] = v.Value;
   });
   ++into.Runs;
+  JudgeDrawn(s, into);
   const auto n = static_cast<std::uint32_t>(samples_.SampleCount());
   TPairMoments m;
   try {
     m = PairMoments(s.Before, s.After, n);
   } catch (const Exception&) {
-    // Every test starts with these moments, so every test fails alike.
-    for (auto& t : into.Tests) ++t.Failed;
+    // Every t-test starts with these moments, so every t-test fails alike.
+    for (const TTestInfo& test : kTests)
+      if (IsTTest(test.Kind)) ++into.Counts(test.Kind).Failed;
     return draws.State;
   }
   // A trap anywhere in a test fails that test alone.
   for (const TTestInfo& test : kTests) {
+    if (!IsTTest(test.Kind)) continue;
     TTestCounts& counts = into.Counts(test.Kind);
     try {
       counts.Add(PBinOf(test.Kind, TestStatistic(test.Kind, m, n)));
@@ -57,6 +92,41 @@ std::uint64_t TDesignRuns::JudgeOne(std::uint64_t state, TScratch& s, TPowerResu
     }
   }
   return draws.State;
+}
+
+void TDesignRuns::JudgeDrawn(TScratch& s, TPowerResult& into) const {
+  const auto n = static_cast<std::size_t>(samples_.SampleCount());
+  const std::span<const double> before(s.DrawnBefore.data(), n), after(s.DrawnAfter.data(), n);
+  // Rank-sum: both samples in order.
+  std::copy(before.begin(), before.end(), s.First.begin());
+  std::copy(after.begin(), after.end(), s.Second.begin());
+  std::sort(s.First.begin(), s.First.begin() + static_cast<std::ptrdiff_t>(n));
+  std::sort(s.Second.begin(), s.Second.begin() + static_cast<std::ptrdiff_t>(n));
+  AddP(into.Counts(TTestKind::RankSum),
+       RankSumOfSorted({s.First.data(), n}, {s.Second.data(), n}, shared_.RankSum.get()).p);
+  // Signed-rank: the nonzero differences by magnitude.
+  std::size_t nonzero = 0;
+  for (std::size_t i = 0; i < n; ++i)
+    if (const double d = before[i] - after[i]; d != 0) s.First[nonzero++] = d;
+  std::sort(s.First.begin(), s.First.begin() + static_cast<std::ptrdiff_t>(nonzero),
+            [](double x, double y) { return std::fabs(x) < std::fabs(y); });
+  AddP(into.Counts(TTestKind::SignedRank),
+       SignedRankOfOrdered({s.First.data(), nonzero}, nonzero < n).p);
+  // The pooled t-test on the logarithms.
+  TTestCounts& log = into.Counts(TTestKind::LogEqual);
+  for (std::size_t i = 0; i < n; ++i) {
+    if (!(before[i] > 0 && after[i] > 0)) {
+      ++log.Failed;
+      return;
+    }
+    s.First[i] = std::log(before[i]);
+    s.Second[i] = std::log(after[i]);
+  }
+  const TLogStatistic st = PooledStatistic({s.First.data(), n}, {s.Second.data(), n});
+  if (std::isnan(st.t))
+    ++log.Failed;
+  else
+    log.Add(shared_.Log->BinOf(st.t));
 }
 
 int TDesignRuns::PBinOf(TTestKind test, TTStatistic st) const {
@@ -71,6 +141,8 @@ int TDesignRuns::PBinOf(TTestKind test, TTStatistic st) const {
     case TTestKind::Paired:
       bin = BinOf(*shared_.Paired, st);
       break;
+    default:
+      HALVORN_UNREACHABLE("the rank and log tests are judged from the drawn samples");
   }
   return bin >= 0 ? bin : CheckedPBin(TwoSidedP(st.df, st.t));
 }

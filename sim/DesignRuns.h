@@ -12,6 +12,7 @@
 
 #include "sim/PValueBins.h"
 #include "sim/PowerResult.h"
+#include "sim/RankTests.h"
 #include "sim/SampleGenerator.h"
 #include "sim/SimParams.h"
 
@@ -23,15 +24,27 @@ class TDesignRuns {
   // them; one per thread.
   struct TScratch {
     std::array<float, TSampleGenerator::kMaxSamples + 1> Before{}, After{};
+    // The samples as drawn, from 0, for the rank and log tests, and room for
+    // their orderings and logarithms.
+    using TDrawn = std::array<double, TSampleGenerator::kMaxSamples>;
+    TDrawn DrawnBefore{}, DrawnAfter{}, First{}, Second{};
   };
 
   // What a design's Runs share with other designs: the error tables of its
-  // two series, and the p bin thresholds of df = 2 n - 2 (pooled) and
-  // n - 1 (paired), which depend on the sample count alone.
+  // two series, and what depends on the sample count alone: the p bin
+  // thresholds of df = 2 n - 2 (pooled, and on the logarithms) and n - 1
+  // (paired), and the rank-sum test's exact null (none from kExactBelow
+  // samples on).
   struct TShared {
     TSampleGenerator::TErrorTables Errors;
     std::shared_ptr<const TPBinThresholds> Pooled, Paired;
+    std::shared_ptr<const TStudentPBins> Log;
+    std::shared_ptr<const TRankSumNull> RankSum;
   };
+  // The parts of TShared that depend on the sample count, made once per
+  // process and shared by every computation.
+  static std::shared_ptr<const TStudentPBins> LogBins(const SimParams& p);
+  static std::shared_ptr<const TRankSumNull> RankSumNullOf(const SimParams& p);
 
   // Raises EListError for a sample count the Run refuses, and for none.
   TDesignRuns(const SimParams& params, TShared shared);
@@ -55,6 +68,9 @@ class TDesignRuns {
   // The bin of a test's p: from the thresholds or the tail where that is
   // safe, else from the test's own p.
   int PBinOf(TTestKind test, TTStatistic st) const;
+  // The rank and log tests of the Run drawn into the scratch's drawn
+  // samples.
+  void JudgeDrawn(TScratch& scratch, TPowerResult& into) const;
   int UnequalBin(TTStatistic st) const;
 
   TSampleGenerator samples_;

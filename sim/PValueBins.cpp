@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "platform/runtime/Assert.h"
 #include "sim/StudentT.h"
 
 namespace halvorn {
@@ -53,7 +54,9 @@ std::uint32_t BitsOf(float x) { return std::bit_cast<std::uint32_t>(x); }
 // computed once: the thresholds of a design evaluate it some thousand times.
 class TTail {
  public:
-  explicit TTail(double a) : a_(a), lnBeta_(LnGamma(a) + LnGamma(kB) - LnGamma(a + kB)) {}
+  static double LnBeta(double a) { return LnGamma(a) + LnGamma(kB) - LnGamma(a + kB); }
+  explicit TTail(double a) : TTail(a, LnBeta(a)) {}
+  TTail(double a, double lnBeta) : a_(a), lnBeta_(lnBeta) {}
 
   double operator()(double x) const {
     if (x == 0 || x == 1) return x;
@@ -138,6 +141,52 @@ int TPBinThresholds::BinOfRange(float lo, float hi) const {
   const auto surelyAbove = std::upper_bound(above_.begin(), above_.end(), lo) - above_.begin();
   const auto maybeAbove = std::lower_bound(below_.begin(), below_.end(), hi) - below_.begin();
   return surelyAbove == maybeAbove ? static_cast<int>(surelyAbove) : -1;
+}
+
+double StudentTwoSidedP(double df, double t) {
+  if (!(df > 0)) return kNaN;
+  return TTail(df / 2)(df / (df + t * t));
+}
+
+TStudentPBins::TStudentPBins(double df) : df_(df), a_(df / 2), lnBeta_(TTail::LnBeta(df / 2)) {
+  HALVORN_ASSERT(df > 0, "a t-test has degrees of freedom");
+  constexpr double kGuard = 1e-12;
+  const TTail tail(a_, lnBeta_);
+  // The smallest x in [from, 1] whose p `reaches`, by bisection over the
+  // doubles' bit patterns (which order non-negative doubles as integers).
+  const auto firstReaching = [&](double from, auto reaches) {
+    std::uint64_t lo = std::bit_cast<std::uint64_t>(from),
+                  hi = std::bit_cast<std::uint64_t>(1.0) + 1;
+    while (lo < hi) {
+      const std::uint64_t mid = lo + (hi - lo) / 2;
+      if (reaches(tail(std::bit_cast<double>(mid))))
+        hi = mid;
+      else
+        lo = mid + 1;
+    }
+    return lo > std::bit_cast<std::uint64_t>(1.0) ? 2.0 : std::bit_cast<double>(lo);
+  };
+  double from = 0;
+  for (std::size_t k = 0; k < below_.size(); ++k) {
+    const double edge = PBinEdge(static_cast<int>(k) + 1);
+    const double first = firstReaching(from, [&](double p) { return p > edge - kGuard; });
+    below_[k] = first > 1 ? 1.0 : std::nextafter(first, -1.0);
+    above_[k] = firstReaching(std::min(first, 1.0), [&](double p) { return p >= edge + kGuard; });
+    from = std::min(above_[k], 1.0);
+  }
+  HALVORN_ASSERT(
+      std::is_sorted(below_.begin(), below_.end()) && std::is_sorted(above_.begin(), above_.end()),
+      "p grows with x");
+}
+
+int TStudentPBins::BinOf(double t) const {
+  const double x = df_ / (df_ + t * t);
+  if (x >= 0 && x <= 1) {
+    const auto surelyAbove = std::upper_bound(above_.begin(), above_.end(), x) - above_.begin();
+    const auto maybeAbove = std::lower_bound(below_.begin(), below_.end(), x) - below_.begin();
+    if (surelyAbove == maybeAbove) return static_cast<int>(surelyAbove);
+  }
+  return PBin(TTail(a_, lnBeta_)(x));
 }
 
 int FastPBin(float df, float t) {

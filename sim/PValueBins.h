@@ -79,4 +79,25 @@ class TPBinThresholds {
 // decide: for a df that changes from Run to Run (the unequal-variance test).
 int FastPBin(float df, float t);
 
+// The two-sided p of Student's t with df > 0 degrees of freedom in double
+// precision, I_x(df / 2, 1/2) with x = df / (df + t^2): the p of the tests
+// computed as the statistics packages compute them. NaN for a NaN t.
+double StudentTwoSidedP(double df, double t);
+
+// The bin of StudentTwoSidedP(df, t) for every t of one df, from thresholds
+// on x where x is more than a guard from an edge's crossing, else from p
+// itself. The guard, 1e-12 in p, is a thousand times the error of p, so the
+// thresholds never decide a bin that p would not.
+class TStudentPBins {
+ public:
+  explicit TStudentPBins(double df);
+  double Df() const { return df_; }
+  int BinOf(double t) const;
+
+ private:
+  double df_, a_, lnBeta_;
+  std::array<double, kPBins - 1> below_{};  // x <= below_[k]: p under edge k + 1
+  std::array<double, kPBins - 1> above_{};  // x >= above_[k]: p over edge k + 1
+};
+
 }  // namespace halvorn

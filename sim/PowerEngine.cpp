@@ -72,7 +72,9 @@ class TPowerJob {
       plans_[design] = std::make_unique<TDesignRuns>(
           p, TDesignRuns::TShared{{Errors(p.ErrorPctP), Errors(p.ErrorPctM)},
                                   Thresholds(TDesignRuns::PooledDf(p)),
-                                  Thresholds(TDesignRuns::PairedDf(p))});
+                                  Thresholds(TDesignRuns::PairedDf(p)),
+                                  TDesignRuns::LogBins(p),
+                                  TDesignRuns::RankSumNullOf(p)});
     });
     return *plans_[design];
   }

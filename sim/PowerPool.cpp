@@ -69,18 +69,19 @@ bool TPowerPool::Run(std::int64_t chunks, const TChunkWork& work, std::stop_toke
                      const TProgress& progress) {
   if (chunks <= 0) return true;
   TJob job(chunks, &work);
-  std::unique_lock lock(mutex_);
-  jobs_.push_back(&job);
-  wake_.notify_all();
   {
-    // A stop request reaches the workers at once through the job's flag.
-    lock.unlock();
+    // A stop request reaches the workers at once through the job's flag,
+    // from before the first chunk can start: a chunk that stops the
+    // computation itself sees its own request. (The callback goes before
+    // the job does.)
     std::stop_callback onStop(stop, [&] {
       job.Stop = true;
       std::lock_guard guard(mutex_);
       job.Changed.notify_all();
     });
-    lock.lock();
+    std::unique_lock lock(mutex_);
+    jobs_.push_back(&job);
+    wake_.notify_all();
     while (!job.Finished()) {
       job.Changed.wait_for(lock, std::chrono::milliseconds(25));
       if (progress && !job.Finished()) {
@@ -90,10 +91,8 @@ bool TPowerPool::Run(std::int64_t chunks, const TChunkWork& work, std::stop_toke
         lock.lock();
       }
     }
-    // The stop callback must be gone before the job is.
-    lock.unlock();
   }
-  lock.lock();
+  std::unique_lock lock(mutex_);
   std::erase(jobs_, &job);
   lock.unlock();
   if (job.Error) std::rethrow_exception(job.Error);

@@ -21,11 +21,11 @@ inline constexpr int kPBins = 20;
 constexpr double PBinEdge(int k) { return k / 20.0; }
 static_assert(PBinEdge(1) == kSignificanceLevel, "bin 0 holds the significant p");
 
-// The bin of a p value: the number of edges it lies above. A NaN p lies
-// above none.
-constexpr int PBin(float p) {
+// The bin of a p value (a t-test's single-precision p widened exactly): the
+// number of edges it lies above. A NaN p lies above none.
+constexpr int PBin(double p) {
   int bin = 0;
-  while (bin < kPBins - 1 && static_cast<double>(p) > PBinEdge(bin + 1)) ++bin;
+  while (bin < kPBins - 1 && p > PBinEdge(bin + 1)) ++bin;
   return bin;
 }
 

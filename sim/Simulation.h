@@ -42,6 +42,7 @@ class TSimulation {
   // Which samples lie below the detection limit (their values are half of
   // it), addressed as the sample arrays.
   using CensoredArray = std::array<bool, kSampleCapacity>;
+  using DrawnArray = std::array<double, TSampleGenerator::kMaxSamples>;
 
   // Every parameter at its slider's default.
   TSimulation() = default;
@@ -59,6 +60,10 @@ class TSimulation {
   }
   float ResultT() const { return resultT_; }
   float ResultP() const { return resultP_; }
+  // The samples of the last Run as drawn, from 0 (the rank and log tests
+  // judge these; the t-tests the single-precision arrays above).
+  std::span<const double> DrawnP() const { return {drawnP_.data(), drawnCount_}; }
+  std::span<const double> DrawnM() const { return {drawnM_.data(), drawnCount_}; }
 
   // A slider moved to `position`: writes its parameter and returns the text
   // of its value label (position x 5 for errors and amplitudes, the position
@@ -70,8 +75,10 @@ class TSimulation {
   void SetErrorModel(TErrorModel model) { params_.ErrorModel = model; }
 
   // The Run: generates both series into the chart's series 0 and 1 and the
-  // sample arrays, runs `test` and shows t, p and the significance
-  // decision; with no test the previous result is shown again. A failure (a
+  // sample arrays, runs `test` and shows its statistic (t, or W or V of the
+  // rank tests), p and the significance decision; with no test the previous
+  // result is shown again. A rank or log test without a p fails the Run with
+  // ETestUndefined. A failure (a
   // floating-point trap in the test) propagates after the view has been
   // cleared, so the window never shows a result that belongs to other
   // samples; the new series and samples stay.
@@ -80,12 +87,16 @@ class TSimulation {
   // The text a result is shown with: fixed point, 3 decimals, locale
   // decimal separator.
   static std::string ResultText(float value);
+  // The text of a rank or log test's statistic: W and V, whole or halves,
+  // exactly; t as ResultText shows it.
+  static std::string StatisticText(TTestKind test, double value);
 
  private:
   // The generator of the current design, made anew when the design changed.
   const TSampleGenerator& Samples();
   void GenerateOne(TRunChart& chart, const TSampleGenerator& samples,
-                   TSampleGenerator::TSeries series, SampleArray& values, CensoredArray& censored);
+                   TSampleGenerator::TSeries series, SampleArray& values, CensoredArray& censored,
+                   DrawnArray& drawn);
 
   SimParams params_;
   std::optional<TSampleGenerator> samples_;
@@ -95,8 +106,16 @@ class TSimulation {
   CensoredArray censoredM_{};
   bool lastRunCensors_ = false;
   double lastRunLimit_ = 0;
+  DrawnArray drawnP_{}, drawnM_{};
+  std::size_t drawnCount_ = 0;
   float resultT_ = 0;
   float resultP_ = 0;
+  // The result of the last rank or log test, while it is the one shown.
+  struct TDrawnResult {
+    TTestKind Test;
+    double Statistic, p;
+  };
+  std::optional<TDrawnResult> drawnResult_;
 };
 
 }  // namespace halvorn

@@ -155,7 +155,7 @@ struct TParser {
           kErrorModels.front().Key + ")."),
       QString::fromStdString(JoinedKeys(kErrorModels, "|", "|"))};
   QCommandLineOption test{"test",
-                          QString::fromStdString("The t-test: " + JoinedKeys(kTests, ", ", " or ") +
+                          QString::fromStdString("The test: " + JoinedKeys(kTests, ", ", " or ") +
                                                  " (default " + kTests.front().Key + ")."),
                           QString::fromStdString(JoinedKeys(kTests, "|", "|"))};
   QCommandLineOption runs{
@@ -183,7 +183,8 @@ struct TParser {
 TParser::TParser() {
   parser.setApplicationDescription(
       "Runs Halvorn's simulation without a window: each Run draws a before and an after\n"
-      "series of seasonal samples, runs a Student t-test and prints t, p and whether the\n"
+      "series of seasonal samples, runs a test (a Student t-test, a Wilcoxon rank test\n"
+      "or a t-test on logarithms) and prints its statistic, p and whether the\n"
       "difference is significant (p <= 0.05).\n"
       "\"power\" judges the next Runs by every test and prints how often each finds\n"
       "the difference (the power), and how often it finds one where there is none.");

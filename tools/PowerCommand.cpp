@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -25,6 +26,12 @@ std::string TestCountWords() {
 }
 
 std::string Percent(double fraction) { return FixedText(100 * fraction, 1) + " %"; }
+
+// The width of a test's column in the sweep's table: 18, or the caption and
+// two spaces where that is wider.
+std::size_t SweepColumn(const TTestInfo& test) {
+  return std::max<std::size_t>(18, std::char_traits<char>::length(test.Caption) + 2);
+}
 
 // The design as the reports write it: the window's sliders, then, when the
 // measurement model is not the default one, the error model and the
@@ -177,7 +184,9 @@ std::string PowerText(const TPowerReport& r) {
   for (const TTestInfo& test : kTests) {
     const TTestCounts& c = r.Tests.Counts(test.Kind);
     const TInterval ci = r.Tests.Ci95(test.Kind);
-    s += PadRight(test.Caption, 18) + PadLeft(std::to_string(c.Significant), 12) +
+    // A caption longer than its column takes from the spaces of the next.
+    const std::string name = PadRight(test.Caption, 18);
+    s += name + PadLeft(std::to_string(c.Significant), 30 - name.size()) +
          PadLeft(Percent(r.Tests.Power(test.Kind)), 10) + "   " +
          PadRight("[" + Percent(ci.Lo) + ", " + Percent(ci.Hi) + "]", 20) +
          PadLeft(std::to_string(c.Failed), 6) + "\n";
@@ -199,11 +208,12 @@ std::string SweepText(const TSweepReport& r) {
   std::string s =
       DesignLine(r.Design) + Fmt(" (%s varied)\n", name) + RunsLine(r.Runs, r.Skip, " per value");
   s += PadLeft(name, 16);
-  for (const TTestInfo& test : kTests) s += PadLeft(test.Caption, 18);
+  for (const TTestInfo& test : kTests) s += PadLeft(test.Caption, SweepColumn(test));
   s += "\n";
   for (const TSweepPoint& p : r.Points) {
     s += PadLeft(SliderValueText(SliderInfo(r.Slider), p.Value), 16);
-    for (const TTestInfo& test : kTests) s += PadLeft(Percent(p.Result.Power(test.Kind)), 18);
+    for (const TTestInfo& test : kTests)
+      s += PadLeft(Percent(p.Result.Power(test.Kind)), SweepColumn(test));
     s += "\n";
   }
   s += Fmt("smallest %s with a power of at least ", name) + FixedText(r.TargetPct, 1) + " %:";

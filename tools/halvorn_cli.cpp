@@ -21,18 +21,21 @@
 namespace halvorn {
 namespace {
 
-// Prints what the window's t and p edit boxes and significance labels show.
+// Prints what the window's t and p edit boxes and significance labels show,
+// the statistic under the test's own name (t, W or V).
 class TConsoleResult : public TRunResultView {
  public:
+  explicit TConsoleResult(TTestKind test) : statistic_(TestInfo(test).Statistic) {}
   void SetTText(const std::string& text) override { t_ = text; }
   void SetPText(const std::string& text) override { p_ = text; }
   void SetSignificanceVisible(bool visible) override { significant_ = visible; }
   void Print() const {
-    std::printf("t=%s p=%s %s\n", t_.c_str(), p_.c_str(),
+    std::printf("%s=%s p=%s %s\n", statistic_, t_.c_str(), p_.c_str(),
                 significant_ ? "significant" : "not significant");
   }
 
  private:
+  const char* statistic_;
   std::string t_, p_;
   bool significant_ = false;
 };
@@ -109,7 +112,7 @@ int RunCommand(const TCliOptions& options) {
   for (const auto& s : options.Settings) simulation.SliderChanged(s.Slider, s.Position);
   simulation.SetErrorModel(options.ErrorModel);
   int status = 0;
-  TConsoleResult result;
+  TConsoleResult result(options.Test);
   for (int run = 0; run < options.Runs; ++run) {
     try {
       simulation.Run(picture.Chart().RunTarget(), options.Test, result);

@@ -53,7 +53,7 @@ class MainWindowPowerTest : public MainWindowTest {
     const TPowerResult power = ComputePower(request, pool);
     const TPowerResult falsePositive = ComputeFalsePositive(request, pool);
     const char* labels[] = {"LPowerEqual", "LPowerUnequal", "LPowerPaired"};
-    for (const TTestInfo& test : kTests)
+    for (const TTestInfo& test : WindowTests())
       EXPECT_EQ(Caption(labels[TestIndex(test.Kind)]), TPowerReadout::PowerText(power, test.Kind))
           << test.Caption;
     EXPECT_EQ(Caption("LFalsePositive"), TPowerReadout::FalsePositiveText(falsePositive));

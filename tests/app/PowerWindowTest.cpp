@@ -72,7 +72,7 @@ class PowerWindowTest : public testing::MainWindowTest {
   }
 
   static void ExpectCurvesShow(const TPowerWindow& window, const std::vector<TSweepPoint>& sweep) {
-    for (const TTestInfo& test : kTests) {
+    for (const TTestInfo& test : WindowTests()) {
       SCOPED_TRACE(test.Caption);
       const TLineSeries& curve = window.Curves.Curve(test.Kind);
       ASSERT_EQ(curve.PointCount(), static_cast<int>(sweep.size()));
@@ -87,7 +87,7 @@ class PowerWindowTest : public testing::MainWindowTest {
   void ExpectTableShows(const TPowerWindow& window) {
     const TPowerResult power = ComputePower(Request(1000), pool_);
     const TPowerResult falsePositive = ComputeFalsePositive(Request(1000), pool_);
-    for (const TTestInfo& test : kTests) {
+    for (const TTestInfo& test : WindowTests()) {
       const auto& row = window.Cells[TestIndex(test.Kind)];
       EXPECT_EQ(row[0]->Caption(), TPowerReadout::PowerText(power, test.Kind));
       EXPECT_EQ(row[1]->Caption(), TPowerReadout::PowerText(falsePositive, test.Kind));
@@ -192,7 +192,7 @@ TEST_F(PowerWindowTest, TheSweptSlidersOwnMoveReusesTheSweepAndTheTargetRecomput
     window.TargetBar->SetPosition(target);
     EXPECT_FALSE(window.Computing());
     EXPECT_EQ(window.Curves.TargetLine().YValueAt(0), target);
-    for (const TTestInfo& test : kTests) {
+    for (const TTestInfo& test : WindowTests()) {
       const std::optional<int> value = SmallestValueReaching(sweep, test.Kind, target / 100.0);
       EXPECT_EQ(window.Cells[TestIndex(test.Kind)][2]->Caption(),
                 value ? std::to_string(*value) : "καμία");

@@ -65,7 +65,7 @@ TEST(CliOptions, ValuesNoSliderCanReachAreRefusedWithTheRule) {
       {{"run", "--samples", "12x"}, "\"12x\""},
       {{"run", "--runs", "0"}, "1 to 1000000"},
       {{"run", "--runs", "1000001"}, "1 to 1000000"},
-      {{"run", "--test", "welch"}, "equal, unequal or paired"},
+      {{"run", "--test", "welch"}, "equal, unequal, paired, rank-sum, signed-rank or log-equal"},
       {{"run", "--error-model", "gamma"}, "uniform, normal or lognormal"},
       {{"run", "--correlation", "1"},
        "--correlation: \"1\" is not accepted (accepted: 0.00 to 0.95 in steps of 0.05)"},

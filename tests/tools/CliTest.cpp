@@ -59,6 +59,11 @@ TEST(Cli, FirstRunOfEachTestWithDefaults) {
       {"run", "t=-1.650 p=0.113 not significant"},
       {"run --test unequal", "t=-1.650 p=0.113 not significant"},
       {"run --test paired", "t=-8.742 p=0.000 significant"},
+      // R on the same samples: W = 44, p = 0.1135; V = 0, p = 0.00049;
+      // t = -1.7228, p = 0.0990.
+      {"run --test rank-sum", "W=44 p=0.114 not significant"},
+      {"run --test signed-rank", "V=0 p=0.000 significant"},
+      {"run --test log-equal", "t=-1.723 p=0.099 not significant"},
   };
   for (const auto& c : cases) {
     const Outcome o = RunCli(c.args);
@@ -87,6 +92,18 @@ TEST(Cli, ConstantSeriesEndInTheTrapAndTheToolGoesOn) {
   const Outcome invalid = RunCli(constant + " --difference 0");
   EXPECT_EQ(invalid.status, 1);
   EXPECT_EQ(invalid.out, "error: Invalid floating point operation.\n");
+  // The rank and log tests say why they have no p.
+  const struct {
+    const char* test;
+    const char* why;
+  } undefined[] = {{"rank-sum", "every value is tied"},
+                   {"signed-rank", "every pair's difference is zero"},
+                   {"log-equal", "the logarithms are constant"}};
+  for (const auto& u : undefined) {
+    const Outcome o = RunCli(constant + " --difference 0 --test " + u.test);
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.out, std::string("error: The test has no p value: ") + u.why + ".\n");
+  }
 }
 
 TEST(Cli, DataFileHoldsTheLastRunsPoints) {
@@ -238,8 +255,8 @@ TEST(Cli, PowerOfTheDefaults) {
   const Outcome o = RunCli("power");
   ASSERT_EQ(o.status, 0) << o.err;
   const auto lines = Lines(o.out);
-  ASSERT_EQ(lines.size(), 7u) << o.out;
-  EXPECT_EQ(lines[1], "10000 Runs: Runs 1 to 10000 after start-up, each judged by all three tests");
+  ASSERT_EQ(lines.size(), 10u) << o.out;
+  EXPECT_EQ(lines[1], "10000 Runs: Runs 1 to 10000 after start-up, each judged by all six tests");
   const auto power = [&](const std::string& line) {
     return std::stod(line.substr(30, 9));  // the power column, percent
   };
@@ -247,7 +264,12 @@ TEST(Cli, PowerOfTheDefaults) {
   EXPECT_LT(power(lines[3]), 10);
   EXPECT_LT(power(lines[4]), 10);
   EXPECT_GT(power(lines[5]), 99);
-  EXPECT_EQ(lines[6].rfind("false positives (the same design with difference 0): ", 0), 0u);
+  // The rank tests follow their t-tests: the pairs' ranks see the change.
+  EXPECT_EQ(lines[6].rfind("Wilcoxon rank-sum", 0), 0u);
+  EXPECT_LT(power(lines[6]), 10);
+  EXPECT_GT(power(lines[7]), 99);
+  EXPECT_LT(power(lines[8]), 10);
+  EXPECT_EQ(lines[9].rfind("false positives (the same design with difference 0): ", 0), 0u);
 }
 
 TEST(Cli, PowerSweeps) {
@@ -287,7 +309,7 @@ TEST(Cli, PowerRefusesBadArgumentsWithExitTwo) {
 TEST(Cli, HelpAndVersion) {
   const Outcome help = RunCli("--help");
   EXPECT_EQ(help.status, 0);
-  EXPECT_NE(help.out.find("--test <equal|unequal|paired>"), std::string::npos);
+  EXPECT_NE(help.out.find("--test <equal|unequal|paired|rank-sum|signed-rank|"), std::string::npos);
   // The program is named as the user calls it, not by the path it was started with.
   EXPECT_EQ(help.out.rfind("Usage: halvorn-cli [options] ", 0), 0u) << help.out;
   const Outcome version = RunCli("--version");
