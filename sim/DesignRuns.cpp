@@ -7,6 +7,7 @@
 
 #include "platform/runtime/Assert.h"
 #include "platform/runtime/Exceptions.h"
+#include "sim/RadixSort.h"
 #include "sim/StudentT.h"
 
 namespace halvorn {
@@ -98,18 +99,15 @@ void TDesignRuns::JudgeDrawn(TScratch& s, TPowerResult& into) const {
   const auto n = static_cast<std::size_t>(samples_.SampleCount());
   const std::span<const double> before(s.DrawnBefore.data(), n), after(s.DrawnAfter.data(), n);
   // Rank-sum: both samples in order.
-  std::copy(before.begin(), before.end(), s.First.begin());
-  std::copy(after.begin(), after.end(), s.Second.begin());
-  std::sort(s.First.begin(), s.First.begin() + static_cast<std::ptrdiff_t>(n));
-  std::sort(s.Second.begin(), s.Second.begin() + static_cast<std::ptrdiff_t>(n));
+  SortByValue(before, s.First, s.Sorting);
+  SortByValue(after, s.Second, s.Sorting);
   AddP(into.Counts(TTestKind::RankSum),
        RankSumOfSorted({s.First.data(), n}, {s.Second.data(), n}, shared_.RankSum.get()).p);
   // Signed-rank: the nonzero differences by magnitude.
   std::size_t nonzero = 0;
   for (std::size_t i = 0; i < n; ++i)
-    if (const double d = before[i] - after[i]; d != 0) s.First[nonzero++] = d;
-  std::sort(s.First.begin(), s.First.begin() + static_cast<std::ptrdiff_t>(nonzero),
-            [](double x, double y) { return std::fabs(x) < std::fabs(y); });
+    if (const double d = before[i] - after[i]; d != 0) s.Differences[nonzero++] = d;
+  SortByMagnitude({s.Differences.data(), nonzero}, s.First, s.Sorting);
   AddP(into.Counts(TTestKind::SignedRank),
        SignedRankOfOrdered({s.First.data(), nonzero}, nonzero < n).p);
   // The pooled t-test on the logarithms.

@@ -25,9 +25,10 @@ class TDesignRuns {
   struct TScratch {
     std::array<float, TSampleGenerator::kMaxSamples + 1> Before{}, After{};
     // The samples as drawn, from 0, for the rank and log tests, and room for
-    // their orderings and logarithms.
+    // their orderings (and the sort's own) and logarithms.
     using TDrawn = std::array<double, TSampleGenerator::kMaxSamples>;
-    TDrawn DrawnBefore{}, DrawnAfter{}, First{}, Second{};
+    TDrawn DrawnBefore{}, DrawnAfter{}, First{}, Second{}, Differences{};
+    std::array<std::uint32_t, 2 * TSampleGenerator::kMaxSamples> Sorting{};
   };
 
   // What a design's Runs share with other designs: the error tables of its
