@@ -98,18 +98,32 @@ std::uint64_t TDesignRuns::JudgeOne(std::uint64_t state, TScratch& s, TPowerResu
 void TDesignRuns::JudgeDrawn(TScratch& s, TPowerResult& into) const {
   const auto n = static_cast<std::size_t>(samples_.SampleCount());
   const std::span<const double> before(s.DrawnBefore.data(), n), after(s.DrawnAfter.data(), n);
-  // Rank-sum: both samples in order.
-  SortByValue(before, s.First, s.Sorting);
-  SortByValue(after, s.Second, s.Sorting);
-  AddP(into.Counts(TTestKind::RankSum),
-       RankSumOfSorted({s.First.data(), n}, {s.Second.data(), n}, shared_.RankSum.get()).p);
+  // Small samples are ranked by counting, unless values tie.
+  const bool counting = n < kCountingBelow;
+  const auto rankSum = counting ? RankSumWithoutTies(before, after, shared_.RankSum.get())
+                                : std::nullopt;
+  const auto signedRank = counting ? SignedRankWithoutTies(before, after) : std::nullopt;
+  // Rank-sum: the pooled sample in order.
+  if (rankSum) {
+    AddP(into.Counts(TTestKind::RankSum), rankSum->p);
+  } else {
+    const std::span<double> pooled(s.Pooled.data(), 2 * n);
+    std::copy(before.begin(), before.end(), pooled.begin());
+    std::copy(after.begin(), after.end(), pooled.begin() + static_cast<std::ptrdiff_t>(n));
+    AddP(into.Counts(TTestKind::RankSum),
+         RankSumOfOrdered(pooled, OrderByValue(pooled, s.Sorting), n, shared_.RankSum.get()).p);
+  }
   // Signed-rank: the nonzero differences by magnitude.
-  std::size_t nonzero = 0;
-  for (std::size_t i = 0; i < n; ++i)
-    if (const double d = before[i] - after[i]; d != 0) s.Differences[nonzero++] = d;
-  SortByMagnitude({s.Differences.data(), nonzero}, s.First, s.Sorting);
-  AddP(into.Counts(TTestKind::SignedRank),
-       SignedRankOfOrdered({s.First.data(), nonzero}, nonzero < n).p);
+  if (signedRank) {
+    AddP(into.Counts(TTestKind::SignedRank), signedRank->p);
+  } else {
+    std::size_t nonzero = 0;
+    for (std::size_t i = 0; i < n; ++i)
+      if (const double d = before[i] - after[i]; d != 0) s.Differences[nonzero++] = d;
+    SortByMagnitude({s.Differences.data(), nonzero}, s.First, s.Sorting);
+    AddP(into.Counts(TTestKind::SignedRank),
+         SignedRankOfOrdered({s.First.data(), nonzero}, nonzero < n).p);
+  }
   // The pooled t-test on the logarithms.
   TTestCounts& log = into.Counts(TTestKind::LogEqual);
   for (std::size_t i = 0; i < n; ++i) {

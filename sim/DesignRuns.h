@@ -28,7 +28,8 @@ class TDesignRuns {
     // their orderings (and the sort's own) and logarithms.
     using TDrawn = std::array<double, TSampleGenerator::kMaxSamples>;
     TDrawn DrawnBefore{}, DrawnAfter{}, First{}, Second{}, Differences{};
-    std::array<std::uint32_t, 2 * TSampleGenerator::kMaxSamples> Sorting{};
+    std::array<double, 2 * TSampleGenerator::kMaxSamples> Pooled{};
+    std::array<std::uint32_t, 4 * TSampleGenerator::kMaxSamples> Sorting{};
   };
 
   // What a design's Runs share with other designs: the error tables of its

@@ -21,20 +21,22 @@ std::uint32_t OrderedKey(float f) {
   return bits & 0x8000'0000u ? ~bits : bits | 0x8000'0000u;
 }
 
+// The places of `in`'s values in the order `less` sorts them, at the start
+// of `scratch`.
 template <class Key, class Less>
-void Sort(std::span<const double> in, std::span<double> out, std::span<std::uint32_t> scratch,
-          Key key, Less less) {
+std::span<const std::uint32_t> Order(std::span<const double> in,
+                                     std::span<std::uint32_t> scratch, Key key, Less less) {
   const std::size_t n = in.size();
-  HALVORN_ASSERT(out.size() >= n, "the output holds every value");
-  if (n < kRadixFrom) {
-    std::copy(in.begin(), in.end(), out.begin());
-    std::sort(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(n), less);
-    return;
-  }
   HALVORN_ASSERT(scratch.size() >= 2 * n && n <= 0x10000, "the scratch holds two places a value");
-  // The float keys, and their range.
   std::uint32_t* from = scratch.data();
   std::uint32_t* to = scratch.data() + n;
+  const auto before = [&](std::uint32_t x, std::uint32_t y) { return less(in[x], in[y]); };
+  if (n < kRadixFrom) {
+    for (std::size_t i = 0; i < n; ++i) from[i] = static_cast<std::uint32_t>(i);
+    std::sort(from, from + n, before);
+    return {from, n};
+  }
+  // The float keys, and their range.
   std::uint32_t lowest = 0xFFFF'FFFFu, highest = 0;
   for (std::size_t i = 0; i < n; ++i) {
     from[i] = key(in[i]);
@@ -61,31 +63,47 @@ void Sort(std::span<const double> in, std::span<double> out, std::span<std::uint
     for (std::size_t i = 0; i < n; ++i) to[c[(from[i] >> byteShift) & 0xFF]++] = from[i];
     std::swap(from, to);
   }
-  for (std::size_t i = 0; i < n; ++i) out[i] = in[from[i] & 0xFFFFu];
   // Values whose keys share the leading bits may still be out of order: an
   // insertion pass, which on sorted runs costs one comparison per value.
-  for (std::size_t i = 1; i < n; ++i) {
-    const double v = out[i];
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::uint32_t place = from[i] & 0xFFFFu;
     std::size_t j = i;
-    for (; j > 0 && less(v, out[j - 1]); --j) out[j] = out[j - 1];
-    out[j] = v;
+    for (; j > 0 && before(place, from[j - 1]); --j) from[j] = from[j - 1];
+    from[j] = place;
   }
+  // The places are in the scratch's first or second half.
+  if (from != scratch.data()) std::copy(from, from + n, scratch.data());
+  return {scratch.data(), n};
 }
+
+// As types of their own, so that each sort is compiled with them inline.
+struct TValueLess {
+  bool operator()(double x, double y) const { return x < y; }
+};
+struct TMagnitudeLess {
+  bool operator()(double x, double y) const { return std::fabs(x) < std::fabs(y); }
+};
+struct TValueKey {
+  std::uint32_t operator()(double v) const { return OrderedKey(static_cast<float>(v)); }
+};
+struct TMagnitudeKey {
+  std::uint32_t operator()(double v) const {
+    return OrderedKey(static_cast<float>(std::fabs(v)));
+  }
+};
 
 }  // namespace
 
-void SortByValue(std::span<const double> in, std::span<double> out,
-                 std::span<std::uint32_t> scratch) {
-  Sort(
-      in, out, scratch, [](double v) { return OrderedKey(static_cast<float>(v)); },
-      [](double x, double y) { return x < y; });
+std::span<const std::uint32_t> OrderByValue(std::span<const double> in,
+                                            std::span<std::uint32_t> scratch) {
+  return Order(in, scratch, TValueKey{}, TValueLess{});
 }
 
 void SortByMagnitude(std::span<const double> in, std::span<double> out,
                      std::span<std::uint32_t> scratch) {
-  Sort(
-      in, out, scratch, [](double v) { return OrderedKey(static_cast<float>(std::fabs(v))); },
-      [](double x, double y) { return std::fabs(x) < std::fabs(y); });
+  HALVORN_ASSERT(out.size() >= in.size(), "the output holds every value");
+  const std::span<const std::uint32_t> order = Order(in, scratch, TMagnitudeKey{}, TMagnitudeLess{});
+  for (std::size_t i = 0; i < order.size(); ++i) out[i] = in[order[i]];
 }
 
 }  // namespace halvorn

@@ -13,11 +13,11 @@
 
 namespace halvorn {
 
-// Writes `in` sorted ascending to `out` (as many values; no NaN; -0 and +0
-// are equal and come in either order; at most 65536 values). `scratch`
-// holds twice as many integers.
-void SortByValue(std::span<const double> in, std::span<double> out,
-                 std::span<std::uint32_t> scratch);
+// The places of `in`'s values in ascending order (no NaN; -0 and +0 are
+// equal and come in either order; at most 65536 values), written to the
+// start of `scratch`, which holds twice as many integers.
+std::span<const std::uint32_t> OrderByValue(std::span<const double> in,
+                                            std::span<std::uint32_t> scratch);
 
 // Writes `in` sorted by magnitude to `out`; values of equal magnitude come
 // in no particular order.

@@ -1,7 +1,9 @@
 #include "sim/RankTests.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <emmintrin.h>
 #include <limits>
 #include <map>
 #include <mutex>
@@ -175,28 +177,109 @@ TSampleTestResult RankSumTest(std::span<const double> a, std::span<const double>
   return RankSumP(ranked, a.size(), b.size(), exact.get());
 }
 
-TSampleTestResult RankSumOfSorted(std::span<const double> a, std::span<const double> b,
-                                  const TRankSumNull* exact) {
-  HALVORN_ASSERT(!exact || (exact->M() == static_cast<int>(a.size()) &&
-                            exact->N() == static_cast<int>(b.size())),
+TSampleTestResult RankSumOfOrdered(std::span<const double> pooled,
+                                   std::span<const std::uint32_t> order, std::size_t sizeA,
+                                   const TRankSumNull* exact) {
+  HALVORN_ASSERT(order.size() == pooled.size() && sizeA <= pooled.size(),
+                 "the order places every value of the pooled sample");
+  const std::size_t sizeB = pooled.size() - sizeA;
+  HALVORN_ASSERT(!exact || (exact->M() == static_cast<int>(sizeA) &&
+                            exact->N() == static_cast<int>(sizeB)),
                  "the exact null is that of the samples' sizes");
-  // Through both in step, a group of equal values at a time: each a value
-  // in a group lies above the b values before it and level with the group's
-  // own, which count a half.
+  // Through the values in order, a group of equal values at a time: each a
+  // value of a group lies above the b values before it and level with the
+  // group's own, which count a half.
   TRanked ranked;
-  std::size_t i = 0, j = 0;
-  while (i < a.size() || j < b.size()) {
-    const double v = j == b.size() || (i < a.size() && a[i] < b[j]) ? a[i] : b[j];
-    std::size_t inA = 0, inB = 0;
-    while (i + inA < a.size() && a[i + inA] == v) ++inA;
-    while (j + inB < b.size() && b[j + inB] == v) ++inB;
-    HALVORN_ASSERT(inA + inB > 0, "the samples are sorted numbers");
-    ranked.TwiceStatistic += static_cast<std::int64_t>(inA * (2 * j + inB));
-    ranked.AddGroup(static_cast<std::int64_t>(inA + inB));
-    i += inA;
-    j += inB;
+  std::int64_t belowFromB = 0;
+  for (std::size_t k = 0; k < order.size();) {
+    const double v = pooled[order[k]];
+    std::int64_t fromA = 0, size = 0;
+    do {
+      fromA += order[k] < sizeA;
+      ++size;
+      ++k;
+    } while (k < order.size() && pooled[order[k]] == v);
+    const std::int64_t fromB = size - fromA;
+    ranked.TwiceStatistic += fromA * (2 * belowFromB + fromB);
+    belowFromB += fromB;
+    ranked.AddGroup(size);
   }
+  return RankSumP(ranked, sizeA, sizeB, exact);
+}
+
+namespace {
+
+// How many of `ys` lie below x and how many equal it, two at a time: the
+// comparisons' masks (all ones for true) are subtracted from the counts.
+struct TPairCounts {
+  std::int64_t Below, Equal;
+};
+TPairCounts CountPairs(double x, std::span<const double> ys) {
+  const __m128d vx = _mm_set1_pd(x);
+  __m128i below = _mm_setzero_si128(), equal = _mm_setzero_si128();
+  std::size_t j = 0;
+  for (; j + 2 <= ys.size(); j += 2) {
+    const __m128d y = _mm_loadu_pd(ys.data() + j);
+    below = _mm_sub_epi64(below, _mm_castpd_si128(_mm_cmpgt_pd(vx, y)));
+    equal = _mm_sub_epi64(equal, _mm_castpd_si128(_mm_cmpeq_pd(vx, y)));
+  }
+  const auto lanes = [](__m128i v) {
+    return _mm_cvtsi128_si64(v) + _mm_cvtsi128_si64(_mm_unpackhi_epi64(v, v));
+  };
+  TPairCounts counts{lanes(below), lanes(equal)};
+  for (; j < ys.size(); ++j) {
+    counts.Below += x > ys[j];
+    counts.Equal += x == ys[j];
+  }
+  return counts;
+}
+
+}  // namespace
+
+std::optional<TSampleTestResult> RankSumWithoutTies(std::span<const double> a,
+                                                    std::span<const double> b,
+                                                    const TRankSumNull* exact) {
+  HALVORN_ASSERT(a.size() < kCountingBelow && b.size() < kCountingBelow,
+                 "counting ranks is for small samples");
+  // Every value also meets itself in its own sample: ties there are the
+  // equal pairs beyond those.
+  std::int64_t twice = 0, ties = -static_cast<std::int64_t>(a.size() + b.size());
+  for (const double x : a) {
+    const TPairCounts counts = CountPairs(x, b);
+    twice += 2 * counts.Below;
+    ties += counts.Equal + CountPairs(x, a).Equal;
+  }
+  for (const double y : b) ties += CountPairs(y, b).Equal;
+  if (ties > 0) return std::nullopt;
+  TRanked ranked;
+  ranked.TwiceStatistic = twice;
   return RankSumP(ranked, a.size(), b.size(), exact);
+}
+
+std::optional<TSampleTestResult> SignedRankWithoutTies(std::span<const double> a,
+                                                       std::span<const double> b) {
+  HALVORN_ASSERT(a.size() == b.size() && a.size() < kCountingBelow,
+                 "counting ranks is for small paired samples");
+  const std::size_t n = a.size();
+  std::array<double, kCountingBelow> d{}, magnitude{};
+  std::int64_t zeros = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    d[i] = a[i] - b[i];
+    magnitude[i] = std::fabs(d[i]);
+    zeros += d[i] == 0;
+  }
+  // A difference's rank is one more than the magnitudes below its own; its
+  // own magnitude is the one equal to it, unless another ties.
+  std::int64_t twice = 0, ties = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    const TPairCounts counts = CountPairs(magnitude[i], {magnitude.data(), n});
+    twice += (d[i] > 0) * 2 * (counts.Below + 1);
+    ties += counts.Equal - 1;
+  }
+  if (ties > 0 || zeros > 0) return std::nullopt;
+  TRanked ranked;
+  ranked.TwiceStatistic = twice;
+  return SignedRankP(ranked, n, false);
 }
 
 TSampleTestResult SignedRankTest(std::span<const double> a, std::span<const double> b) {

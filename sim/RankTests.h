@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -77,10 +78,24 @@ const TSignedRankNull& SignedRankNull();
 // Wilcoxon rank-sum test of a against b: W is the sum of a's ranks in the
 // pooled sample minus m (m + 1) / 2.
 TSampleTestResult RankSumTest(std::span<const double> a, std::span<const double> b);
-// The same from both samples sorted ascending; `exact` is the null of their
-// sizes, or null when either has kExactBelow values or more.
-TSampleTestResult RankSumOfSorted(std::span<const double> a, std::span<const double> b,
-                                  const TRankSumNull* exact);
+// The same from the pooled sample (a's values, then b's) and the places of
+// its values in ascending order; `exact` is the null of the samples' sizes,
+// or null when either has kExactBelow values or more.
+TSampleTestResult RankSumOfOrdered(std::span<const double> pooled,
+                                   std::span<const std::uint32_t> order, std::size_t sizeA,
+                                   const TRankSumNull* exact);
+
+// Samples of fewer than kCountingBelow values are ranked by comparing every
+// pair, without a sort and without a branch on the values, which for so few
+// is faster. That counting tells ties apart only by giving up: the two
+// functions below give what the plain ones give, or nothing when two values
+// (or two differences' magnitudes) tie or a difference is zero.
+inline constexpr std::size_t kCountingBelow = 32;
+std::optional<TSampleTestResult> RankSumWithoutTies(std::span<const double> a,
+                                                    std::span<const double> b,
+                                                    const TRankSumNull* exact);
+std::optional<TSampleTestResult> SignedRankWithoutTies(std::span<const double> a,
+                                                       std::span<const double> b);
 
 // Wilcoxon signed-rank test of the pairs (a[i], b[i]): the differences
 // a[i] - b[i], zeros dropped; V is the sum of the ranks of |difference| of

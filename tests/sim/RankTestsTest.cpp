@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/runtime/MessageSinks.h"
 #include "sim/PValueBins.h"
+#include "sim/RadixSort.h"
 #include "sim/RandomSource.h"
 #include "sim/RankTests.h"
 #include "sim/Simulation.h"
@@ -133,22 +135,40 @@ TEST(RankTests, TheSortedRankingIsThePlainOne) {
       for (int trial = 0; trial < 20; ++trial) {
         std::vector<double> a(static_cast<std::size_t>(n)), b(a.size());
         for (std::size_t i = 0; i < a.size(); ++i) a[i] = draw(), b[i] = draw();
-        std::vector<double> sortedA = a, sortedB = b, ordered;
-        std::sort(sortedA.begin(), sortedA.end());
-        std::sort(sortedB.begin(), sortedB.end());
+        std::vector<double> pooled = a, ordered, sorted(a.size());
+        pooled.insert(pooled.end(), b.begin(), b.end());
+        std::vector<std::uint32_t> scratch(2 * pooled.size());
         const auto exact = n < kExactBelow ? RankSumNull(n, n) : nullptr;
         const TSampleTestResult plainW = RankSumTest(a, b);
-        const TSampleTestResult sortedW = RankSumOfSorted(sortedA, sortedB, exact.get());
+        const TSampleTestResult sortedW =
+            RankSumOfOrdered(pooled, OrderByValue(pooled, scratch), a.size(), exact.get());
         EXPECT_EQ(plainW.Statistic, sortedW.Statistic);
         EXPECT_TRUE(plainW.p == sortedW.p || (std::isnan(plainW.p) && std::isnan(sortedW.p)));
+        std::vector<double> differences;
         for (std::size_t i = 0; i < a.size(); ++i)
-          if (a[i] != b[i]) ordered.push_back(a[i] - b[i]);
-        std::stable_sort(ordered.begin(), ordered.end(),
-                         [](double x, double y) { return std::fabs(x) < std::fabs(y); });
+          if (a[i] != b[i]) differences.push_back(a[i] - b[i]);
+        SortByMagnitude(differences, sorted, scratch);
+        sorted.resize(differences.size());
         const TSampleTestResult plainV = SignedRankTest(a, b);
-        const TSampleTestResult sortedV = SignedRankOfOrdered(ordered, ordered.size() < a.size());
+        const TSampleTestResult sortedV = SignedRankOfOrdered(sorted, sorted.size() < a.size());
         EXPECT_EQ(plainV.Statistic, sortedV.Statistic);
         EXPECT_TRUE(plainV.p == sortedV.p || (std::isnan(plainV.p) && std::isnan(sortedV.p)));
+        // Counting gives the same where nothing ties, and nothing where
+        // something does.
+        if (static_cast<std::size_t>(n) >= kCountingBelow) continue;
+        const auto countedW = RankSumWithoutTies(a, b, exact.get());
+        const auto countedV = SignedRankWithoutTies(a, b);
+        EXPECT_EQ(countedW.has_value(),
+                  std::set<double>(pooled.begin(), pooled.end()).size() == pooled.size());
+        if (countedW) {
+          EXPECT_EQ(countedW->p, plainW.p);
+          EXPECT_EQ(countedW->Statistic, plainW.Statistic);
+        }
+        if (countedV) {
+          EXPECT_EQ(countedV->p, plainV.p);
+          EXPECT_EQ(countedV->Statistic, plainV.Statistic);
+        }
+        EXPECT_TRUE(countedV.has_value() || levels != 0);
       }
     }
   }
