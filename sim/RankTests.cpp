@@ -1,9 +1,10 @@
 #include "sim/RankTests.h"
 
+#include <emmintrin.h>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <emmintrin.h>
 #include <limits>
 #include <map>
 #include <mutex>
@@ -117,8 +118,8 @@ TRankSumNull::TRankSumNull(int m, int n) : m_(m), n_(n) {
   const double middle = static_cast<double>(m) * n / 2;
   p_.resize(counts.size());
   for (std::size_t w = 0; w < counts.size(); ++w) {
-    const double tail = static_cast<double>(static_cast<double>(w) > middle ? upper[w] / total
-                                                                             : lower[w] / total);
+    const double tail =
+        static_cast<double>(static_cast<double>(w) > middle ? upper[w] / total : lower[w] / total);
     p_[w] = std::min(2 * tail, 1.0);
   }
 }
@@ -183,9 +184,9 @@ TSampleTestResult RankSumOfOrdered(std::span<const double> pooled,
   HALVORN_ASSERT(order.size() == pooled.size() && sizeA <= pooled.size(),
                  "the order places every value of the pooled sample");
   const std::size_t sizeB = pooled.size() - sizeA;
-  HALVORN_ASSERT(!exact || (exact->M() == static_cast<int>(sizeA) &&
-                            exact->N() == static_cast<int>(sizeB)),
-                 "the exact null is that of the samples' sizes");
+  HALVORN_ASSERT(
+      !exact || (exact->M() == static_cast<int>(sizeA) && exact->N() == static_cast<int>(sizeB)),
+      "the exact null is that of the samples' sizes");
   // Through the values in order, a group of equal values at a time: each a
   // value of a group lies above the b values before it and level with the
   // group's own, which count a half.
@@ -357,8 +358,8 @@ TLogStatistic PooledStatistic(std::span<const double> logA, std::span<const doub
   v /= df;
   const double standardError = std::sqrt(v * (1 / nx + 1 / ny));
   // Samples that are constant up to rounding give no t.
-  if (!(standardError >= 10 * std::numeric_limits<double>::epsilon() *
-                             std::max(std::fabs(mx), std::fabs(my))))
+  if (!(standardError >=
+        10 * std::numeric_limits<double>::epsilon() * std::max(std::fabs(mx), std::fabs(my))))
     return {kNaN, df};
   return {(mx - my) / standardError, df};
 }
