@@ -24,8 +24,8 @@ std::uint32_t OrderedKey(float f) {
 // The places of `in`'s values in the order `less` sorts them, at the start
 // of `scratch`.
 template <class Key, class Less>
-std::span<const std::uint32_t> Order(std::span<const double> in,
-                                     std::span<std::uint32_t> scratch, Key key, Less less) {
+std::span<const std::uint32_t> Order(std::span<const double> in, std::span<std::uint32_t> scratch,
+                                     Key key, Less less) {
   const std::size_t n = in.size();
   HALVORN_ASSERT(scratch.size() >= 2 * n && n <= 0x10000, "the scratch holds two places a value");
   std::uint32_t* from = scratch.data();
@@ -87,9 +87,7 @@ struct TValueKey {
   std::uint32_t operator()(double v) const { return OrderedKey(static_cast<float>(v)); }
 };
 struct TMagnitudeKey {
-  std::uint32_t operator()(double v) const {
-    return OrderedKey(static_cast<float>(std::fabs(v)));
-  }
+  std::uint32_t operator()(double v) const { return OrderedKey(static_cast<float>(std::fabs(v))); }
 };
 
 }  // namespace
@@ -102,7 +100,8 @@ std::span<const std::uint32_t> OrderByValue(std::span<const double> in,
 void SortByMagnitude(std::span<const double> in, std::span<double> out,
                      std::span<std::uint32_t> scratch) {
   HALVORN_ASSERT(out.size() >= in.size(), "the output holds every value");
-  const std::span<const std::uint32_t> order = Order(in, scratch, TMagnitudeKey{}, TMagnitudeLess{});
+  const std::span<const std::uint32_t> order =
+      Order(in, scratch, TMagnitudeKey{}, TMagnitudeLess{});
   for (std::size_t i = 0; i < order.size(); ++i) out[i] = in[order[i]];
 }
 
