@@ -100,8 +100,8 @@ void TDesignRuns::JudgeDrawn(TScratch& s, TPowerResult& into) const {
   const std::span<const double> before(s.DrawnBefore.data(), n), after(s.DrawnAfter.data(), n);
   // Small samples are ranked by counting, unless values tie.
   const bool counting = n < kCountingBelow;
-  const auto rankSum = counting ? RankSumWithoutTies(before, after, shared_.RankSum.get())
-                                : std::nullopt;
+  const auto rankSum =
+      counting ? RankSumWithoutTies(before, after, shared_.RankSum.get()) : std::nullopt;
   const auto signedRank = counting ? SignedRankWithoutTies(before, after) : std::nullopt;
   // Rank-sum: the pooled sample in order.
   if (rankSum) {
