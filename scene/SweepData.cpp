@@ -10,7 +10,7 @@ void WriteSweepData(std::ostream& out, TSlider slider, const std::vector<TSweepP
   out << SliderInfo(slider).Option << ",position,runs";
   for (const TTestInfo& test : kTests)
     for (const char* column : {"significant", "failed", "power", "ci_low", "ci_high"})
-      out << ',' << test.Key << '_' << column;
+      out << ',' << test.JsonKey << '_' << column;
   out << '\n';
   for (const TSweepPoint& point : sweep) {
     const TPowerResult& r = point.Result;

@@ -17,8 +17,8 @@ enum class TTestKind { EqualVariance, UnequalVariance, Paired, RankSum, SignedRa
 struct TTestInfo {
   TTestKind Kind;
   const char* Caption;    // the window's and the tool's text
-  const char* Key;        // the tool's --test value and the prefix of CSV columns
-  const char* JsonKey;    // the field of the tool's JSON
+  const char* Key;        // the tool's --test value
+  const char* JsonKey;    // the field of the tool's JSON and the prefix of CSV columns
   const char* Statistic;  // the name the tool prints the statistic under
 };
 
