@@ -210,30 +210,31 @@ TSampleTestResult RankSumOfOrdered(std::span<const double> pooled,
 
 namespace {
 
-// How many of `ys` lie below x and how many equal it, two at a time: the
-// comparisons' masks (all ones for true) are subtracted from the counts.
-struct TPairCounts {
-  std::int64_t Below, Equal;
-};
-TPairCounts CountPairs(double x, std::span<const double> ys) {
+// How many of `ys` lie below x, two at a time: the comparisons' masks (all
+// ones for true) are subtracted from the count.
+std::int64_t CountBelow(double x, std::span<const double> ys) {
   const __m128d vx = _mm_set1_pd(x);
-  __m128i below = _mm_setzero_si128(), equal = _mm_setzero_si128();
+  __m128i below = _mm_setzero_si128();
   std::size_t j = 0;
-  for (; j + 2 <= ys.size(); j += 2) {
-    const __m128d y = _mm_loadu_pd(ys.data() + j);
-    below = _mm_sub_epi64(below, _mm_castpd_si128(_mm_cmpgt_pd(vx, y)));
-    equal = _mm_sub_epi64(equal, _mm_castpd_si128(_mm_cmpeq_pd(vx, y)));
-  }
-  const auto lanes = [](__m128i v) {
-    return _mm_cvtsi128_si64(v) + _mm_cvtsi128_si64(_mm_unpackhi_epi64(v, v));
-  };
-  TPairCounts counts{lanes(below), lanes(equal)};
-  for (; j < ys.size(); ++j) {
-    counts.Below += x > ys[j];
-    counts.Equal += x == ys[j];
-  }
-  return counts;
+  for (; j + 2 <= ys.size(); j += 2)
+    below = _mm_sub_epi64(below, _mm_castpd_si128(_mm_cmplt_pd(_mm_loadu_pd(ys.data() + j), vx)));
+  std::int64_t count =
+      _mm_cvtsi128_si64(below) + _mm_cvtsi128_si64(_mm_unpackhi_epi64(below, below));
+  for (; j < ys.size(); ++j) count += ys[j] < x;
+  return count;
 }
+
+// Of the pairs of x and y (x in xs, y in ys), how many have y below x.
+std::int64_t PairsBelow(std::span<const double> xs, std::span<const double> ys) {
+  std::int64_t count = 0;
+  for (const double x : xs) count += CountBelow(x, ys);
+  return count;
+}
+
+// Pairs of distinct values are ordered one way or the other; pairs of equal
+// values neither. So values tie exactly when fewer pairs are ordered than
+// there are pairs.
+std::int64_t Pairs(std::size_t n) { return static_cast<std::int64_t>(n * (n - 1) / 2); }
 
 }  // namespace
 
@@ -242,18 +243,12 @@ std::optional<TSampleTestResult> RankSumWithoutTies(std::span<const double> a,
                                                     const TRankSumNull* exact) {
   HALVORN_ASSERT(a.size() < kCountingBelow && b.size() < kCountingBelow,
                  "counting ranks is for small samples");
-  // Every value also meets itself in its own sample: ties there are the
-  // equal pairs beyond those.
-  std::int64_t twice = 0, ties = -static_cast<std::int64_t>(a.size() + b.size());
-  for (const double x : a) {
-    const TPairCounts counts = CountPairs(x, b);
-    twice += 2 * counts.Below;
-    ties += counts.Equal + CountPairs(x, a).Equal;
-  }
-  for (const double y : b) ties += CountPairs(y, b).Equal;
-  if (ties > 0) return std::nullopt;
+  const std::int64_t aAbove = PairsBelow(a, b);
+  const bool ties = aAbove + PairsBelow(b, a) != static_cast<std::int64_t>(a.size() * b.size()) ||
+                    PairsBelow(a, a) != Pairs(a.size()) || PairsBelow(b, b) != Pairs(b.size());
+  if (ties) return std::nullopt;
   TRanked ranked;
-  ranked.TwiceStatistic = twice;
+  ranked.TwiceStatistic = 2 * aAbove;
   return RankSumP(ranked, a.size(), b.size(), exact);
 }
 
@@ -269,15 +264,14 @@ std::optional<TSampleTestResult> SignedRankWithoutTies(std::span<const double> a
     magnitude[i] = std::fabs(d[i]);
     zeros += d[i] == 0;
   }
-  // A difference's rank is one more than the magnitudes below its own; its
-  // own magnitude is the one equal to it, unless another ties.
-  std::int64_t twice = 0, ties = 0;
+  // A difference's rank is one more than the magnitudes below its own.
+  std::int64_t twice = 0, ordered = 0;
   for (std::size_t i = 0; i < n; ++i) {
-    const TPairCounts counts = CountPairs(magnitude[i], {magnitude.data(), n});
-    twice += (d[i] > 0) * 2 * (counts.Below + 1);
-    ties += counts.Equal - 1;
+    const std::int64_t below = CountBelow(magnitude[i], {magnitude.data(), n});
+    twice += (d[i] > 0) * 2 * (below + 1);
+    ordered += below;
   }
-  if (ties > 0 || zeros > 0) return std::nullopt;
+  if (ordered != Pairs(n) || zeros > 0) return std::nullopt;
   TRanked ranked;
   ranked.TwiceStatistic = twice;
   return SignedRankP(ranked, n, false);
@@ -301,20 +295,23 @@ TSampleTestResult SignedRankTest(std::span<const double> a, std::span<const doub
 }
 
 TSampleTestResult SignedRankOfOrdered(std::span<const double> differences, bool hadZeros) {
+  HALVORN_ASSERT(differences.empty() || differences.front() != 0, "the differences are nonzero");
   TRanked ranked;
-  for (std::size_t k = 0; k < differences.size();) {
+  const std::size_t n = differences.size();
+  for (std::size_t k = 0; k < n;) {
+    const std::size_t first = k;
     const double magnitude = std::fabs(differences[k]);
-    std::size_t size = 0;
     std::int64_t positive = 0;
-    for (; k + size < differences.size() && std::fabs(differences[k + size]) == magnitude; ++size)
-      positive += differences[k + size] > 0;
-    HALVORN_ASSERT(size > 0 && magnitude > 0, "the differences are nonzero numbers in order");
-    // The group holds ranks k + 1 .. k + size, whose mean doubled is this.
-    ranked.TwiceStatistic += positive * static_cast<std::int64_t>(2 * k + size + 1);
-    ranked.AddGroup(static_cast<std::int64_t>(size));
-    k += size;
+    do {
+      positive += differences[k] > 0;
+      ++k;
+    } while (k < n && std::fabs(differences[k]) == magnitude);
+    // The group holds ranks first + 1 .. k, whose mean doubled is this.
+    const auto size = static_cast<std::int64_t>(k - first);
+    ranked.TwiceStatistic += positive * (2 * static_cast<std::int64_t>(first) + size + 1);
+    ranked.AddGroup(size);
   }
-  return SignedRankP(ranked, differences.size(), hadZeros);
+  return SignedRankP(ranked, n, hadZeros);
 }
 
 namespace {
