@@ -1,9 +1,11 @@
 #pragma once
-// The Runs of one design, judged by every test as the window's Run judges
-// them, but faster: the samples come from one generator with the design's
-// levels and error tables worked out once, every test starts from one pass
-// over the samples (PairMoments), and the p bin is decided from thresholds
-// where that is provably the bin of the test's own p.
+// The Runs of one design, judged by every test as the window's Run and the
+// reference functions judge them, but faster: the samples come from one
+// generator with the design's levels and error tables worked out once, every
+// t-test starts from one pass over the samples (PairMoments), the rank tests
+// rank by counting or by a radix sort instead of by definition, their exact
+// nulls are made once, and the p bin is decided from thresholds where that
+// is provably the bin of the test's own p.
 
 #include <array>
 #include <atomic>
