@@ -3,9 +3,10 @@
 // of a long design are ordered by a two-pass radix sort on the leading bits
 // of their values rounded to single precision (rounding keeps the order, so
 // only values whose leading bits agree can remain out of order), finished
-// by an insertion pass that puts those in their exact order. Comparison sorting, whose branches on random data
-// are mispredicted half the time, is several times slower there; short
-// arrays go to std::sort, which is faster for them.
+// by an insertion pass that puts those in their exact order. Comparison
+// sorting, whose branches on random data are mispredicted half the time, is
+// several times slower there; short arrays go to std::sort, which is faster
+// for them.
 
 #include <cstddef>
 #include <cstdint>

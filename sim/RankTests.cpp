@@ -115,8 +115,8 @@ TRankSumNull::TRankSumNull(int m, int n) : m_(m), n_(n) {
   const double middle = static_cast<double>(m) * n / 2;
   p_.resize(counts.size());
   for (std::size_t w = 0; w < counts.size(); ++w) {
-    const double tail = static_cast<double>(static_cast<double>(w) > middle ? upper[w] / total
-                                                                             : lower[w] / total);
+    const double tail =
+        static_cast<double>(static_cast<double>(w) > middle ? upper[w] / total : lower[w] / total);
     p_[w] = std::min(2 * tail, 1.0);
   }
 }
@@ -274,8 +274,8 @@ TLogStatistic PooledStatistic(std::span<const double> logA, std::span<const doub
   v /= df;
   const double standardError = std::sqrt(v * (1 / nx + 1 / ny));
   // Samples that are constant up to rounding give no t.
-  if (!(standardError >= 10 * std::numeric_limits<double>::epsilon() *
-                             std::max(std::fabs(mx), std::fabs(my))))
+  if (!(standardError >=
+        10 * std::numeric_limits<double>::epsilon() * std::max(std::fabs(mx), std::fabs(my))))
     return {kNaN, df};
   return {(mx - my) / standardError, df};
 }

@@ -47,6 +47,8 @@ TEST(RankTests, AgreeWithRsWilcoxAndTTestOnTheToolsRuns) {
     TErrorModel errors;
     double w, pW, v, pV, t, pT;
   };
+  // The cases are laid out by hand, a case to a few lines.
+  // clang-format off
   const TCase cases[] = {
       {"defaults: exact nulls", {}, TErrorModel::Uniform, 44, 0.11350232752844142, 0,
        0.00048828125000000033, -1.7228040183957434, 0.098953635902664844},
@@ -77,6 +79,7 @@ TEST(RankTests, AgreeWithRsWilcoxAndTTestOnTheToolsRuns) {
        0.87847707847707834, 16, 0.84375000000000011, 0.033365249210490222,
        0.97385435229667983},
   };
+  // clang-format on
   const TSilentMessages quiet;
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.name);
