@@ -45,7 +45,7 @@ TMF::TMF(TComponent* owner) : TForm(owner), pool_(MakeBackgroundPool()) {
   simulation_.emplace();
   // The power readout, refreshed a moment after the design or the random
   // source moved.
-  readout_ = std::make_unique<TPowerReadout>(*this, *pool_);
+  readout_ = std::make_unique<TPowerReadout>(*this, *pool_, tests_);
   readoutTimer_ = std::make_unique<QTimer>();
   readoutTimer_->setSingleShot(true);
   readoutTimer_->setInterval(kReadoutDelayMs);
@@ -166,7 +166,8 @@ void TMF::NotifyDesignChanged() {
 
 TPowerWindow& TMF::ShowPowerWindow() {
   if (!powerWindow_) {
-    powerWindow_ = new TPowerWindow(this, *pool_);
+    powerWindow_ = new TPowerWindow(this, *pool_, tests_);
+    powerWindow_->OnTestsChanged = [this] { readout_->TestsChanged(); };
     powerWindow_->DesignChanged(simulation_->Params(), RandomState);
   }
   powerWindow_->Show();

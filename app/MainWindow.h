@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "app/TestChoice.h"
 #include "chart/Chart.h"
 #include "chart/CustomSeries.h"
 #include "platform/forms/Button.h"
@@ -112,6 +113,9 @@ class TMF : public TForm, private TRunResultView {
   // figures of the current design and random state (none is pending).
   TPowerReadout& Readout() { return *readout_; }
   bool ReadoutSettled() const;
+  // The tests the readout and the power window show, which the power
+  // window's boxes choose; kept while the program runs.
+  const TTestChoice& Tests() const { return tests_; }
   // The power window, created on first use and raised when already open.
   TPowerWindow& ShowPowerWindow();
   TPowerWindow* PowerWindow() const { return powerWindow_; }
@@ -157,6 +161,7 @@ class TMF : public TForm, private TRunResultView {
   // The chart as the Run fills it, and the marks of its censored samples.
   TChartRunTarget chartTarget_{Chart1};
   TCensoringMarks censoringMarks_{Chart1, Series1, Series2};
+  TTestChoice tests_;
   // The workers of the readout's and the power window's computations, which
   // both stop theirs before the pool goes (the power window in the
   // destructor, the readout as it is declared later).

@@ -166,15 +166,19 @@ std::vector<TControlLayout> BuildControls() {
   const TFontLayout caption = BoldSans(-13, clYellow), name = BoldSans(-13, clWindow);
   c.push_back(
       NavyLabel("LPower", 8, 616, 300, 16, "Πιθανότητα ανίχνευσης (επόμενα 1000 Run)", caption));
-  // A row per test, then the false positives.
-  const auto readoutRow = [&](int row, const std::string& label, const std::string& text) {
-    const int top = 632 + 16 * row;
-    c.push_back(NavyLabel(label + "Name", 16, top, 200, 16, text, name));
-    c.push_back(NavyLabel(label, 224, top, 190, 16, "", caption));
+  // A row per test, then the false positives. The readout shows the rows of
+  // the tests it is asked for and moves the false positives' below them; as
+  // laid out, it shows the t-tests.
+  const auto readoutRow = [&](int row, const std::string& label, const std::string& text,
+                              bool visible) {
+    const int top = kReadoutTop + kReadoutRowHeight * row;
+    c.push_back(NavyLabel(label + "Name", 16, top, 200, 16, text, name, visible));
+    c.push_back(NavyLabel(label, 224, top, 190, 16, "", caption, visible));
   };
-  for (const TTestInfo& test : WindowTests())
-    readoutRow(static_cast<int>(TestIndex(test.Kind)), ReadoutLabel(test.Kind), test.Caption);
-  readoutRow(kWindowTestCount, kFalsePositiveLabel, "Ψευδώς θετικά στη διαφορά 0");
+  for (const TTestInfo& test : kTests)
+    readoutRow(static_cast<int>(TestIndex(test.Kind)), ReadoutLabel(test.Kind), test.Caption,
+               IsTTest(test.Kind));
+  readoutRow(kWindowTestCount, kFalsePositiveLabel, "Ψευδώς θετικά στη διαφορά 0", true);
   // The measurement model, named while it is not the default one.
   c.push_back(NavyLabel("LModel", 320, 616, 560, 16, "", name, false));
   return c;
@@ -183,10 +187,21 @@ std::vector<TControlLayout> BuildControls() {
 }  // namespace
 
 std::string ReadoutLabel(TTestKind test) {
-  std::string key = TestInfo(test).Key;
-  key[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(key[0])));
-  return "LPower" + key;
+  // The tool's key in camel case: "rank-sum" gives "RankSum".
+  std::string label = "LPower";
+  bool wordStart = true;
+  for (const char* c = TestInfo(test).Key; *c; ++c) {
+    if (*c == '-') {
+      wordStart = true;
+      continue;
+    }
+    label += wordStart ? static_cast<char>(std::toupper(static_cast<unsigned char>(*c))) : *c;
+    wordStart = false;
+  }
+  return label;
 }
+
+int ReadoutTestRows() { return (MainFormLayout().Height - kReadoutTop) / kReadoutRowHeight - 1; }
 
 const TFormLayout& MainFormLayout() {
   static const TFormLayout layout{.Left = 199,

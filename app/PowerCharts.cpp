@@ -9,10 +9,13 @@ namespace halvorn {
 namespace {
 
 // One colour and marker per test, apart from the main chart's blue and
-// orange series so that nobody reads a test as "before" or "after".
-constexpr std::array<TColor, kWindowTestCount> kTestColors = {0xC06000, clRed, clGreen};
-constexpr std::array<TSeriesPointerStyle, kWindowTestCount> kTestMarkers = {psRectangle, psCircle,
-                                                                            psTriangle};
+// orange series so that nobody reads a test as "before" or "after", and
+// dark enough to stand out on the chart's light grey. The last marker is
+// drawn with lines, in the pen.
+constexpr std::array<TColor, kTestCount> kTestColors = {0xC06000, clRed,  clGreen,
+                                                        clPurple, clTeal, 0x13458B};
+constexpr std::array<TSeriesPointerStyle, kTestCount> kTestMarkers = {
+    psRectangle, psCircle, psTriangle, psDownTriangle, psDiamond, psDiagCross};
 constexpr TColor kDimmed = clSilver;
 
 // A horizontal legend puts its items at the pitch of the widest text, so the
@@ -77,7 +80,7 @@ void ConfigureGuide(TLineSeries& series, TChart& chart, TColor color, TPenStyle 
 TPowerCurveChart::TPowerCurveChart() {
   ConfigureCommonChart(chart_, "", "Ισχύς (%)");
   FixAxis(chart_.LeftAxis(), 0, 100, 10);
-  for (const TTestInfo& test : WindowTests()) {
+  for (const TTestInfo& test : kTests) {
     const std::size_t i = TestIndex(test.Kind);
     TLineSeries& curve = curves_[i];
     ConfigureLine(curve, chart_, kTestColors[i], 2);
@@ -87,7 +90,7 @@ TPowerCurveChart::TPowerCurveChart() {
     pointer.SetStyle(kTestMarkers[i]);
     pointer.SetHorizSize(3);
     pointer.SetVertSize(3);
-    pointer.Pen().SetVisible(false);
+    pointer.Pen().SetVisible(kTestMarkers[i] == psDiagCross);
   }
   ConfigureGuide(target_, chart_, clFuchsia, psDash);
   ConfigureGuide(current_, chart_, clBlack, psDot);
@@ -102,11 +105,15 @@ void TPowerCurveChart::SetParameter(TSlider slider, const std::string& caption) 
 
 void TPowerCurveChart::ShowSweep(const std::vector<TSweepPoint>& sweep) {
   ClearCurves();
-  for (const TTestInfo& test : WindowTests())
+  for (const TTestInfo& test : kTests)
     for (const TSweepPoint& point : sweep)
       curves_[TestIndex(test.Kind)].AppendXY(SliderInfo(slider_).Shown(point.Value),
                                              100 * point.Result.Power(test.Kind), "", clAutoColor);
   SetDimmed(false);
+}
+
+void TPowerCurveChart::SetTestShown(TTestKind test, bool shown) {
+  curves_[TestIndex(test)].SetActive(shown);
 }
 
 void TPowerCurveChart::ClearCurves() {

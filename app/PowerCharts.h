@@ -1,6 +1,6 @@
 #pragma once
-// The two charts of the power window. The curve chart shows, per test, the
-// power of each position of one slider as a line, with the target as a
+// The two charts of the power window. The curve chart shows, per chosen
+// test, the power of each position of one slider as a line, with the target as a
 // horizontal line and the current design's value as a vertical one. The p
 // chart shows how the p values of one test spread over 20 bins of 0.05, for
 // the current design and for the same design without a difference, with the
@@ -30,8 +30,11 @@ class TPowerCurveChart {
   // The slider along the bottom axis, titled `caption`; the curves of
   // another slider are cleared.
   void SetParameter(TSlider slider, const std::string& caption);
-  // One point per sweep point: its value and its power in percent.
+  // One point per sweep point: its value and its power in percent. Every
+  // test's curve is filled, so that a test chosen later shows at once.
   void ShowSweep(const std::vector<TSweepPoint>& sweep);
+  // Shows or hides the curve of `test`, in the chart and its legend.
+  void SetTestShown(TTestKind test, bool shown);
   void ClearCurves();
   // Dimmed curves belong to a design the window has left; they stay until
   // the new ones replace them.
@@ -44,7 +47,7 @@ class TPowerCurveChart {
  private:
   // Declared before the series, so that the series leave its list first.
   TChart chart_;
-  std::array<TLineSeries, kWindowTestCount> curves_;
+  std::array<TLineSeries, kTestCount> curves_;
   TLineSeries target_;
   TLineSeries current_;
   TSlider slider_ = TSlider::Dif;

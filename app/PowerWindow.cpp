@@ -10,9 +10,11 @@
 
 #include "app/PowerReadout.h"
 #include "app/PowerWindowLayout.h"
+#include "app/TestChoice.h"
 #include "app/TextFile.h"
 #include "app/WindowPlacement.h"
 #include "platform/forms/Application.h"
+#include "platform/forms/CheckBox.h"
 #include "platform/forms/ComboBox.h"
 #include "platform/forms/Label.h"
 #include "platform/forms/PanelWindow.h"
@@ -49,10 +51,15 @@ class TVisibilityWatch : public QObject {
 
 // --- Layout -------------------------------------------------------------------
 
-TPowerWindow::TPowerWindow(TComponent* owner, TPowerPool& pool) : TForm(owner), pool_(&pool) {
+TPowerWindow::TPowerWindow(TComponent* owner, TPowerPool& pool, TTestChoice& tests)
+    : TForm(owner), tests_(&tests), pool_(&pool) {
   const TLayoutPanel panels[] = {{"CurveWindow", &Curves.Chart()}, {"PWindow", &PValues.Chart()}};
   LoadFormLayout(*this, PowerFormLayout(), PowerWindowControls(), panels);
   BindFields();
+  // The session's choice, shown before the boxes report their clicks.
+  for (const TTestInfo& test : kTests)
+    TestBoxes[TestIndex(test.Kind)]->SetChecked(tests_->Chosen(test.Kind));
+  ShowChosenTests();
   BindEvents();
   // Beside the main window's controls where the screen is wide enough,
   // else as far right as the window fits.
@@ -88,10 +95,12 @@ void TPowerWindow::BindFields() {
   bind(Progress, "Progress");
   bind(Status, "Status");
   bind(SmallestHeader, "SmallestHeader");
-  for (const TTestInfo& test : WindowTests()) {
-    auto& row = Cells[TestIndex(test.Kind)];
-    for (std::size_t column = 0; column < row.size(); ++column)
-      bind(row[column], PowerCellName(test.Kind, column));
+  for (const TTestInfo& test : kTests) {
+    const std::size_t i = TestIndex(test.Kind);
+    bind(TestBoxes[i], PowerTestBoxName(test.Kind));
+    bind(TestNames[i], PowerTestName(test.Kind));
+    for (std::size_t column = 0; column < Cells[i].size(); ++column)
+      bind(Cells[i][column], PowerCellName(test.Kind, column));
   }
 }
 
@@ -100,6 +109,10 @@ void TPowerWindow::BindEvents() {
   RunsBox->OnChange = [this](TObject*) { Recompute(); };
   TargetBar->OnChange = [this](TObject*) { TargetChanged(); };
   PTestGroup->OnClick = [this](TObject*) { ShowPValues(); };
+  for (const TTestInfo& test : kTests)
+    TestBoxes[TestIndex(test.Kind)]->OnClick = [this, kind = test.Kind](TObject*) {
+      TestBoxClicked(kind);
+    };
   AddShortcut("Ctrl+S", [this] {
     const QString path = QFileDialog::getSaveFileName(Widget(), "Αποθήκευση καμπυλών ισχύος",
                                                       "halvorn-power.png", "Εικόνα PNG (*.png)");
@@ -120,6 +133,48 @@ std::int64_t TPowerWindow::RunsPerPoint() const {
 }
 
 int TPowerWindow::TargetPercent() const { return TargetBar->Position(); }
+
+TTestKind TPowerWindow::PTest() const {
+  return pTests_[static_cast<std::size_t>(std::max(PTestGroup->ItemIndex(), 0))];
+}
+
+void TPowerWindow::TestBoxClicked(TTestKind test) {
+  TCheckBox* box = TestBoxes[TestIndex(test)];
+  if (box->Checked() == tests_->Chosen(test)) return;
+  if (!tests_->Set(test, box->Checked())) {
+    // The last test shown stays.
+    box->SetChecked(true);
+    return;
+  }
+  ShowChosenTests();
+  if (OnTestsChanged) OnTestsChanged();
+}
+
+void TPowerWindow::ShowChosenTests() {
+  int row = 0;
+  for (const TTestInfo& test : kTests) {
+    const std::size_t i = TestIndex(test.Kind);
+    const bool shown = tests_->Chosen(test.Kind);
+    Curves.SetTestShown(test.Kind, shown);
+    // The rows of the tests shown follow each other without gaps.
+    for (TLabel* label : {TestNames[i], Cells[i][0], Cells[i][1], Cells[i][2]}) {
+      if (shown) label->SetTop(PowerTableRowTop(row));
+      label->SetVisible(shown);
+    }
+    row += shown;
+  }
+  // The p chart keeps its test while that is shown, else takes the first.
+  const std::optional<TTestKind> previous =
+      pTests_.empty() ? std::nullopt : std::optional<TTestKind>(PTest());
+  pTests_ = tests_->Tests();
+  std::vector<std::string> captions;
+  for (const TTestKind test : pTests_) captions.emplace_back(TestInfo(test).Caption);
+  // Up to three in a column; more share two.
+  PTestGroup->SetColumns(pTests_.size() > 3 ? 2 : 1);
+  PTestGroup->SetItems(captions);
+  const auto kept = previous ? std::ranges::find(pTests_, *previous) : pTests_.end();
+  PTestGroup->SetItemIndex(kept == pTests_.end() ? 0 : static_cast<int>(kept - pTests_.begin()));
+}
 
 // --- Computation --------------------------------------------------------------
 
@@ -232,7 +287,7 @@ void TPowerWindow::ShowCurrent(const TPowerResult& power, const TPowerResult& fa
   power_ = power;
   falsePositive_ = falsePositive;
   powerDifference_ = SliderValue(params_, TSlider::Dif);
-  for (const TTestInfo& test : WindowTests()) {
+  for (const TTestInfo& test : kTests) {
     auto& row = Cells[TestIndex(test.Kind)];
     row[0]->SetCaption(TPowerReadout::PowerText(power, test.Kind));
     row[1]->SetCaption(TPowerReadout::PowerText(falsePositive, test.Kind));
@@ -252,13 +307,11 @@ void TPowerWindow::ShowSweep(const TSweepKey& key, std::vector<TSweepPoint> swee
 }
 
 void TPowerWindow::ShowPValues() {
-  if (power_ && falsePositive_)
-    if (const auto test = TestAt(PTestGroup->ItemIndex()))
-      PValues.Show(*power_, powerDifference_, *falsePositive_, *test);
+  if (power_ && falsePositive_) PValues.Show(*power_, powerDifference_, *falsePositive_, PTest());
 }
 
 void TPowerWindow::ShowSmallestValues() {
-  for (const TTestInfo& test : WindowTests()) {
+  for (const TTestInfo& test : kTests) {
     TLabel* cell = Cells[TestIndex(test.Kind)][2];
     cell->Font().SetColor(kPowerValueColor);
     if (sweep_.empty()) {

@@ -7,6 +7,8 @@
 // slider positions (shown as the power curves). A newer change stops the
 // computation under way; until the new curves arrive the old ones are shown
 // dimmed. A hidden window computes nothing: it catches up when it is shown.
+// Its boxes choose the tests shown in the curves, the table and the choice
+// of the p chart; every test is computed, so a choice shows at once.
 
 #include <array>
 #include <cstdint>
@@ -28,6 +30,7 @@ class QObject;
 
 namespace halvorn {
 
+class TCheckBox;
 class TComboBox;
 class TGroupBox;
 class TLabel;
@@ -35,6 +38,7 @@ class TPanelWindow;
 class TProgressBar;
 class TRadioGroup;
 class TScrollBar;
+class TTestChoice;
 
 class TPowerWindow : public TForm {
  public:
@@ -42,10 +46,11 @@ class TPowerWindow : public TForm {
   static constexpr std::array<std::int64_t, 3> kRunChoices = {1000, 10000, 100000};
   static constexpr int kDefaultTarget = 80;  // percent
 
-  // Builds the window hidden, beside its owner when the owner is a form;
-  // computes nothing until DesignChanged, then on `pool`, which must outlive
-  // the window.
-  TPowerWindow(TComponent* owner, TPowerPool& pool);
+  // Builds the window hidden, beside its owner when the owner is a form,
+  // showing the tests of `tests` and changing them as its boxes are
+  // clicked; computes nothing until DesignChanged, then on `pool`. Both
+  // must outlive the window.
+  TPowerWindow(TComponent* owner, TPowerPool& pool, TTestChoice& tests);
   ~TPowerWindow() override;
 
   // The main window's design or random state moved: the window follows.
@@ -60,19 +65,26 @@ class TPowerWindow : public TForm {
   TComboBox* RunsBox = nullptr;       // Runs per point
   TScrollBar* TargetBar = nullptr;    // the target power in percent
   TLabel* TargetValue = nullptr;
-  TRadioGroup* PTestGroup = nullptr;  // the test of the p chart
+  TRadioGroup* PTestGroup = nullptr;  // the test of the p chart, among those shown
   TPanelWindow* CurveWindow = nullptr;
   TPanelWindow* PWindow = nullptr;
   TProgressBar* Progress = nullptr;
   TLabel* Status = nullptr;
-  // Per test: power, false-positive rate, smallest value reaching the target.
-  std::array<std::array<TLabel*, 3>, kWindowTestCount> Cells{};
+  // Per test, in the table's order: its box, its name in the table, and its
+  // power, false-positive rate and smallest value reaching the target.
+  std::array<TCheckBox*, kTestCount> TestBoxes{};
+  std::array<TLabel*, kTestCount> TestNames{};
+  std::array<std::array<TLabel*, 3>, kTestCount> Cells{};
   TLabel* SmallestHeader = nullptr;
 
   // The settings as the controls show them.
   TSlider Parameter() const;
   std::int64_t RunsPerPoint() const;
   int TargetPercent() const;
+  // The test whose p values the p chart shows.
+  TTestKind PTest() const;
+  // Called after a box changed the tests shown.
+  std::function<void()> OnTestsChanged;
 
   // What is shown: the current design's figures and the sweep (empty until
   // the first sweep arrives, or after the parameter changed).
@@ -109,6 +121,11 @@ class TPowerWindow : public TForm {
   void BindEvents();
   // The window was shown or hidden.
   void VisibilityChanged(bool visible);
+  // A box of the choice of tests was clicked.
+  void TestBoxClicked(TTestKind test);
+  // The curves, the table's rows and the choice of the p chart follow the
+  // tests chosen.
+  void ShowChosenTests();
 
   // Computation.
   TSweepKey KeyFor(TSlider slider) const;
@@ -139,6 +156,9 @@ class TPowerWindow : public TForm {
   int powerDifference_ = 0;  // the difference of the design of power_
   std::vector<TSweepPoint> sweep_;
   std::optional<TSweepKey> sweepKey_;  // of the sweep shown
+  TTestChoice* tests_;
+  // The tests of the p chart's choice, in its order.
+  std::vector<TTestKind> pTests_;
   TPowerPool* pool_;
   // Last, so that it stops its work before the rest goes.
   TBackgroundJob job_;

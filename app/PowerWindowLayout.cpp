@@ -16,6 +16,9 @@ constexpr int kProgressSteps = 1000;
 // The left edges of the table's columns: the tests' names, then the figures.
 constexpr std::array<int, 4> kTableColumns = {8, 176, 424, 652};
 constexpr std::array<const char*, 3> kCellPrefixes = {"Power", "FalsePositive", "Smallest"};
+// The choice of tests: its boxes in rows of three, the t-tests first.
+constexpr int kBoxesPerRow = 3;
+constexpr int kBoxPitchX = 176, kBoxPitchY = 22;
 
 // A label that sizes itself to its text.
 TControlLayout Label(std::string name, std::string parent, int left, int top, std::string text,
@@ -96,29 +99,49 @@ std::vector<TControlLayout> BuildControls() {
                              .ItemIndex = 0});
   c.push_back(Panel("PWindow", 552, 152, 340, 296));
 
-  // The current design's figures, a row per test.
-  c.push_back(GroupBoxRow("DesignBox", 8, 456, 884, 116, "Ο τρέχων σχεδιασμός", clOlive, clInfoBk));
+  // The current design's figures, a row per test: room for every test.
+  c.push_back(GroupBoxRow("DesignBox", 8, 456, 884, PowerTableRowTop(kTestCount) + 6,
+                          "Ο τρέχων σχεδιασμός", clOlive, clInfoBk));
   c.push_back(
       Label("PowerHeader", "DesignBox", kTableColumns[1], 20, "Ισχύς (διάστημα 95 %)", clOlive));
   c.push_back(Label("FalsePositiveHeader", "DesignBox", kTableColumns[2], 20,
                     "Ψευδώς θετικά (διαφορά 0)", clOlive));
   c.push_back(Label("SmallestHeader", "DesignBox", kTableColumns[3], 20, "", clOlive));
-  for (const TTestInfo& test : WindowTests()) {
-    const int top = 44 + 22 * static_cast<int>(TestIndex(test.Kind));
-    c.push_back(Label(std::string("Test_") + test.Key, "DesignBox", kTableColumns[0], top,
-                      test.Caption, clWindowText));
-    for (std::size_t column = 0; column < kCellPrefixes.size(); ++column)
+  for (const TTestInfo& test : kTests) {
+    const int top = PowerTableRowTop(static_cast<int>(TestIndex(test.Kind)));
+    const bool shown = IsTTest(test.Kind);
+    c.push_back(Label(PowerTestName(test.Kind), "DesignBox", kTableColumns[0], top, test.Caption,
+                      clWindowText));
+    c.back().Visible = shown;
+    for (std::size_t column = 0; column < kCellPrefixes.size(); ++column) {
       c.push_back(Label(PowerCellName(test.Kind, column), "DesignBox", kTableColumns[column + 1],
                         top, "", kPowerValueColor));
+      c.back().Visible = shown;
+    }
+  }
+
+  // The tests shown in the curves, the table and the choice of the p chart.
+  c.push_back(GroupBoxRow("TestsBox", 8, 646, 536, 66, "Έλεγχοι", clBlack, clScrollBar));
+  for (const TTestInfo& test : kTests) {
+    const int i = static_cast<int>(TestIndex(test.Kind));
+    c.push_back(TControlLayout{.Name = PowerTestBoxName(test.Kind),
+                               .Class = TControlClass::CheckBox,
+                               .Parent = "TestsBox",
+                               .Left = 8 + kBoxPitchX * (i % kBoxesPerRow),
+                               .Top = 19 + kBoxPitchY * (i / kBoxesPerRow),
+                               .Width = kBoxPitchX - 8,
+                               .Height = 20,
+                               .Text = test.Caption,
+                               .Font = BoldSans(-13, clBlack)});
   }
 
   // The progress of the computation.
-  c.push_back(Label("Status", "", 8, 584, "", clYellow));
+  c.push_back(Label("Status", "", 552, 656, "", clYellow));
   c.push_back(TControlLayout{.Name = "Progress",
                              .Class = TControlClass::ProgressBar,
-                             .Left = 8,
-                             .Top = 608,
-                             .Width = 884,
+                             .Left = 552,
+                             .Top = 684,
+                             .Width = 340,
                              .Height = 20,
                              .Range = TRangeLayout{0, kProgressSteps, 0}});
   return c;
@@ -131,11 +154,17 @@ std::string PowerCellName(TTestKind test, std::size_t column) {
   return std::string(kCellPrefixes[column]) + "_" + TestInfo(test).Key;
 }
 
+std::string PowerTestName(TTestKind test) { return std::string("Test_") + TestInfo(test).Key; }
+
+std::string PowerTestBoxName(TTestKind test) { return std::string("Choose_") + TestInfo(test).Key; }
+
+int PowerTableRowTop(int row) { return 44 + 22 * row; }
+
 const TFormLayout& PowerFormLayout() {
   static const TFormLayout layout{.Left = 220,
                                   .Top = 140,
                                   .Width = 900,
-                                  .Height = 640,
+                                  .Height = 720,
                                   .Caption = "Ισχύς του σχεδιασμού",
                                   .Color = clNavy,
                                   .Font = TFontLayout{kSans, -11, false, clWindowText}};

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/forms/Button.h"
+#include "platform/forms/CheckBox.h"
 #include "platform/forms/ComboBox.h"
 #include "platform/forms/Edit.h"
 #include "platform/forms/GroupBox.h"
@@ -64,6 +65,11 @@ TControl* CreateControl(TForm& form, TWinControl& parent, const TControlLayout& 
       group->SetItems(row.Items);
       group->SetItemIndex(row.ItemIndex);
       return group;
+    }
+    case TControlClass::CheckBox: {
+      auto* box = new TCheckBox(&form, &parent);
+      box->SetCaption(row.Text);
+      return box;
     }
     case TControlClass::ComboBox: {
       auto* box = new TComboBox(&form, &parent);

@@ -25,6 +25,7 @@ enum class TControlClass {
   ScrollBar,
   GroupBox,
   RadioGroup,
+  CheckBox,
   ComboBox,
   ProgressBar,
   PanelWindow,  // shows a panel the caller supplies (TLayoutPanel)

@@ -71,19 +71,25 @@ void TRadioGroup::SetBounds(int left, int top, int width, int height) {
 
 void TRadioGroup::FontChanged() { ArrangeButtons(); }
 
+void TRadioGroup::SetColumns(int columns) {
+  columns_ = std::max(columns, 1);
+  ArrangeButtons();
+}
+
 void TRadioGroup::ArrangeButtons() {
   if (buttons_.empty()) return;
   // The rows share the height below the caption line; the rest of the
   // division is split above the first row and below the last.
   const int count = static_cast<int>(buttons_.size());
+  const int rows = (count + columns_ - 1) / columns_;
   const int textHeight = QFontMetrics(ToQFont(Font())).height();
   const int available = std::max(Height() - textHeight - 5, 0);
-  const int rowHeight = available / count;
-  const int topMargin = textHeight + 1 + (available % count) / 2;
-  const int rowWidth = std::max(Width() - 10, 0);
+  const int rowHeight = available / rows;
+  const int topMargin = textHeight + 1 + (available % rows) / 2;
+  const int columnWidth = std::max(Width() - 10, 0) / columns_;
   for (int i = 0; i < count; ++i)
-    buttons_[static_cast<std::size_t>(i)]->setGeometry(8, topMargin + i * rowHeight, rowWidth,
-                                                       rowHeight);
+    buttons_[static_cast<std::size_t>(i)]->setGeometry(
+        8 + (i / rows) * columnWidth, topMargin + (i % rows) * rowHeight, columnWidth, rowHeight);
 }
 
 void TRadioGroup::UpdateTabStop() {

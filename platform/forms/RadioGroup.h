@@ -1,8 +1,9 @@
 #pragma once
-// A captioned box of mutually exclusive choices, one column of radio buttons
-// spread evenly over the area below the caption. ItemIndex is the selected
-// item, -1 for none; the user changes it by clicking or with the arrow keys.
-// The Tab key stops at the selected button only.
+// A captioned box of mutually exclusive choices: radio buttons in Columns
+// columns (one by default) of equal width, filled top to bottom and then
+// left to right, their rows spread evenly over the area below the caption. ItemIndex is the
+// selected item, -1 for none; the user changes it by clicking or with the arrow keys. The Tab key
+// stops at the selected button only.
 //
 // OnClick runs after every change of ItemIndex to an item: one made by the
 // user is dispatched as an event, one made by the program calls OnClick
@@ -25,6 +26,10 @@ class TRadioGroup : public TCustomGroupBox {
   // Replaces the choices; none is selected afterwards.
   void SetItems(const std::vector<std::string>& items);
 
+  int Columns() const { return columns_; }
+  // At least 1.
+  void SetColumns(int columns);
+
   int ItemIndex() const;
   // Clamped to -1..Items().size()-1.
   void SetItemIndex(int index);
@@ -44,6 +49,7 @@ class TRadioGroup : public TCustomGroupBox {
 
   std::vector<std::string> items_;
   std::vector<QRadioButton*> buttons_;
+  int columns_ = 1;
   // Set while the program checks a button, so that its toggle is no event.
   bool setting_ = false;
 };

@@ -3,10 +3,8 @@
 
 #include <unistd.h>
 
-#include <QEventLoop>
 #include <QImage>
 #include <QRadioButton>
-#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -37,27 +35,10 @@ std::string Contents(const std::string& path) {
 
 class MainWindowPowerTest : public MainWindowTest {
  protected:
-  // Handles messages until the readout shows the current figures.
-  void WaitForReadout() {
-    QTimer guard;
-    guard.start(20000);
-    while (!MF().ReadoutSettled() && guard.isActive())
-      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    ASSERT_TRUE(MF().ReadoutSettled());
-  }
-
-  // What the readout should show for the window's design and random state.
+  // What the readout should show for the window's design and random state:
+  // the figures of the t-tests, as the window starts.
   void ExpectReadoutOfTheEngine() {
-    TPowerPool pool(2);
-    const TPowerRequest request{MF().Simulation().Params(), RandomState, TPowerReadout::kRuns};
-    const TPowerResult power = ComputePower(request, pool);
-    const TPowerResult falsePositive = ComputeFalsePositive(request, pool);
-    const char* labels[] = {"LPowerEqual", "LPowerUnequal", "LPowerPaired"};
-    for (const TTestInfo& test : WindowTests())
-      EXPECT_EQ(Caption(labels[TestIndex(test.Kind)]), TPowerReadout::PowerText(power, test.Kind))
-          << test.Caption;
-    EXPECT_EQ(Caption("LFalsePositive"), TPowerReadout::FalsePositiveText(falsePositive));
-    EXPECT_EQ(dynamic_cast<TLabel*>(MF().FindControl("LPowerPaired"))->Font().Color(), clYellow);
+    ExpectReadoutShows({TTestKind::EqualVariance, TTestKind::UnequalVariance, TTestKind::Paired});
   }
 
   std::string Caption(const char* name) {

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QRadioButton>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -18,6 +19,8 @@
 #include "MainWindowTesting.h"
 #include "app/PowerReadout.h"
 #include "app/PowerWindow.h"
+#include "app/PowerWindowLayout.h"
+#include "platform/forms/CheckBox.h"
 #include "platform/forms/ComboBox.h"
 #include "platform/forms/RadioGroup.h"
 #include "platform/runtime/Exceptions.h"
@@ -71,8 +74,9 @@ class PowerWindowTest : public testing::MainWindowTest {
     return SweepPower(Request(runs), slider, info.Min, info.Max, 1, pool_);
   }
 
+  // Every test's curve holds the sweep, shown or not.
   static void ExpectCurvesShow(const TPowerWindow& window, const std::vector<TSweepPoint>& sweep) {
-    for (const TTestInfo& test : WindowTests()) {
+    for (const TTestInfo& test : kTests) {
       SCOPED_TRACE(test.Caption);
       const TLineSeries& curve = window.Curves.Curve(test.Kind);
       ASSERT_EQ(curve.PointCount(), static_cast<int>(sweep.size()));
@@ -87,15 +91,142 @@ class PowerWindowTest : public testing::MainWindowTest {
   void ExpectTableShows(const TPowerWindow& window) {
     const TPowerResult power = ComputePower(Request(1000), pool_);
     const TPowerResult falsePositive = ComputeFalsePositive(Request(1000), pool_);
-    for (const TTestInfo& test : WindowTests()) {
+    for (const TTestInfo& test : kTests) {
       const auto& row = window.Cells[TestIndex(test.Kind)];
       EXPECT_EQ(row[0]->Caption(), TPowerReadout::PowerText(power, test.Kind));
       EXPECT_EQ(row[1]->Caption(), TPowerReadout::PowerText(falsePositive, test.Kind));
     }
   }
 
+  // Clicks a test's box as the user would.
+  static void ClickBox(TPowerWindow& window, TTestKind test) {
+    QWidget* box = window.TestBoxes[TestIndex(test)]->Widget();
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+  }
+
+  // Chooses the p chart's test with the mouse.
+  static void ChoosePTest(TPowerWindow& window, TTestKind test) {
+    const auto buttons = window.PTestGroup->Widget()->findChildren<QRadioButton*>();
+    for (QRadioButton* button : buttons)
+      if (button->text().toStdString() == TestInfo(test).Caption)
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    ASSERT_EQ(window.PTest(), test);
+  }
+
+  // The window shows `tests` and no other: their boxes checked, their curves
+  // in the chart, their rows in the table one under the other in this
+  // order, and they are the choice of the p chart.
+  static void ExpectShown(const TPowerWindow& window, const std::vector<TTestKind>& tests) {
+    std::vector<std::string> captions;
+    for (const TTestInfo& test : kTests) {
+      SCOPED_TRACE(test.Caption);
+      const std::size_t i = TestIndex(test.Kind);
+      const auto row = std::ranges::find(tests, test.Kind);
+      const bool shown = row != tests.end();
+      if (shown) captions.emplace_back(test.Caption);
+      EXPECT_EQ(window.TestBoxes[i]->Checked(), shown);
+      EXPECT_EQ(window.Curves.Curve(test.Kind).Active(), shown);
+      const auto& cells = window.Cells[i];
+      for (const TLabel* label : {window.TestNames[i], cells[0], cells[1], cells[2]}) {
+        EXPECT_EQ(label->Widget()->isVisible(), shown) << label->Name();
+        if (shown) {
+          EXPECT_EQ(label->Top(), PowerTableRowTop(static_cast<int>(row - tests.begin())));
+        }
+      }
+    }
+    EXPECT_EQ(window.PTestGroup->Items(), captions);
+  }
+
+  // Whether the curve chart's bitmap has a pixel in the colour of `test`'s
+  // curve.
+  static bool CurveColourShows(TPowerWindow& window, TTestKind test) {
+    const TRasterBitmap& picture = window.CurvePicture();
+    const TColor colour = window.Curves.Curve(test).SeriesColor();
+    const std::uint32_t rgb = (colour & 0xFFu) << 16 | (colour & 0xFF00u) | (colour >> 16 & 0xFFu);
+    for (int y = 0; y < picture.Height(); ++y)
+      for (int x = 0; x < picture.Width(); ++x)
+        if ((picture.At(x, y) & 0xFFFFFFu) == rgb) return true;
+    return false;
+  }
+
   TPowerPool pool_{2};
 };
+
+// The boxes choose the tests of the curves, the table, the p chart and the
+// main window's readout, at once and without computing: the engine's
+// figures of every test are at hand. The readout shows the first three
+// chosen, as many as fit; the last chosen test cannot be left out; the
+// choice outlives the window's closing.
+TEST_F(PowerWindowTest, TheBoxesChooseTheTestsShownInTheWindowAndTheReadout) {
+  using enum TTestKind;
+  TPowerWindow& window = Open();
+  WaitFor(window.OnSweepShown, [&] { ChooseParameter(window, TSlider::Step); });
+  WaitForReadout();
+  ExpectCurvesShow(window, EngineSweep(TSlider::Step, 1000));
+  ExpectTableShows(window);
+  const TPowerResult power = ComputePower(Request(1000), pool_);
+
+  struct Step {
+    std::optional<TTestKind> click;
+    std::vector<TTestKind> shown, readout;
+    std::optional<TTestKind> choosePTest;
+    TTestKind pTest;
+  };
+  const std::vector<Step> steps = {
+      {{},
+       {EqualVariance, UnequalVariance, Paired},
+       {EqualVariance, UnequalVariance, Paired},
+       {},
+       EqualVariance},
+      {RankSum,
+       {EqualVariance, UnequalVariance, Paired, RankSum},
+       {EqualVariance, UnequalVariance, Paired},
+       {},
+       EqualVariance},
+      {UnequalVariance,
+       {EqualVariance, Paired, RankSum},
+       {EqualVariance, Paired, RankSum},
+       RankSum,
+       RankSum},
+      {LogEqual,
+       {EqualVariance, Paired, RankSum, LogEqual},
+       {EqualVariance, Paired, RankSum},
+       {},
+       RankSum},
+      {EqualVariance, {Paired, RankSum, LogEqual}, {Paired, RankSum, LogEqual}, {}, RankSum},
+      {Paired, {RankSum, LogEqual}, {RankSum, LogEqual}, {}, RankSum},
+      // The p chart's test left out: the first shown takes its place.
+      {RankSum, {LogEqual}, {LogEqual}, {}, LogEqual},
+      // The last test stays.
+      {LogEqual, {LogEqual}, {LogEqual}, {}, LogEqual},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.click ? TestInfo(*step.click).Caption : "as opened");
+    if (step.click) ClickBox(window, *step.click);
+    if (step.choosePTest) ChoosePTest(window, *step.choosePTest);
+    EXPECT_FALSE(window.Computing());
+    ExpectShown(window, step.shown);
+    EXPECT_EQ(MF().Tests().Tests(), step.shown);
+    ExpectReadoutShows(step.readout);
+    EXPECT_EQ(window.PTest(), step.pTest);
+    const TLineSeries& bins = window.PValues.Design();
+    ASSERT_EQ(bins.PointCount(), kPBins + 3);
+    for (int bin = 0; bin < kPBins; ++bin)
+      EXPECT_EQ(bins.YValueAt(bin + 1),
+                100.0 * static_cast<double>(power.Counts(step.pTest).PHistogram[bin]) / 1000);
+    // The chart draws the curves shown in their colours, and no other.
+    for (const TTestKind test : {UnequalVariance, RankSum, LogEqual})
+      EXPECT_EQ(CurveColourShows(window, test), std::ranges::count(step.shown, test) == 1)
+          << TestInfo(test).Caption;
+  }
+
+  window.Close();
+  ASSERT_FALSE(window.Widget()->isVisible());
+  QTest::mouseClick(MF().PowerButton->Widget(), Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.Widget()));
+  ExpectShown(window, {LogEqual});
+  ExpectReadoutShows({LogEqual});
+}
 
 TEST_F(PowerWindowTest, TheParametersAreTheMainWindowsSlidersByTheirGreekCaptions) {
   TPowerWindow& window = Open();
@@ -109,12 +240,14 @@ TEST_F(PowerWindowTest, TheParametersAreTheMainWindowsSlidersByTheirGreekCaption
   EXPECT_EQ(window.TargetPercent(), 80);
   EXPECT_EQ(window.Font().Name(), "MS Sans Serif");
 
-  // Tab walks the settings, then the test of the p chart; the charts take
-  // no focus.
+  // Tab walks the settings, the test of the p chart, then the choice of
+  // tests; the charts take no focus.
   window.ParameterBox->SetFocus();
   QApplication::processEvents();
-  for (TWinControl* expected : std::initializer_list<TWinControl*>{
-           window.RunsBox, window.TargetBar, window.PTestGroup, window.ParameterBox}) {
+  std::vector<TWinControl*> order = {window.RunsBox, window.TargetBar, window.PTestGroup};
+  order.insert(order.end(), window.TestBoxes.begin(), window.TestBoxes.end());
+  order.push_back(window.ParameterBox);
+  for (TWinControl* expected : order) {
     SCOPED_TRACE(expected->Name());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QWidget* focus = QApplication::focusWidget();
@@ -192,7 +325,7 @@ TEST_F(PowerWindowTest, TheSweptSlidersOwnMoveReusesTheSweepAndTheTargetRecomput
     window.TargetBar->SetPosition(target);
     EXPECT_FALSE(window.Computing());
     EXPECT_EQ(window.Curves.TargetLine().YValueAt(0), target);
-    for (const TTestInfo& test : WindowTests()) {
+    for (const TTestInfo& test : kTests) {
       const std::optional<int> value = SmallestValueReaching(sweep, test.Kind, target / 100.0);
       EXPECT_EQ(window.Cells[TestIndex(test.Kind)][2]->Caption(),
                 value ? std::to_string(*value) : "καμία");

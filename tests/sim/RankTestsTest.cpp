@@ -49,6 +49,8 @@ TEST(RankTests, AgreeWithRsWilcoxAndTTestOnTheToolsRuns) {
     TErrorModel errors;
     double w, pW, v, pV, t, pT;
   };
+  // The cases are laid out by hand, a case to a few lines.
+  // clang-format off
   const TCase cases[] = {
       {"defaults: exact nulls",
        {},
@@ -132,6 +134,7 @@ TEST(RankTests, AgreeWithRsWilcoxAndTTestOnTheToolsRuns) {
        0.033365249210490222,
        0.97385435229667983},
   };
+  // clang-format on
   const TSilentMessages quiet;
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.name);

@@ -64,6 +64,30 @@ TEST_F(RadioGroupTest, OnClickFollowsEveryChangeOfTheItemByUserOrProgram) {
   EXPECT_EQ(seen, (std::vector<int>{0, 1, 2}));
 }
 
+// Six items in two columns: three rows, the first column filled first, each
+// column half the width inside the frame.
+TEST_F(RadioGroupTest, ColumnsAreFilledTopToBottomThenLeftToRight) {
+  group_->SetBounds(0, 0, 340, 84);
+  group_->SetItems({"a", "b", "c", "d", "e", "f"});
+  EXPECT_EQ(group_->Columns(), 1);
+  group_->SetColumns(2);
+  const QList<QRadioButton*> buttons = Buttons();
+  ASSERT_EQ(buttons.size(), 6);
+  for (int i = 0; i < 6; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(buttons[i]->x(), 8 + (i / 3) * 165);
+    EXPECT_EQ(buttons[i]->width(), 165);
+    EXPECT_EQ(buttons[i]->y(), buttons[i % 3]->y());
+    if (i % 3) {
+      EXPECT_EQ(buttons[i]->y() - buttons[i - 1]->y(), buttons[i]->height());
+    }
+  }
+  EXPECT_LE(buttons[2]->geometry().bottom(), 84);
+  group_->SetColumns(0);
+  EXPECT_EQ(group_->Columns(), 1);
+  EXPECT_EQ(Buttons()[5]->x(), 8);
+}
+
 TEST_F(RadioGroupTest, TabEntersAtTheSelectedButtonOnly) {
   auto* before = new TButton(&Form(), &Form());
   auto* after = new TButton(&Form(), &Form());
