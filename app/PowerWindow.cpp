@@ -319,7 +319,7 @@ void TPowerWindow::ShowSmallestValues() {
       continue;
     }
     const std::optional<int> value =
-        SmallestValueReaching(sweep_, test.Kind, TargetPercent() / 100.0);
+        SmallestValueReaching(sweep_, test.Kind, TPowerTarget::Percent(TargetPercent()));
     cell->SetCaption(value ? SliderValueText(SliderInfo(Parameter()), *value) : "καμία");
   }
 }

@@ -47,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(options.Runs >= 1 && options.Runs <= (power ? halvorn::kMaxPowerRuns : 1000000));
     Require(options.Skip >= 0 && options.Skip <= halvorn::kMaxSkip);
     Require(options.Threads >= 0 && options.Threads <= halvorn::kMaxThreads);
-    Require(options.TargetPct > 0 && options.TargetPct <= 100);
+    Require(options.Target.Units > 0 && options.Target.Units <= 100 * options.Target.Scale() &&
+            options.Target.Decimals <= halvorn::TPowerTarget::kMaxDecimals);
     if (options.Vary) {
       const halvorn::TSliderInfo& info = halvorn::SliderInfo(options.Vary->Slider);
       Require(info.Min <= options.Vary->FromPosition &&

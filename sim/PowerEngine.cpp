@@ -163,10 +163,11 @@ std::vector<TSweepPoint> SweepPower(const TPowerRequest& base, TSlider slider, i
 }
 
 std::optional<int> SmallestValueReaching(const std::vector<TSweepPoint>& sweep, TTestKind test,
-                                         double targetFraction) {
+                                         TPowerTarget target) {
   std::optional<int> smallest;
   for (const TSweepPoint& p : sweep)
-    if (p.Result.Power(test) >= targetFraction && (!smallest || p.Value < *smallest))
+    if (target.ReachedBy(p.Result.Counts(test).Significant, p.Result.Runs) &&
+        (!smallest || p.Value < *smallest))
       smallest = p.Value;
   return smallest;
 }

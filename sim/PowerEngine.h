@@ -68,10 +68,34 @@ std::vector<TSweepPoint> SweepPower(const TPowerRequest& base, TSlider slider, i
                                     int toPosition, int stepPositions, TPowerPool& pool,
                                     std::stop_token stop = {}, const TPowerProgress& progress = {});
 
+// A target power as the user writes it, a decimal percentage: Units / 10^
+// Decimals percent. A share of Runs reaches it when significant / runs is at
+// least that, compared exactly in integers (99.9 % is reached by 999 of 1000
+// Runs, which a comparison of the doubles 0.999 and 99.9 / 100 would miss).
+struct TPowerTarget {
+  static constexpr int kMaxDecimals = 6;
+  std::int64_t Units = 80;
+  int Decimals = 0;
+
+  static constexpr TPowerTarget Percent(int percent) { return {percent, 0}; }
+  constexpr std::int64_t Scale() const {
+    std::int64_t scale = 1;
+    for (int d = 0; d < Decimals; ++d) scale *= 10;
+    return scale;
+  }
+  // Whether `significant` of `runs` (> 0) Runs reach the target; runs and
+  // the scale are small enough (at most 10^7 and 10^6) that neither side
+  // overflows.
+  constexpr bool ReachedBy(std::int64_t significant, std::int64_t runs) const {
+    return runs > 0 && significant * 100 * Scale() >= Units * runs;
+  }
+  friend constexpr bool operator==(const TPowerTarget&, const TPowerTarget&) = default;
+};
+
 // The smallest value among the points whose power in `test` reaches
-// `targetFraction`; none when no point does. Power need not grow steadily
-// with every parameter, so every point is looked at (no bisection).
+// `target`; none when no point does. Power need not grow steadily with every
+// parameter, so every point is looked at (no bisection).
 std::optional<int> SmallestValueReaching(const std::vector<TSweepPoint>& sweep, TTestKind test,
-                                         double targetFraction);
+                                         TPowerTarget target);
 
 }  // namespace halvorn

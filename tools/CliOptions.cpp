@@ -180,6 +180,28 @@ struct TParser {
                          "power and interval."};
 };
 
+// A percentage written with digits and at most kMaxDecimals decimals,
+// above 0 and at most 100, as an exact decimal; none otherwise.
+std::optional<TPowerTarget> ParseTarget(const std::string& text) {
+  TPowerTarget target{0, 0};
+  bool point = false, digits = false;
+  for (const char c : text) {
+    if (c == '.' && !point) {
+      point = true;
+    } else if (c >= '0' && c <= '9' && target.Units <= 100'000'000) {
+      target.Units = 10 * target.Units + (c - '0');
+      target.Decimals += point;
+      digits = true;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (!digits || target.Decimals > TPowerTarget::kMaxDecimals || target.Units == 0 ||
+      target.Units > 100 * target.Scale())
+    return std::nullopt;
+  return target;
+}
+
 TParser::TParser() {
   parser.setApplicationDescription(
       "Runs Halvorn's simulation without a window: each Run draws a before and an after\n"
@@ -301,13 +323,14 @@ void ParsePowerOptions(const TParser& p, TCliOptions& options) {
   }
   if (parser.isSet(p.vary)) options.Vary = ParseVary(parser.value(p.vary));
   if (parser.isSet(p.target)) {
-    const QString text = parser.value(p.target);
-    bool ok;
-    const double v = text.toDouble(&ok);
-    if (!ok || text.trimmed() != text || !(v > 0 && v <= 100))
-      Refuse("target", text.toStdString(), "a percentage above 0, at most 100");
+    const std::string text = parser.value(p.target).toStdString();
+    const std::optional<TPowerTarget> target = ParseTarget(text);
+    if (!target)
+      Refuse("target", text,
+             Fmt("a percentage above 0, at most 100, with at most %d decimals",
+                 TPowerTarget::kMaxDecimals));
     if (!options.Vary) throw ECliUsage("--target: only with --vary");
-    options.TargetPct = v;
+    options.Target = *target;
   }
   if (parser.isSet(p.json) && parser.isSet(p.csv))
     throw ECliUsage("--csv: not together with --json");

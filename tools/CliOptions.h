@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/runtime/Exceptions.h"
+#include "sim/PowerEngine.h"
 #include "sim/Simulation.h"
 
 namespace halvorn {
@@ -37,7 +38,7 @@ struct TCliOptions {
   std::int64_t Skip = 0;
   int Threads = 0;  // 0: one per core
   std::optional<TCliVary> Vary;
-  double TargetPct = 80;
+  TPowerTarget Target = TPowerTarget::Percent(80);
   TFormat Format = TFormat::Text;
   std::string DataPath;  // empty: no data file
   std::string PngPath;   // empty: no picture

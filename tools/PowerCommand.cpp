@@ -103,8 +103,28 @@ std::string HeaderJson(const TCliDesign& d, std::int64_t runs, std::int64_t skip
 
 // The smallest value reaching the target in `test`, or none.
 std::optional<int> Smallest(const TSweepReport& r, TTestKind test) {
-  return SmallestValueReaching(r.Points, test, r.TargetPct / 100);
+  return SmallestValueReaching(r.Points, test, r.Target);
 }
+
+// `units` / 10^decimals written out exactly, without trailing zeros beyond
+// `keep` decimals.
+std::string DecimalText(std::int64_t units, int decimals, int keep) {
+  std::string digits = std::to_string(units);
+  if (static_cast<int>(digits.size()) <= decimals)
+    digits.insert(0, static_cast<std::size_t>(decimals + 1) - digits.size(), '0');
+  std::string text = digits.substr(0, digits.size() - static_cast<std::size_t>(decimals));
+  std::string fraction = digits.substr(text.size());
+  while (static_cast<int>(fraction.size()) > keep && fraction.back() == '0') fraction.pop_back();
+  while (static_cast<int>(fraction.size()) < keep) fraction += '0';
+  return fraction.empty() ? text : text + "." + fraction;
+}
+
+// The target as the user wrote it, with at least one decimal (80.0, 99.34),
+// and as a share of 1 for the JSON (0.8, 0.9934).
+std::string TargetText(const TPowerTarget& t) {
+  return DecimalText(t.Units, t.Decimals, std::max(1, t.Decimals));
+}
+std::string TargetShare(const TPowerTarget& t) { return DecimalText(t.Units, t.Decimals + 2, 0); }
 
 std::string PadLeft(const std::string& s, std::size_t width) {
   return s.size() >= width ? s : std::string(width - s.size(), ' ') + s;
@@ -216,7 +236,7 @@ std::string SweepText(const TSweepReport& r) {
       s += PadLeft(Percent(p.Result.Power(test.Kind)), SweepColumn(test));
     s += "\n";
   }
-  s += Fmt("smallest %s with a power of at least ", name) + FixedText(r.TargetPct, 1) + " %:";
+  s += Fmt("smallest %s with a power of at least ", name) + TargetText(r.Target) + " %:";
   for (const TTestInfo& test : kTests) {
     const std::optional<int> v = Smallest(r, test.Kind);
     s += Fmt("%s %s %s", &test == &kTests.front() ? "" : ",", test.Caption,
@@ -228,7 +248,7 @@ std::string SweepText(const TSweepReport& r) {
 std::string SweepJson(const TSweepReport& r) {
   std::string s = HeaderJson(r.Design, r.Runs, r.Skip) +
                   Fmt(", \"vary\": \"%s\", \"target\": ", SliderInfo(r.Slider).Option) +
-                  ShortestText(r.TargetPct / 100) + ", \"rows\": [";
+                  TargetShare(r.Target) + ", \"rows\": [";
   for (std::size_t i = 0; i < r.Points.size(); ++i) {
     const TSweepPoint& p = r.Points[i];
     s += Fmt("%s{\"value\": %s", i ? ", " : "",
@@ -269,7 +289,7 @@ int RunPowerCommand(const TCliOptions& options) {
                           options.Runs,
                           options.Skip,
                           v.Slider,
-                          options.TargetPct,
+                          options.Target,
                           SweepPower(request, v.Slider, v.FromPosition, v.ToPosition,
                                      v.StepPositions, pool, stop.get_token(), progress.For(0))};
       out = options.Format == TCliOptions::TFormat::Json  ? SweepJson(report)

@@ -38,7 +38,7 @@ struct TSweepReport {
   TCliDesign Design;
   std::int64_t Runs, Skip;
   TSlider Slider;
-  double TargetPct;
+  TPowerTarget Target;
   std::vector<TSweepPoint> Points;
 };
 std::string SweepText(const TSweepReport& report);

@@ -326,7 +326,8 @@ TEST_F(PowerWindowTest, TheSweptSlidersOwnMoveReusesTheSweepAndTheTargetRecomput
     EXPECT_FALSE(window.Computing());
     EXPECT_EQ(window.Curves.TargetLine().YValueAt(0), target);
     for (const TTestInfo& test : kTests) {
-      const std::optional<int> value = SmallestValueReaching(sweep, test.Kind, target / 100.0);
+      const std::optional<int> value =
+          SmallestValueReaching(sweep, test.Kind, TPowerTarget::Percent(target));
       EXPECT_EQ(window.Cells[TestIndex(test.Kind)][2]->Caption(),
                 value ? std::to_string(*value) : "καμία");
     }

@@ -267,10 +267,24 @@ TEST(PowerEngine, SmallestValueReachingLooksAtEveryPoint) {
   };
   // Power that rises, falls back and rises again.
   const std::vector<TSweepPoint> sweep = {point(1, 10), point(2, 85), point(3, 40), point(4, 90)};
-  EXPECT_EQ(SmallestValueReaching(sweep, TTestKind::Paired, 0.8), 2);
-  EXPECT_EQ(SmallestValueReaching(sweep, TTestKind::Paired, 0.9), 4);
-  EXPECT_EQ(SmallestValueReaching(sweep, TTestKind::Paired, 0.95), std::nullopt);
-  EXPECT_EQ(SmallestValueReaching(sweep, TTestKind::EqualVariance, 0.8), std::nullopt);
+  const auto percent = TPowerTarget::Percent;
+  EXPECT_EQ(SmallestValueReaching(sweep, TTestKind::Paired, percent(80)), 2);
+  EXPECT_EQ(SmallestValueReaching(sweep, TTestKind::Paired, percent(90)), 4);
+  EXPECT_EQ(SmallestValueReaching(sweep, TTestKind::Paired, percent(95)), std::nullopt);
+  EXPECT_EQ(SmallestValueReaching(sweep, TTestKind::EqualVariance, percent(80)), std::nullopt);
+  // Decimal targets are compared exactly: 999 of 1000 Runs reach 99.9 %
+  // (the doubles 0.999 and 99.9 / 100 differ), not 99.91 %; 1 of 3 reaches
+  // 33.333333 %.
+  const struct {
+    std::int64_t significant, runs, units;
+    int decimals;
+    bool reached;
+  } cases[] = {{999, 1000, 999, 1, true}, {999, 1000, 9991, 2, false},
+               {1, 3, 33333333, 6, true}, {1, 3, 33333334, 6, false},
+               {0, 0, 1, 6, false},       {1000000, 1000000, 100, 0, true}};
+  for (const auto& c : cases)
+    EXPECT_EQ((TPowerTarget{c.units, c.decimals}.ReachedBy(c.significant, c.runs)), c.reached)
+        << c.units << "e-" << c.decimals;
 }
 
 TEST(PowerEngine, StopsWhenAskedAndThePoolCarriesOn) {

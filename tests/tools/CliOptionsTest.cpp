@@ -129,7 +129,7 @@ TEST(CliOptions, PowerOptions) {
   EXPECT_EQ(o.Vary->FromPosition, 2);
   EXPECT_EQ(o.Vary->ToPosition, 10);
   EXPECT_EQ(o.Vary->StepPositions, 2);
-  EXPECT_EQ(o.TargetPct, 62.5);
+  EXPECT_EQ(o.Target, (TPowerTarget{625, 1}));
   EXPECT_EQ(o.Format, TCliOptions::TFormat::Csv);
   // A name alone sweeps every position of its slider.
   const TCliOptions all = Parse({"power", "--vary", "samples", "--json"});

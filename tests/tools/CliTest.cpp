@@ -296,6 +296,29 @@ TEST(Cli, PowerSweeps) {
             std::string::npos);
 }
 
+// A decimal target is compared exactly and printed as written: the paired
+// test's 9990 of 10000 Runs at 8 samples reach 99.9 %.
+TEST(Cli, ADecimalTargetIsReachedExactlyAndPrintedAsWritten) {
+  const struct {
+    const char* target;
+    const char* line;
+  } cases[] = {{"99.9",
+                "smallest samples with a power of at least 99.9 %: "
+                "equal variance none in range, unequal variance none in range, "
+                "paired samples 8,"},
+               {"99.34", "smallest samples with a power of at least 99.34 %:"},
+               {"80", "smallest samples with a power of at least 80.0 %:"}};
+  for (const auto& c : cases) {
+    const Outcome o = RunCli(std::string("power --vary samples=3:8 --target ") + c.target);
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_NE(o.out.find(c.line), std::string::npos) << o.out;
+  }
+  EXPECT_NE(
+      RunCli("power --vary samples=3:4 --target 99.34 --json").out.find("\"target\": 0.9934,"),
+      std::string::npos);
+  EXPECT_EQ(RunCli("power --vary samples=3:4 --target 99.9999999").status, 2);
+}
+
 TEST(Cli, PowerRefusesBadArgumentsWithExitTwo) {
   for (const char* args : {"power --runs 0", "power --vary nothing", "power --threads x",
                            "power --png x.png", "power --target 50"}) {
