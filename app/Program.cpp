@@ -1,6 +1,9 @@
 #include "app/Program.h"
 
+#include <QtGlobal>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include "app/MainWindow.h"
@@ -11,6 +14,37 @@
 #include "sim/RandomSource.h"
 
 namespace halvorn {
+namespace {
+
+// Without a display Qt cannot open its platform, and ends the process from
+// inside the application object's constructor with an abort and a core
+// dump, after several lines about plugins. The user gets one line instead
+// that says what to do, and exit code 1.
+QtMessageHandler gOtherMessages = nullptr;
+void StartUpMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type == QtFatalMsg) {
+    std::fputs(
+        "halvorn: no window can be opened: there is no display, or Qt cannot use it. Start "
+        "Halvorn from a desktop session, or use halvorn-cli, which needs none.\n",
+        stderr);
+    std::fflush(stderr);
+    std::_Exit(1);
+  }
+  // The platform's notes lead up to that failure; everything else passes.
+  if (context.category && std::strncmp(context.category, "qt.qpa", 6) == 0) return;
+  if (gOtherMessages) gOtherMessages(type, context, message);
+}
+
+// StartUpMessages while the application object is made.
+class TStartUpMessages {
+ public:
+  TStartUpMessages() { gOtherMessages = qInstallMessageHandler(StartUpMessages); }
+  ~TStartUpMessages() { qInstallMessageHandler(gOtherMessages); }
+  TStartUpMessages(const TStartUpMessages&) = delete;
+  TStartUpMessages& operator=(const TStartUpMessages&) = delete;
+};
+
+}  // namespace
 
 int RunProgram(int argc, char** argv, const TProgramHooks& hooks) {
   // Qt keeps references to argc and argv for the life of the application,
@@ -19,7 +53,10 @@ int RunProgram(int argc, char** argv, const TProgramHooks& hooks) {
   try {
     // The application object comes first: no text can be measured or drawn
     // before it exists.
-    application = std::make_unique<TApplication>(argc, argv);
+    {
+      const TStartUpMessages startUp;
+      application = std::make_unique<TApplication>(argc, argv);
+    }
     SeedRandom(1);
     ReadFormatSettingsFromLocale();
     application->SetTitle("Halvorn");

@@ -10,7 +10,11 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 
 #include "app/MainWindow.h"
@@ -111,6 +115,24 @@ TEST(ProgramTest, AnExceptionBeforeTheLoopIsShownAndTheExitCodeIsZero) {
     EXPECT_EQ(child.output, row.throwBeforeWindow ? "box Halvorn: No window today.\n"
                                                   : "box Halvorn: Floating point overflow.\n");
   }
+}
+
+// With no platform to open windows on, the program says so in one line and
+// exits 1, where Qt would abort with a core dump.
+TEST(ProgramTest, WithoutADisplayOneLineSaysWhatToDoAndTheExitCodeIsOne) {
+  const std::string errors = testing::TempDir() + "halvorn-without-display.txt";
+  const ChildResult child = RunInChild([&errors](std::string&) {
+    setenv("QT_QPA_PLATFORM", "no-such-platform", 1);
+    if (!std::freopen(errors.c_str(), "w", stderr)) return 98;
+    return RunProgram(1, programArgv);
+  });
+  ASSERT_TRUE(child.exited);
+  EXPECT_EQ(child.code, 1);
+  std::ifstream in(errors);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(text,
+            "halvorn: no window can be opened: there is no display, or Qt cannot use it. Start "
+            "Halvorn from a desktop session, or use halvorn-cli, which needs none.\n");
 }
 
 // When the application object cannot be created there is nothing to show a
