@@ -113,6 +113,9 @@ void TPowerWindow::BindEvents() {
     TestBoxes[TestIndex(test.Kind)]->OnClick = [this, kind = test.Kind](TObject*) {
       TestBoxClicked(kind);
     };
+  // Closed as dialogs and documents are.
+  AddShortcut("Escape", [this] { Close(); });
+  AddShortcut("Ctrl+W", [this] { Close(); });
   AddShortcut("Ctrl+S", [this] {
     const QString path = QFileDialog::getSaveFileName(Widget(), "Αποθήκευση καμπυλών ισχύος",
                                                       "halvorn-power.png", "Εικόνα PNG (*.png)");

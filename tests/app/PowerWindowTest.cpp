@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QEventLoop>
 #include <QImage>
+#include <QKeySequence>
 #include <QRadioButton>
 #include <QTimer>
 #include <algorithm>
@@ -306,6 +307,17 @@ TEST_F(PowerWindowTest, AHiddenWindowComputesNothingAndCatchesUpWhenShownAgain) 
   EXPECT_FALSE(window.Computing());
   WaitFor(window.OnSweepShown, [&] { MF().ShowPowerWindow(); });
   ExpectCurvesShow(window, EngineSweep(TSlider::Samples, 1000));
+}
+
+// Escape and Ctrl+W close the window, as they close dialogs and documents.
+TEST_F(PowerWindowTest, EscapeAndCtrlWCloseTheWindow) {
+  for (const QKeyCombination key :
+       {QKeyCombination(Qt::Key_Escape), QKeyCombination(Qt::ControlModifier, Qt::Key_W)}) {
+    TPowerWindow& window = Open();
+    ASSERT_TRUE(window.Widget()->isVisible());
+    QTest::keyClick(window.Widget(), key.key(), key.keyboardModifiers());
+    EXPECT_FALSE(window.Widget()->isVisible()) << QKeySequence(key).toString().toStdString();
+  }
 }
 
 TEST_F(PowerWindowTest, TheSweptSlidersOwnMoveReusesTheSweepAndTheTargetRecomputesNothing) {
