@@ -95,8 +95,8 @@ std::vector<TControlLayout> BuildControls() {
                              .Text = "Run",
                              .Font = BoldSans(-11, clWindowText),
                              .TabOrder = 1});
-  c.push_back(ResultEdit("TT", 456, 2));
-  c.push_back(ResultEdit("PP", 488, 3));
+  c.push_back(ResultEdit("TT", 456, 4));
+  c.push_back(ResultEdit("PP", 488, 5));
   c.push_back(TControlLayout{.Name = "RG1",
                              .Class = TControlClass::RadioGroup,
                              .Left = 160,
@@ -109,10 +109,10 @@ std::vector<TControlLayout> BuildControls() {
                              .Color = clScrollBar,
                              .Items = TestCaptions(),
                              .ItemIndex = 0,
-                             .TabOrder = 4});
-  c.push_back(GroupBoxRow("Prin", 424, 520, 257, 89, kBeforeCaption, clBlue, clScrollBar, 5));
-  c.push_back(GroupBoxRow("Meta", 688, 520, 193, 89, kAfterCaption, clRed, clScrollBar, 6));
-  c.push_back(GroupBoxRow("GroupBox1", 424, 416, 457, 97, "Δειγματοληψία", clOlive, clInfoBk, 7));
+                             .TabOrder = 6});
+  c.push_back(GroupBoxRow("Prin", 424, 520, 257, 89, kBeforeCaption, clBlue, clScrollBar, 7));
+  c.push_back(GroupBoxRow("Meta", 688, 520, 193, 89, kAfterCaption, clRed, clScrollBar, 8));
+  c.push_back(GroupBoxRow("GroupBox1", 424, 416, 457, 97, "Δειγματοληψία", clOlive, clInfoBk, 9));
 
   // The before series' sliders with their row titles, which serve the after
   // box too.
@@ -146,10 +146,11 @@ std::vector<TControlLayout> BuildControls() {
   c.push_back(Slider(TSlider::Samples, "GroupBox1", 200, 64, 161, 2));
 
   // The power readout and the buttons of the power and the model window, in
-  // the navy below the result area. The buttons are reached by their
-  // shortcuts rather than by Tab, so the focus chain runs through the
-  // design's controls alone.
-  const auto button = [&](std::string name, int left, std::string text, int tabOrder) {
+  // the navy below the result area. Tab reaches them right after Run, so the
+  // design's focus chain from Run on is as it was; their tooltips name their
+  // shortcuts.
+  const auto button = [&](std::string name, int left, std::string text, int tabOrder,
+                          std::string hint) {
     c.push_back(TControlLayout{.Name = std::move(name),
                                .Class = TControlClass::Button,
                                .Left = left,
@@ -159,10 +160,10 @@ std::vector<TControlLayout> BuildControls() {
                                .Text = std::move(text),
                                .Font = BoldSans(-11, clWindowText),
                                .TabOrder = tabOrder,
-                               .TabStop = false});
+                               .Hint = std::move(hint)});
   };
-  button("PowerButton", 192, "Ισχύς…", 8);
-  button("ModelButton", 288, "Μοντέλο…", 9);
+  button("PowerButton", 192, "Ισχύς…", 2, "Ισχύς του σχεδιασμού (Ctrl+P)");
+  button("ModelButton", 288, "Μοντέλο…", 3, "Μοντέλο μέτρησης (Ctrl+M)");
   const TFontLayout caption = BoldSans(-13, clYellow), name = BoldSans(-13, clWindow);
   c.push_back(
       NavyLabel("LPower", 8, 616, 300, 16, "Πιθανότητα ανίχνευσης (επόμενα 1000 Run)", caption));

@@ -74,6 +74,10 @@ void TControl::SetVisible(bool visible) {
   ApplyVisible();
 }
 
+std::string TControl::Hint() const { return FromQString(widget_->toolTip()); }
+
+void TControl::SetHint(const std::string& hint) { widget_->setToolTip(ToQString(hint)); }
+
 void TControl::ApplyVisible() {
   if (parent_) widget_->setVisible(visible_);
 }

@@ -8,6 +8,7 @@
 // the windowed controls of its parent; among controls of the same kind, a
 // later one lies above an earlier one.
 
+#include <string>
 #include <vector>
 
 #include "platform/forms/Component.h"
@@ -62,6 +63,11 @@ class TControl : public TComponent {
   // While set, the control takes its parent's colour and follows its changes.
   bool ParentColor() const { return parentColor_; }
   void SetParentColor(bool parentColor);
+
+  // The text shown when the pointer rests on the control (its tooltip);
+  // empty shows none.
+  std::string Hint() const;
+  void SetHint(const std::string& hint);
 
   // The Qt widget underneath, for tests and for the code that embeds the
   // form in a real display. The control owns it.

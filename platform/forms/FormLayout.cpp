@@ -135,6 +135,7 @@ void LoadFormLayout(TForm& form, const TFormLayout& layout,
         break;
     }
     control->SetVisible(row.Visible);
+    if (!row.Hint.empty()) control->SetHint(row.Hint);
     if (row.TabOrder >= 0) {
       auto* windowed = dynamic_cast<TWinControl*>(control);
       if (!windowed) Refuse(row, "takes no focus");

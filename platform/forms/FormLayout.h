@@ -67,6 +67,7 @@ struct TControlLayout {
   int ItemIndex = -1;
   int TabOrder = -1;    // -1: keep the creation order (plain controls have none)
   bool TabStop = true;  // with a TabOrder only
+  std::string Hint{};   // the control's tooltip
 };
 
 struct TFormLayout {

@@ -1,12 +1,17 @@
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
+#include <QKeySequence>
 #include <QLineEdit>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "MainWindowTesting.h"
+#include "app/ModelWindow.h"
+#include "app/PowerWindow.h"
+#include "platform/forms/Button.h"
 
 namespace halvorn {
 namespace {
@@ -155,8 +160,9 @@ TEST_F(MainWindowTest, ControlsHaveTheirPlacesTextsFontsAndColours) {
 TEST_F(MainWindowTest, TabVisitsTheControlsInTheirFocusOrder) {
   ShowWindow();
   const std::vector<TWinControl*> order = {
-      MF().TT,     MF().PP,    MF().RG1, MF().ErrorP, MF().AmpliP,  MF().FasiP,  MF().ErrorM,
-      MF().AmpliM, MF().FasiM, MF().Dif, MF().Step,   MF().Samples, MF().Button1};
+      MF().PowerButton, MF().ModelButton, MF().TT,      MF().PP,      MF().RG1,
+      MF().ErrorP,      MF().AmpliP,      MF().FasiP,   MF().ErrorM,  MF().AmpliM,
+      MF().FasiM,       MF().Dif,         MF().Step,    MF().Samples, MF().Button1};
   MF().Button1->SetFocus();
   QApplication::processEvents();
   ASSERT_EQ(QApplication::focusWidget(), MF().Button1->Widget());
@@ -169,6 +175,37 @@ TEST_F(MainWindowTest, TabVisitsTheControlsInTheirFocusOrder) {
     EXPECT_TRUE(focus == expected->Widget() || expected->Widget()->isAncestorOf(focus));
   }
   EXPECT_FALSE(MF().Chart1Window->TabStop());
+}
+
+// The buttons of the other windows name their shortcuts in their tooltips,
+// and the shortcut named opens the window the button opens.
+TEST_F(MainWindowTest, TheWindowButtonsNameTheShortcutsThatOpenTheirWindows) {
+  ShowWindow();
+  struct TCase {
+    TButton* Button;
+    std::function<QWidget*()> Window;
+  };
+  const TCase cases[] = {
+      {MF().PowerButton,
+       [&]() -> QWidget* { return MF().PowerWindow() ? MF().PowerWindow()->Widget() : nullptr; }},
+      {MF().ModelButton,
+       [&]() -> QWidget* { return MF().ModelWindow() ? MF().ModelWindow()->Widget() : nullptr; }},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Button->Name());
+    const std::string hint = c.Button->Hint();
+    const std::size_t open = hint.rfind('('), close = hint.rfind(')');
+    ASSERT_TRUE(open != std::string::npos && close > open) << hint;
+    const QKeySequence keys(QString::fromStdString(hint.substr(open + 1, close - open - 1)));
+    ASSERT_FALSE(keys.isEmpty()) << hint;
+    EXPECT_EQ(c.Window(), nullptr);
+    MF().Widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(MF().Widget()));
+    QTest::keySequence(MF().Widget(), keys);
+    ASSERT_NE(c.Window(), nullptr);
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(c.Window()));
+    c.Window()->close();
+  }
 }
 
 // The window lets go of its chart before the chart and the chart's window
