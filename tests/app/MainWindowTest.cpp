@@ -1,7 +1,7 @@
 #include <QAbstractButton>
 #include <QGroupBox>
-#include <QLabel>
 #include <QKeySequence>
+#include <QLabel>
 #include <QLineEdit>
 #include <functional>
 #include <optional>
@@ -160,9 +160,9 @@ TEST_F(MainWindowTest, ControlsHaveTheirPlacesTextsFontsAndColours) {
 TEST_F(MainWindowTest, TabVisitsTheControlsInTheirFocusOrder) {
   ShowWindow();
   const std::vector<TWinControl*> order = {
-      MF().PowerButton, MF().ModelButton, MF().TT,      MF().PP,      MF().RG1,
-      MF().ErrorP,      MF().AmpliP,      MF().FasiP,   MF().ErrorM,  MF().AmpliM,
-      MF().FasiM,       MF().Dif,         MF().Step,    MF().Samples, MF().Button1};
+      MF().PowerButton, MF().ModelButton, MF().TT,    MF().PP,      MF().RG1,
+      MF().ErrorP,      MF().AmpliP,      MF().FasiP, MF().ErrorM,  MF().AmpliM,
+      MF().FasiM,       MF().Dif,         MF().Step,  MF().Samples, MF().Button1};
   MF().Button1->SetFocus();
   QApplication::processEvents();
   ASSERT_EQ(QApplication::focusWidget(), MF().Button1->Widget());
