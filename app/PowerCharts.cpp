@@ -16,6 +16,14 @@ constexpr std::array<TColor, kTestCount> kTestColors = {0xC06000, clRed,  clGree
                                                         clPurple, clTeal, 0x13458B};
 constexpr std::array<TSeriesPointerStyle, kTestCount> kTestMarkers = {
     psRectangle, psCircle, psTriangle, psDownTriangle, psDiamond, psDiagCross};
+// The curves are drawn in the table's order, each over the ones before.
+// Curves often coincide (the pooled and the Welch test with equal sample
+// counts; every test at 0 and 100 %): the markers shrink in drawing order,
+// so that the rim of each covered marker stays visible around the next.
+constexpr std::array<int, kTestCount> kTestMarkerSizes = {5, 4, 4, 3, 3, 2};
+// The power axis reaches a little beyond 0 and 100 %, so that a curve at
+// either end is drawn inside the frame rather than on it.
+constexpr double kPowerAxisMargin = 4;
 constexpr TColor kDimmed = clSilver;
 
 // A horizontal legend puts its items at the pitch of the widest text, so the
@@ -79,7 +87,7 @@ void ConfigureGuide(TLineSeries& series, TChart& chart, TColor color, TPenStyle 
 
 TPowerCurveChart::TPowerCurveChart() {
   ConfigureCommonChart(chart_, "", "Ισχύς (%)");
-  FixAxis(chart_.LeftAxis(), 0, 100, 10);
+  FixAxis(chart_.LeftAxis(), -kPowerAxisMargin, 100 + kPowerAxisMargin, 10);
   for (const TTestInfo& test : kTests) {
     const std::size_t i = TestIndex(test.Kind);
     TLineSeries& curve = curves_[i];
@@ -88,8 +96,8 @@ TPowerCurveChart::TPowerCurveChart() {
     TSeriesPointer& pointer = curve.Pointer();
     pointer.SetVisible(true);
     pointer.SetStyle(kTestMarkers[i]);
-    pointer.SetHorizSize(3);
-    pointer.SetVertSize(3);
+    pointer.SetHorizSize(kTestMarkerSizes[i]);
+    pointer.SetVertSize(kTestMarkerSizes[i]);
     pointer.Pen().SetVisible(kTestMarkers[i] == psDiagCross);
   }
   ConfigureGuide(target_, chart_, clFuchsia, psDash);

@@ -34,9 +34,11 @@ std::string TPowerReadout::PowerText(const TPowerResult& result, TTestKind test)
 
 std::string TPowerReadout::FalsePositiveText(const TPowerResult& falsePositive,
                                              const std::vector<TTestKind>& tests) {
+  // Each figure names its test, so that none is read by its place.
   std::string text;
   for (const TTestKind test : tests)
-    text += (text.empty() ? "" : " · ") + Percent(falsePositive.Power(test)) + " %";
+    text += (text.empty() ? "" : " · ") + std::string(TestInfo(test).Key) + " " +
+            Percent(falsePositive.Power(test)) + " %";
   return text;
 }
 
@@ -85,7 +87,7 @@ void TPowerReadout::ShowFigures() {
 }
 
 void TPowerReadout::SetDimmed(bool dimmed) {
-  for (const TRow& row : rows_) row.Value->Font().SetColor(dimmed ? clGray : clYellow);
+  for (const TRow& row : rows_) row.Value->Font().SetColor(dimmed ? kDimmedColor : clYellow);
 }
 
 }  // namespace halvorn

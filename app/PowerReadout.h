@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/BackgroundJob.h"
+#include "platform/runtime/Colors.h"
 #include "sim/PowerEngine.h"
 
 namespace halvorn {
@@ -24,6 +25,9 @@ class TPowerReadout {
  public:
   // The Runs each figure counts.
   static constexpr int kRuns = 1000;
+  // The figures' colour while they are out of date: a grey that still reads
+  // on the navy at a contrast above 4.5 : 1.
+  static constexpr TColor kDimmedColor = 0x999999;
 
   // Uses the window's readout labels to show the tests of `tests`, and
   // computes on `pool`; both must outlive the readout. Computes nothing

@@ -97,6 +97,15 @@ class MainWindowTest : public ::testing::Test {
     }
     expectRow(kFalsePositiveLabel, static_cast<int>(tests.size()), "Ψευδώς θετικά στη διαφορά 0",
               TPowerReadout::FalsePositiveText(falsePositive, tests));
+    // Each false-positive figure is named by its test, in the rows' order.
+    std::string rest = TPowerReadout::FalsePositiveText(falsePositive, tests);
+    for (const TTestKind test : tests) {
+      const std::string named = std::string(TestInfo(test).Key) + " ";
+      EXPECT_EQ(rest.substr(0, named.size()), named) << rest;
+      const std::size_t next = rest.find(" · ");
+      rest = next == std::string::npos ? "" : rest.substr(next + std::string(" · ").size());
+    }
+    EXPECT_EQ(rest, "");
   }
 
   static QScrollBar* Bar(const TScrollBar* bar) { return static_cast<QScrollBar*>(bar->Widget()); }

@@ -282,6 +282,27 @@ TEST_F(PowerWindowTest, AChosenParametersSweepIsTheEnginesAndTheTableAndPChartFo
   EXPECT_FALSE(window.Computing());
 }
 
+// A curve at 100 % lies inside the chart's frame, not under it: at the
+// defaults, swept by the step, the paired test's curve runs at 100 %.
+TEST_F(PowerWindowTest, ACurveAtFullPowerIsDrawnInsideTheFrame) {
+  TPowerWindow& window = Open();
+  WaitFor(window.OnSweepShown, [&] { ChooseParameter(window, TSlider::Step); });
+  ASSERT_EQ(window.Sweep().front().Result.Power(TTestKind::Paired), 1.0);
+  const TRasterBitmap& picture = window.CurvePicture();
+  TChart& chart = window.Curves.Chart();
+  const TRect frame = chart.ChartRect();
+  const int full = chart.LeftAxis().ValueToPixelY(100), none = chart.LeftAxis().ValueToPixelY(0);
+  EXPECT_GT(full, frame.Top + 2);
+  EXPECT_LT(none, frame.Bottom - 2);
+  // Along the 100 % row, the curves' colours show.
+  int curvePixels = 0;
+  for (int x = frame.Left + 1; x < frame.Right - 1; ++x)
+    for (const TTestInfo& test : kTests)
+      curvePixels += (picture.Row(full)[x] & 0xFFFFFFu) ==
+                     (ColorToPixel(window.Curves.Curve(test.Kind).SeriesColor()) & 0xFFFFFFu);
+  EXPECT_GT(curvePixels, (frame.Right - frame.Left) / 4);
+}
+
 TEST_F(PowerWindowTest, ASliderMovedDuringASweepCancelsItAndTheLastDesignIsShown) {
   TPowerWindow& window = Open();
   WaitFor(window.OnCurrentShown, [&] { ChooseParameter(window, TSlider::Samples); });
