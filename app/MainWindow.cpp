@@ -19,6 +19,7 @@
 #include "scene/RunData.h"
 #include "scene/SimulationChart.h"
 #include "sim/RandomSource.h"
+#include "sim/Significance.h"
 #include "sim/SliderTable.h"
 
 namespace halvorn {
@@ -141,14 +142,24 @@ void TMF::BindEvents() {
 void TMF::Button1Click(TObject*) {
   // The random source moves even when the Run fails.
   ScheduleReadout();
+  const std::optional<TTestKind> test = TestAt(RG1->ItemIndex());
   try {
-    simulation_->Run(chartTarget_, TestAt(RG1->ItemIndex()), *this);
+    simulation_->Run(chartTarget_, test, *this);
   } catch (...) {
     // A failed Run's samples stay, marks and all.
     censoringMarks_.Show(simulation_->Censoring());
+    RunMade(std::nullopt);
     throw;
   }
   censoringMarks_.Show(simulation_->Censoring());
+  RunMade(test ? std::optional<TRunP>(TRunP{runs_.NextRun(), simulation_->ResultP(),
+                                            IsSignificant(simulation_->ResultP()), *test})
+               : std::nullopt);
+}
+
+void TMF::RunMade(std::optional<TRunP> result) {
+  runs_.RunMade(result);
+  if (powerWindow_) powerWindow_->RunsChanged(runs_);
 }
 
 void TMF::ScheduleReadout() {
@@ -169,6 +180,7 @@ TPowerWindow& TMF::ShowPowerWindow() {
     powerWindow_ = new TPowerWindow(this, *pool_, tests_);
     powerWindow_->OnTestsChanged = [this] { readout_->TestsChanged(); };
     powerWindow_->DesignChanged(simulation_->Params(), RandomState);
+    powerWindow_->RunsChanged(runs_);
   }
   powerWindow_->Show();
   powerWindow_->BringToFront();

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "app/RunHistory.h"
 #include "app/TestChoice.h"
 #include "chart/Chart.h"
 #include "chart/CustomSeries.h"
@@ -123,6 +124,8 @@ class TMF : public TForm, private TRunResultView {
   TModelWindow& ShowModelWindow();
   TModelWindow* ModelWindow() const { return modelWindow_; }
   const TCensoringMarks& CensoringMarks() const { return censoringMarks_; }
+  // The p values of the last Runs, which the power window charts.
+  const TRunHistory& RunHistory() const { return runs_; }
   // Called whenever the design or the random source moves (for windows that
   // follow the design).
   void NotifyDesignChanged();
@@ -149,6 +152,8 @@ class TMF : public TForm, private TRunResultView {
   void SliderChanged(TSlider slider);
   // The model window changed the measurement model.
   void ModelChanged();
+  // A Run was made, with its test's result or none.
+  void RunMade(std::optional<TRunP> result);
   TScrollBar& SliderBar(TSlider slider) const;
 
   // The Run's result view.
@@ -162,6 +167,7 @@ class TMF : public TForm, private TRunResultView {
   TChartRunTarget chartTarget_{Chart1};
   TCensoringMarks censoringMarks_{Chart1, Series1, Series2};
   TTestChoice tests_;
+  TRunHistory runs_;
   // The workers of the readout's and the power window's computations, which
   // both stop theirs before the pool goes (the power window in the
   // destructor, the readout as it is declared later).

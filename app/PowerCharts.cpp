@@ -212,4 +212,59 @@ void TPValueChart::Clear() {
   boundary_.ClearPoints();
 }
 
+// --- TLastPChart ---------------------------------------------------------------
+
+namespace {
+
+// A series of marks without a line between them.
+void ConfigureMarks(TLineSeries& series, TChart& chart, TColor color) {
+  ConfigureLine(series, chart, color, 1);
+  series.LinePen().SetVisible(false);
+  TSeriesPointer& pointer = series.Pointer();
+  pointer.SetVisible(true);
+  pointer.SetStyle(psCircle);
+  pointer.SetHorizSize(3);
+  pointer.SetVertSize(3);
+}
+
+}  // namespace
+
+TLastPChart::TLastPChart() {
+  ConfigureCommonChart(chart_, "", "p");
+  chart_.BottomAxis().Title().SetCaption("Run");
+  // A little room beyond 0 and 1, so that marks at either end show whole.
+  FixAxis(chart_.LeftAxis(), -0.04, 1.04, 0.5);
+  ConfigureMarks(significant_, chart_, clRed);
+  ConfigureMarks(notSignificant_, chart_, clBlue);
+  ConfigureGuide(boundary_, chart_, clRed, psDash);
+  Show(TRunHistory());
+}
+
+void TLastPChart::Show(const TRunHistory& history) {
+  significant_.ClearPoints();
+  notSignificant_.ClearPoints();
+  boundary_.ClearPoints();
+  const auto capacity = static_cast<std::int64_t>(TRunHistory::kCapacity);
+  const std::int64_t last = std::max(history.Runs(), capacity);
+  const double from = static_cast<double>(last - capacity + 1), to = static_cast<double>(last);
+  FixAxis(chart_.BottomAxis(), from - 0.5, to + 0.5, 0);
+  boundary_.AppendXY(from - 0.5, 0.05, "", clAutoColor);
+  boundary_.AppendXY(to + 0.5, 0.05, "", clAutoColor);
+  int below = 0;
+  for (const TRunP& mark : history.Marks()) {
+    (mark.Significant ? significant_ : notSignificant_)
+        .AppendXY(static_cast<double>(mark.Run), mark.P, "", clAutoColor);
+    below += mark.Significant;
+  }
+  // The legend counts the marks; the title names the test of the last.
+  const auto& marks = history.Marks();
+  const std::string of = " από " + std::to_string(marks.size());
+  significant_.SetTitle(LegendTitle("p < 0.05: " + std::to_string(below) + of));
+  notSignificant_.SetTitle(
+      LegendTitle("p ≥ 0.05: " + std::to_string(static_cast<int>(marks.size()) - below) + of));
+  chart_.Title().SetText({marks.empty() ? std::string("p των επόμενων Run: πατήστε Run")
+                                        : "p των τελευταίων Run: " +
+                                              std::string(TestInfo(marks.back().Test).Caption)});
+}
+
 }  // namespace halvorn

@@ -4,7 +4,9 @@
 // horizontal line and the current design's value as a vertical one. The p
 // chart shows how the p values of one test spread over 20 bins of 0.05, for
 // the current design and for the same design without a difference, with the
-// significance boundary at 0.05.
+// significance boundary at 0.05. The chart of the last Runs shows the p of
+// each of the main window's last Runs over its number, the significant ones
+// in red, with the boundary at 0.05: p "dancing" from Run to Run.
 //
 // Both hold only chart objects: the window hosts their charts.
 
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "chart/Chart.h"
+#include "app/RunHistory.h"
 #include "chart/CustomSeries.h"
 #include "sim/PowerEngine.h"
 
@@ -74,6 +77,26 @@ class TPValueChart {
   TChart chart_;
   TLineSeries design_;
   TLineSeries null_;
+  TLineSeries boundary_;
+};
+
+class TLastPChart {
+ public:
+  TLastPChart();
+
+  TChart& Chart() { return chart_; }
+  const TLineSeries& Significant() const { return significant_; }
+  const TLineSeries& NotSignificant() const { return notSignificant_; }
+  const TLineSeries& Boundary() const { return boundary_; }
+
+  // A mark per Run of `history`, over a range of kCapacity Run numbers that
+  // ends at the last Run (or starts at 1).
+  void Show(const TRunHistory& history);
+
+ private:
+  TChart chart_;
+  TLineSeries significant_;
+  TLineSeries notSignificant_;
   TLineSeries boundary_;
 };
 

@@ -53,7 +53,9 @@ class TVisibilityWatch : public QObject {
 
 TPowerWindow::TPowerWindow(TComponent* owner, TPowerPool& pool, TTestChoice& tests)
     : TForm(owner), tests_(&tests), pool_(&pool) {
-  const TLayoutPanel panels[] = {{"CurveWindow", &Curves.Chart()}, {"PWindow", &PValues.Chart()}};
+  const TLayoutPanel panels[] = {{"CurveWindow", &Curves.Chart()},
+                                 {"PWindow", &PValues.Chart()},
+                                 {"LastPWindow", &LastPs.Chart()}};
   LoadFormLayout(*this, PowerFormLayout(), PowerWindowControls(), panels);
   BindFields();
   // The session's choice, shown before the boxes report their clicks.
@@ -75,10 +77,11 @@ TPowerWindow::~TPowerWindow() {
   job_.Stop();
   // The charts go before their windows (the form destroys its controls after
   // its members): the two let go of each other first.
-  for (TPanelWindow* window : {CurveWindow, PWindow})
+  for (TPanelWindow* window : {CurveWindow, PWindow, LastPWindow})
     if (window) window->SetClient(nullptr);
   Curves.Chart().SetHost(nullptr);
   PValues.Chart().SetHost(nullptr);
+  LastPs.Chart().SetHost(nullptr);
 }
 
 void TPowerWindow::BindFields() {
@@ -92,6 +95,7 @@ void TPowerWindow::BindFields() {
   bind(PTestGroup, "PTestGroup");
   bind(CurveWindow, "CurveWindow");
   bind(PWindow, "PWindow");
+  bind(LastPWindow, "LastPWindow");
   bind(Progress, "Progress");
   bind(Status, "Status");
   bind(SmallestHeader, "SmallestHeader");
@@ -178,6 +182,8 @@ void TPowerWindow::ShowChosenTests() {
   const auto kept = previous ? std::ranges::find(pTests_, *previous) : pTests_.end();
   PTestGroup->SetItemIndex(kept == pTests_.end() ? 0 : static_cast<int>(kept - pTests_.begin()));
 }
+
+void TPowerWindow::RunsChanged(const TRunHistory& history) { LastPs.Show(history); }
 
 // --- Computation --------------------------------------------------------------
 

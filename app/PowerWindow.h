@@ -56,9 +56,13 @@ class TPowerWindow : public TForm {
   // The main window's design or random state moved: the window follows.
   void DesignChanged(const SimParams& params, std::uint64_t state);
 
-  // The charts, hosted in CurveWindow and PWindow.
+  // The main window made a Run: the chart of the last Runs shows `history`.
+  void RunsChanged(const TRunHistory& history);
+
+  // The charts, hosted in CurveWindow, PWindow and LastPWindow.
   TPowerCurveChart Curves;
   TPValueChart PValues;
+  TLastPChart LastPs;
 
   // The controls, owned by the window through its component list.
   TComboBox* ParameterBox = nullptr;  // the nine sliders by their captions
@@ -68,6 +72,7 @@ class TPowerWindow : public TForm {
   TRadioGroup* PTestGroup = nullptr;  // the test of the p chart, among those shown
   TPanelWindow* CurveWindow = nullptr;
   TPanelWindow* PWindow = nullptr;
+  TPanelWindow* LastPWindow = nullptr;
   TProgressBar* Progress = nullptr;
   TLabel* Status = nullptr;
   // Per test, in the table's order: its box, its name in the table, and its

@@ -97,7 +97,8 @@ std::vector<TControlLayout> BuildControls() {
                              .Color = clScrollBar,
                              .Items = TestCaptions(),
                              .ItemIndex = 0});
-  c.push_back(Panel("PWindow", 552, 152, 340, 296));
+  c.push_back(Panel("PWindow", 552, 152, 340, 146));
+  c.push_back(Panel("LastPWindow", 552, 302, 340, 146));
 
   // The current design's figures, a row per test: room for every test.
   c.push_back(GroupBoxRow("DesignBox", 8, 456, 884, PowerTableRowTop(kTestCount) + 6,

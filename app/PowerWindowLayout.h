@@ -1,7 +1,8 @@
 #pragma once
 // The layout of the power window as data: the settings of the sweep above,
 // the curve chart (panel window "CurveWindow") beside the test of the p
-// chart and the p chart ("PWindow"), the table of the current design with a
+// chart, the p chart ("PWindow") and the chart of the last Runs' p
+// ("LastPWindow"), the table of the current design with a
 // row for every test, and below it the choice of the tests shown beside the
 // progress. As laid out, the table shows the rows of the t-tests.
 

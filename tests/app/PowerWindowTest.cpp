@@ -303,6 +303,47 @@ TEST_F(PowerWindowTest, ACurveAtFullPowerIsDrawnInsideTheFrame) {
   EXPECT_GT(curvePixels, (frame.Right - frame.Left) / 4);
 }
 
+// The chart of the last Runs marks each Run's p, as the window shows it,
+// over the Run's number, split by the decision; a Run without a p of its own
+// takes a number and leaves no mark; older Runs scroll out.
+TEST_F(PowerWindowTest, TheLastRunsChartMarksEachRunsPOverItsNumber) {
+  TPowerWindow& window = Open();
+  const auto marks = [&] {
+    std::vector<std::pair<double, double>> all;
+    for (const TLineSeries* series :
+         {&window.LastPs.Significant(), &window.LastPs.NotSignificant()})
+      for (int i = 0; i < series->PointCount(); ++i)
+        all.emplace_back(series->XValueAt(i), series->YValueAt(i));
+    std::ranges::sort(all);
+    return all;
+  };
+  EXPECT_TRUE(marks().empty());
+  std::vector<std::string> shown;  // the p box after each Run
+  std::vector<bool> significant;
+  for (int run = 1; run <= 55; ++run) {
+    if (run == 54) MF().RG1->SetItemIndex(-1);  // no test: the p shown is not this Run's
+    if (run == 55) MF().RG1->SetItemIndex(1);
+    MF().Button1->Click();
+    shown.push_back(MF().PP->Text());
+    significant.push_back(MF().SIG2->Visible());
+  }
+  const auto got = marks();
+  ASSERT_EQ(got.size(), 49u);  // Runs 6 to 55 but 54
+  int inSignificant = 0;
+  for (const auto& [run, p] : got) {
+    ASSERT_NE(run, 54);
+    const auto i = static_cast<std::size_t>(run) - 1;
+    EXPECT_EQ(TSimulation::ResultText(static_cast<float>(p)), shown[i]) << run;
+    inSignificant += significant[i];
+  }
+  EXPECT_EQ(got.front().first, 6);
+  EXPECT_EQ(window.LastPs.Significant().PointCount(), inSignificant);
+  for (int i = 0; i < window.LastPs.Significant().PointCount(); ++i)
+    EXPECT_LT(window.LastPs.Significant().YValueAt(i), 0.05);
+  EXPECT_EQ(window.LastPs.Chart().BottomAxis().Maximum(), 55.5);
+  EXPECT_EQ(window.LastPs.Chart().Title().Text().front(), "p των τελευταίων Run: unequal variance");
+}
+
 TEST_F(PowerWindowTest, ASliderMovedDuringASweepCancelsItAndTheLastDesignIsShown) {
   TPowerWindow& window = Open();
   WaitFor(window.OnCurrentShown, [&] { ChooseParameter(window, TSlider::Samples); });
