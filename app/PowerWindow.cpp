@@ -5,7 +5,6 @@
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <type_traits>
 
 #include "app/PowerReadout.h"
@@ -121,9 +120,15 @@ void TPowerWindow::BindEvents() {
   AddShortcut("Escape", [this] { Close(); });
   AddShortcut("Ctrl+W", [this] { Close(); });
   AddShortcut("Ctrl+S", [this] {
-    const QString path = QFileDialog::getSaveFileName(Widget(), "Αποθήκευση καμπυλών ισχύος",
-                                                      "halvorn-power.png", "Εικόνα PNG (*.png)");
-    if (!path.isEmpty()) ExportSweep(path.toStdString());
+    QStringList filters;
+    for (const std::string& filter : SweepExportFilters())
+      filters << QString::fromStdString(filter);
+    QString chosen = filters.front();
+    const QString path =
+        QFileDialog::getSaveFileName(Widget(), "Αποθήκευση καμπυλών ισχύος", "halvorn-power.png",
+                                     filters.join(";;"), &chosen);
+    if (!path.isEmpty())
+      ExportSweep(path.toStdString(), SweepExportOfFilter(chosen.toStdString()));
   });
   Curves.SetParameter(Parameter(), ParameterBox->Text());
   TargetChanged();
@@ -350,16 +355,30 @@ const TRasterBitmap& TPowerWindow::CurvePicture() {
   return bitmap->Pixels();
 }
 
-void TPowerWindow::SaveCurvePicture(const std::string& path) { SaveToPng(CurvePicture(), path); }
+void TPowerWindow::SaveCurvePicture(const std::string& path) {
+  CurvePicture();
+  const TSweepCaption caption{.Params = sweepKey_ ? sweepKey_->Params : params_,
+                              .Slider = sweepKey_ ? sweepKey_->Slider : Parameter(),
+                              .RunsPerPoint = sweepKey_ ? sweepKey_->Runs : RunsPerPoint(),
+                              .TargetPercent = TargetPercent(),
+                              .When = CaptionTimeNow()};
+  TBitmap picture;
+  DrawCaptionedPicture(*Curves.Chart().Canvas().OffscreenBitmap(), caption, picture);
+  SaveToPng(picture.Pixels(), path);
+}
 
 void TPowerWindow::SaveSweepData(const std::string& path) {
   const TSlider slider = sweepKey_ ? sweepKey_->Slider : Parameter();
   WriteTextFile(path, [this, slider](std::ostream& out) { WriteSweepData(out, slider, sweep_); });
 }
 
-void TPowerWindow::ExportSweep(const std::string& pngPath) {
-  SaveCurvePicture(pngPath);
-  SaveSweepData(std::filesystem::path(pngPath).replace_extension(".csv").string());
+std::string TPowerWindow::ExportSweep(const std::string& path, TSweepExport chosen) {
+  const TExportTarget target = ExportTargetFor(path, chosen);
+  if (target.Kind == TSweepExport::Picture)
+    SaveCurvePicture(target.Path);
+  else
+    SaveSweepData(target.Path);
+  return target.Path;
 }
 
 }  // namespace halvorn

@@ -21,6 +21,7 @@
 
 #include "app/BackgroundJob.h"
 #include "app/PowerCharts.h"
+#include "app/SweepExport.h"
 #include "platform/forms/Form.h"
 #include "platform/raster/RasterBitmap.h"
 #include "sim/PowerEngine.h"
@@ -103,13 +104,15 @@ class TPowerWindow : public TForm {
   std::function<void()> OnSweepShown;
 
   // The curve chart's picture as the window shows it, and the exports of
-  // the curves: a failed write raises EInOutError with the reason.
+  // the curves: the picture with the design, the Runs per point, the target
+  // and the time written under it, or the sweep's data. A failed write
+  // raises EInOutError with the reason.
   const TRasterBitmap& CurvePicture();
   void SaveCurvePicture(const std::string& path);
   void SaveSweepData(const std::string& path);
-  // Both, as Ctrl+S writes them: the picture at `pngPath`, the sweep beside
-  // it with the extension .csv.
-  void ExportSweep(const std::string& pngPath);
+  // What Ctrl+S writes for a name and the file type chosen in its dialog:
+  // one file, the picture or the data, at the path returned.
+  std::string ExportSweep(const std::string& path, TSweepExport chosen);
 
  private:
   // What a sweep depends on; a sweep of an equal key is the same.

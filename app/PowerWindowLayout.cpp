@@ -49,21 +49,10 @@ TControlLayout Panel(std::string name, int left, int top, int width, int height)
                         .Height = height};
 }
 
-// A count with its thousands set apart by spaces: "100 000".
-std::string Grouped(std::int64_t n) {
-  const std::string digits = std::to_string(n);
-  std::string grouped;
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ' ';
-    grouped += digits[i];
-  }
-  return grouped;
-}
-
 std::vector<TControlLayout> BuildControls() {
   std::vector<std::string> parameters, runs;
   for (const TSliderInfo& info : kSliders) parameters.push_back(SliderCaption(info.Slider));
-  for (const std::int64_t n : TPowerWindow::kRunChoices) runs.push_back(Grouped(n));
+  for (const std::int64_t n : TPowerWindow::kRunChoices) runs.push_back(GroupedCount(n));
 
   std::vector<TControlLayout> c;
   // The settings of the sweep.
@@ -153,6 +142,16 @@ std::vector<TControlLayout> BuildControls() {
 std::string PowerCellName(TTestKind test, std::size_t column) {
   HALVORN_ASSERT(column < kCellPrefixes.size(), "the table has three columns of figures");
   return std::string(kCellPrefixes[column]) + "_" + TestInfo(test).Key;
+}
+
+std::string GroupedCount(std::int64_t n) {
+  const std::string digits = std::to_string(n);
+  std::string grouped;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ' ';
+    grouped += digits[i];
+  }
+  return grouped;
 }
 
 std::string PowerTestName(TTestKind test) { return std::string("Test_") + TestInfo(test).Key; }

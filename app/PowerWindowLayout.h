@@ -7,6 +7,7 @@
 // progress. As laid out, the table shows the rows of the t-tests.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ std::string PowerCellName(TTestKind test, std::size_t column);
 // tests.
 std::string PowerTestName(TTestKind test);
 std::string PowerTestBoxName(TTestKind test);
+
+// A count with its thousands set apart by spaces: "100 000".
+std::string GroupedCount(std::int64_t n);
 
 // The top of the table's row `row`, 0 the first under the headers.
 int PowerTableRowTop(int row);

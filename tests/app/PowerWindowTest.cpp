@@ -21,8 +21,10 @@
 #include "app/PowerReadout.h"
 #include "app/PowerWindow.h"
 #include "app/PowerWindowLayout.h"
+#include "app/SweepExport.h"
 #include "platform/forms/CheckBox.h"
 #include "platform/forms/ComboBox.h"
+#include "platform/forms/FormLayout.h"
 #include "platform/forms/RadioGroup.h"
 #include "platform/runtime/Exceptions.h"
 
@@ -284,6 +286,52 @@ TEST_F(PowerWindowTest, AChosenParametersSweepIsTheEnginesAndTheTableAndPChartFo
 
 // A curve at 100 % lies inside the chart's frame, not under it: at the
 // defaults, swept by the step, the paired test's curve runs at 100 %.
+TEST(SweepExportTest, TheNameOrElseTheChosenTypeDecidesWhatIsWritten) {
+  const struct {
+    const char* Path;
+    TSweepExport Chosen;
+    TExportTarget Expected;
+  } cases[] = {
+      {"noext", TSweepExport::Picture, {TSweepExport::Picture, "noext.png"}},
+      {"noext", TSweepExport::Data, {TSweepExport::Data, "noext.csv"}},
+      {"/d/curves.png", TSweepExport::Data, {TSweepExport::Picture, "/d/curves.png"}},
+      {"/d/curves.CSV", TSweepExport::Picture, {TSweepExport::Data, "/d/curves.CSV"}},
+      {"v1.2/run.txt", TSweepExport::Data, {TSweepExport::Data, "v1.2/run.txt.csv"}},
+      {"dir.png/name", TSweepExport::Picture, {TSweepExport::Picture, "dir.png/name.png"}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ExportTargetFor(c.Path, c.Chosen), c.Expected) << c.Path;
+  // The dialog's filters stand for their types.
+  const std::vector<std::string> filters = SweepExportFilters();
+  ASSERT_EQ(filters.size(), 2u);
+  EXPECT_EQ(SweepExportOfFilter(filters[0]), TSweepExport::Picture);
+  EXPECT_EQ(SweepExportOfFilter(filters[1]), TSweepExport::Data);
+}
+
+// The caption names the sweep's settings and every other slider's value,
+// wrapped to the picture's width.
+TEST_F(PowerWindowTest, ThePicturesCaptionNamesTheDesign) {
+  TBitmap measure(1, 1);
+  LoadFont(measure.Canvas().Font(), TFontLayout{"Arial", -11, false, clBlack});
+  const TSweepCaption caption{.Params = SimParams{},
+                              .Slider = TSlider::Step,
+                              .RunsPerPoint = 10000,
+                              .TargetPercent = 90,
+                              .When = "2026-12-09 20:15"};
+  const std::vector<std::string> lines = SweepCaptionLines(caption, measure.Canvas(), 540);
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_NE(lines[0].find("2026-12-09 20:15"), std::string::npos);
+  EXPECT_NE(lines[1].find("Μήνες μεταξύ δειγμάτων · 10 000 Run ανά σημείο · στόχος 90 %"),
+            std::string::npos);
+  std::string all;
+  for (const std::string& line : lines) {
+    EXPECT_LE(measure.Canvas().TextWidth(line), 540 - 16) << line;
+    all += line + "\n";
+  }
+  EXPECT_NE(all.find("Διαφορά Πριν-Μετά (%) 20"), std::string::npos) << all;
+  EXPECT_NE(all.find("Αριθμός δειγμάτων 12"), std::string::npos) << all;
+  EXPECT_EQ(all.find("Μήνες μεταξύ δειγμάτων 1"), std::string::npos) << all;
+}
+
 TEST_F(PowerWindowTest, ACurveAtFullPowerIsDrawnInsideTheFrame) {
   TPowerWindow& window = Open();
   WaitFor(window.OnSweepShown, [&] { ChooseParameter(window, TSlider::Step); });
@@ -412,19 +460,26 @@ TEST_F(PowerWindowTest, TheExportWritesTheCurveChartsBitmapAndTheSweep) {
   TPowerWindow& window = Open();
   WaitFor(window.OnSweepShown, [&] { ChooseParameter(window, TSlider::Step); });
   const std::string base = ::testing::TempDir() + "halvorn_power_" + std::to_string(getpid());
-  window.ExportSweep(base + ".png");
+  // A name without extension gets the chosen type's, and only that file.
+  ASSERT_EQ(window.ExportSweep(base, TSweepExport::Picture), base + ".png");
+  EXPECT_FALSE(std::ifstream(base + ".csv").good());
 
+  // The chart as shown, and under it a band with the caption's lines.
   const TRasterBitmap& picture = window.CurvePicture();
   const QImage png =
       QImage(QString::fromStdString(base + ".png")).convertToFormat(QImage::Format_RGB32);
   ASSERT_EQ(png.width(), picture.Width());
-  ASSERT_EQ(png.height(), picture.Height());
-  int differing = 0;
+  ASSERT_GT(png.height(), picture.Height() + 3 * 16);
+  int differing = 0, written = 0;
   for (int y = 0; y < picture.Height(); ++y)
     for (int x = 0; x < picture.Width(); ++x)
       differing += (picture.Row(y)[x] & 0xFFFFFFu) != (png.pixel(x, y) & 0xFFFFFFu);
+  for (int y = picture.Height(); y < png.height(); ++y)
+    for (int x = 0; x < png.width(); ++x) written += (png.pixel(x, y) & 0xFFFFFFu) != 0xFFFFFFu;
   EXPECT_EQ(differing, 0);
+  EXPECT_GT(written, 500);
 
+  ASSERT_EQ(window.ExportSweep(base, TSweepExport::Data), base + ".csv");
   std::ifstream csv(base + ".csv");
   std::string line;
   ASSERT_TRUE(std::getline(csv, line));
