@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "chart/Chart.h"
 #include "app/RunHistory.h"
+#include "chart/Chart.h"
 #include "chart/CustomSeries.h"
 #include "sim/PowerEngine.h"
 

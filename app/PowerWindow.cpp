@@ -63,8 +63,10 @@ TPowerWindow::TPowerWindow(TComponent* owner, TPowerPool& pool, TTestChoice& tes
   ShowChosenTests();
   BindEvents();
   // Beside the main window's controls where the screen is wide enough,
-  // else as far right as the window fits.
+  // else where it covers the least of them.
   PlaceBesideOwner(*this, kOwnerControlsRight, 0);
+  SetMinimumSize(kPowerMinWidth, kPowerMinHeight);
+  OnResize = [this] { Relayout(); };
   visibilityWatch_ =
       std::make_unique<TVisibilityWatch>([this](bool visible) { VisibilityChanged(visible); });
   Widget()->installEventFilter(visibilityWatch_.get());
@@ -124,14 +126,21 @@ void TPowerWindow::BindEvents() {
     for (const std::string& filter : SweepExportFilters())
       filters << QString::fromStdString(filter);
     QString chosen = filters.front();
-    const QString path =
-        QFileDialog::getSaveFileName(Widget(), "Αποθήκευση καμπυλών ισχύος", "halvorn-power.png",
-                                     filters.join(";;"), &chosen);
-    if (!path.isEmpty())
-      ExportSweep(path.toStdString(), SweepExportOfFilter(chosen.toStdString()));
+    const QString path = QFileDialog::getSaveFileName(
+        Widget(), "Αποθήκευση καμπυλών ισχύος", "halvorn-power.png", filters.join(";;"), &chosen);
+    if (!path.isEmpty()) ExportSweep(path.toStdString(), SweepExportOfFilter(chosen.toStdString()));
   });
   Curves.SetParameter(Parameter(), ParameterBox->Text());
   TargetChanged();
+}
+
+void TPowerWindow::Relayout() {
+  for (const TControlLayout& row : PowerWindowControls()) {
+    if (!row.Parent.empty()) continue;
+    const TRect bounds = PowerControlBounds(row, Width(), Height());
+    FindLayoutControl(*this, row.Name)
+        ->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+  }
 }
 
 // --- Settings -----------------------------------------------------------------

@@ -127,6 +127,8 @@ class TPowerWindow : public TForm {
   // Layout.
   void BindFields();
   void BindEvents();
+  // The controls follow the window's size.
+  void Relayout();
   // The window was shown or hidden.
   void VisibilityChanged(bool visible);
   // A box of the choice of tests was clicked.

@@ -160,6 +160,44 @@ std::string PowerTestBoxName(TTestKind test) { return std::string("Choose_") + T
 
 int PowerTableRowTop(int row) { return 44 + 22 * row; }
 
+TRect PowerControlBounds(const TControlLayout& row, int width, int height) {
+  const TFormLayout& form = PowerFormLayout();
+  const int dx = width - form.Width, dy = height - form.Height;
+  // The curve chart's share of the width gained, by the two columns' widths.
+  const int left = dx * 536 / (536 + 340), right = dx - left;
+  const int half = dy / 2;
+  int x = row.Left, y = row.Top, w = row.Width, h = row.Height;
+  const std::string& name = row.Name;
+  if (name == "SweepBox") {
+    w += dx;
+  } else if (name == "CurveWindow") {
+    w += left;
+    h += dy;
+  } else if (name == "PTestGroup") {
+    x += left;
+    w += right;
+  } else if (name == "PWindow") {
+    x += left;
+    w += right;
+    h += half;
+  } else if (name == "LastPWindow") {
+    x += left;
+    y += half;
+    w += right;
+    h += dy - half;
+  } else if (name == "DesignBox") {
+    y += dy;
+    w += dx;
+  } else if (name == "TestsBox") {
+    y += dy;
+  } else if (name == "Status" || name == "Progress") {
+    x += left;
+    y += dy;
+    if (name == "Progress") w += right;
+  }
+  return TRect{x, y, x + w, y + h};
+}
+
 const TFormLayout& PowerFormLayout() {
   static const TFormLayout layout{.Left = 220,
                                   .Top = 140,

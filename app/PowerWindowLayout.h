@@ -34,6 +34,16 @@ int PowerTableRowTop(int row);
 // The colour of the table's figures while they are the design's.
 inline constexpr TColor kPowerValueColor = clNavy;
 
+// The smallest client area the window can be sized to: every control still
+// shows whole, the charts at their least.
+inline constexpr int kPowerMinWidth = 900, kPowerMinHeight = 640;
+
+// Where a control of the form itself (not of a group) goes in a client area
+// of `width` x `height`: the charts take what the window gains or loses (the
+// curves the larger share across, the two p charts half each down), the
+// table and the choice of tests move down with the bottom edge and widen.
+TRect PowerControlBounds(const TControlLayout& row, int width, int height);
+
 const TFormLayout& PowerFormLayout();
 const std::vector<TControlLayout>& PowerWindowControls();
 

@@ -93,6 +93,11 @@ class TControl : public TComponent {
   virtual void ApplyVisible();
   // Records a visibility that the window system has already brought about.
   void StoreVisible(bool visible) { visible_ = visible; }
+  // Records a size that the window system has already brought about.
+  void StoreSize(int width, int height) {
+    width_ = width;
+    height_ = height;
+  }
   // Runs after every effective change of the font (after ApplyFont).
   virtual void FontChanged() {}
   virtual void ColorChanged();

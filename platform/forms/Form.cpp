@@ -1,9 +1,11 @@
 #include "platform/forms/Form.h"
 
 #include <QCloseEvent>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QShortcut>
 #include <QWidget>
+#include <algorithm>
 
 #include "platform/forms/Application.h"
 #include "platform/forms/QtBridge.h"
@@ -20,6 +22,10 @@ class TFormWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override {
     event->accept();
     Dispatch([this] { form_->WindowClosed(); });
+  }
+  void resizeEvent(QResizeEvent* event) override {
+    QWidget::resizeEvent(event);
+    form_->WindowResized(event->size().width(), event->size().height());
   }
 
  private:
@@ -68,6 +74,24 @@ void TForm::SetWindowState(TWindowState state) {
 }
 
 void TForm::Close() { Widget()->close(); }
+
+void TForm::SetMinimumSize(int width, int height) {
+  Widget()->setMinimumSize(width, height);
+  if (Width() < width || Height() < height)
+    SetBounds(Left(), Top(), std::max(Width(), width), std::max(Height(), height));
+}
+
+void TForm::WindowResized(int width, int height) {
+  // Only a form that lays itself out anew follows the window's size; a
+  // maximised or minimised one keeps its bounds for when it is restored.
+  if (!OnResize || Widget()->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)) return;
+  StoreSize(width, height);
+  // The program's own SetBounds stores the size before the window reports
+  // it: what counts is a size not yet laid out.
+  if (laidOut_ == TSize{width, height}) return;
+  laidOut_ = TSize{width, height};
+  Dispatch(OnResize);
+}
 
 void TForm::WindowClosed() {
   StoreVisible(false);

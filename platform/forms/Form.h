@@ -34,6 +34,14 @@ class TForm : public TWinControl {
   // Brings a shown window to the front and gives it the keyboard.
   void BringToFront();
 
+  // The smallest client area the user can size the window to; by default
+  // the window system's least. A form below it grows to it.
+  void SetMinimumSize(int width, int height);
+  // Called through the dispatch point after the user (or the program)
+  // resized the window; Width and Height are then the new client size.
+  // A form without it keeps its bounds whatever the window's size.
+  std::function<void()> OnResize;
+
   // Runs `handler` through the dispatch point when the key sequence `keys`
   // ("Ctrl+S", "Ctrl+Shift+S") is pressed in the window. A control that
   // takes the same keys itself (Ctrl+C in an edit box) keeps them.
@@ -49,9 +57,11 @@ class TForm : public TWinControl {
  private:
   friend class TFormWindow;
   void WindowClosed();
+  void WindowResized(int width, int height);
 
   std::string caption_;
   TWindowState windowState_ = wsNormal;
+  TSize laidOut_;  // the size OnResize was last called for
 };
 
 }  // namespace halvorn

@@ -22,6 +22,7 @@
 #include "app/PowerWindow.h"
 #include "app/PowerWindowLayout.h"
 #include "app/SweepExport.h"
+#include "app/WindowPlacement.h"
 #include "platform/forms/CheckBox.h"
 #include "platform/forms/ComboBox.h"
 #include "platform/forms/FormLayout.h"
@@ -330,6 +331,53 @@ TEST_F(PowerWindowTest, ThePicturesCaptionNamesTheDesign) {
   EXPECT_NE(all.find("Διαφορά Πριν-Μετά (%) 20"), std::string::npos) << all;
   EXPECT_NE(all.find("Αριθμός δειγμάτων 12"), std::string::npos) << all;
   EXPECT_EQ(all.find("Μήνες μεταξύ δειγμάτων 1"), std::string::npos) << all;
+}
+
+TEST(WindowPlacementTest, BesideTheControlsWhereTheScreenHasRoomElseCoveringLeast) {
+  const TRect keep{0, 0, 889, 703};
+  const TSize size{900, 720};
+  const TPoint preferred{889, 0};
+  const struct {
+    TRect Area;
+    TPoint Expected;
+  } cases[] = {
+      {{0, 0, 1920, 1080}, {889, 0}},    // beside
+      {{0, 0, 1280, 1600}, {380, 703}},  // below
+      {{0, 0, 1280, 800}, {380, 80}},    // against the bottom right, over the least
+      {{0, 0, 800, 600}, {0, 0}},        // larger than the screen: from its corner
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(LeastCoveringPlace(c.Area, keep, size, preferred), c.Expected)
+        << c.Area.Right << "x" << c.Area.Bottom;
+}
+
+// Sized by the user, the charts take the room gained; the table and the
+// choice of tests stay whole at the least size the window allows.
+TEST_F(PowerWindowTest, TheChartsGrowWithTheWindowAndItHasAMinimumSize) {
+  TPowerWindow& window = Open();
+  const QSize least = window.Widget()->minimumSize();
+  EXPECT_EQ(least, QSize(kPowerMinWidth, kPowerMinHeight));
+  const int curveWidth = window.CurveWindow->Width(), curveHeight = window.CurveWindow->Height();
+  for (const QSize size : {QSize(1200, 900), least}) {
+    SCOPED_TRACE(size.width());
+    window.Widget()->resize(size);
+    Settle();
+    ASSERT_EQ(window.Width(), size.width());
+    ASSERT_EQ(window.Height(), size.height());
+    const int dx = size.width() - 900, dy = size.height() - 720;
+    EXPECT_GT(window.CurveWindow->Width(), curveWidth + dx / 2 - 1);
+    EXPECT_EQ(window.CurveWindow->Height(), curveHeight + dy);
+    // Every control of the form lies inside it, and the charts do not meet.
+    for (int i = 0; i < window.ComponentCount(); ++i) {
+      const auto* control = dynamic_cast<const TControl*>(window.Components(i));
+      if (!control || control->Parent() != &window) continue;
+      EXPECT_LE(control->Left() + control->Width(), size.width()) << control->Name();
+      EXPECT_LE(control->Top() + control->Height(), size.height()) << control->Name();
+    }
+    EXPECT_LE(window.PWindow->Top() + window.PWindow->Height(), window.LastPWindow->Top());
+    EXPECT_LE(window.CurveWindow->Left() + window.CurveWindow->Width(), window.PWindow->Left());
+    EXPECT_GE(window.PWindow->Height(), 100);
+  }
 }
 
 TEST_F(PowerWindowTest, ACurveAtFullPowerIsDrawnInsideTheFrame) {
