@@ -94,7 +94,7 @@ void TPowerWindow::BindFields() {
   bind(PWindow, "PWindow");
   bind(Progress, "Progress");
   bind(Status, "Status");
-  bind(SmallestHeader, "SmallestHeader");
+  bind(ReachingHeader, "ReachingHeader");
   for (const TTestInfo& test : kTests) {
     const std::size_t i = TestIndex(test.Kind);
     bind(TestBoxes[i], PowerTestBoxName(test.Kind));
@@ -263,16 +263,16 @@ void TPowerWindow::ParameterChanged() {
   sweep_.clear();
   sweepKey_.reset();
   Curves.SetParameter(Parameter(), ParameterBox->Text());
-  ShowSmallestValues();
+  ShowValuesReaching();
   Recompute();
 }
 
 void TPowerWindow::TargetChanged() {
   const std::string target = std::to_string(TargetPercent()) + " %";
   TargetValue->SetCaption(target);
-  SmallestHeader->SetCaption("Μικρότερη τιμή με ισχύ ≥ " + target);
+  ReachingHeader->SetCaption("Τιμές με ισχύ ≥ " + target);
   Curves.SetTarget(TargetPercent());
-  ShowSmallestValues();
+  ShowValuesReaching();
 }
 
 void TPowerWindow::ShowProgress(double fraction) {
@@ -304,7 +304,7 @@ void TPowerWindow::ShowSweep(const TSweepKey& key, std::vector<TSweepPoint> swee
   sweep_ = std::move(sweep);
   sweepKey_ = key;
   Curves.ShowSweep(sweep_);
-  ShowSmallestValues();
+  ShowValuesReaching();
   ShowProgress(1);
   if (OnSweepShown) OnSweepShown();
 }
@@ -313,7 +313,7 @@ void TPowerWindow::ShowPValues() {
   if (power_ && falsePositive_) PValues.Show(*power_, powerDifference_, *falsePositive_, PTest());
 }
 
-void TPowerWindow::ShowSmallestValues() {
+void TPowerWindow::ShowValuesReaching() {
   for (const TTestInfo& test : kTests) {
     TLabel* cell = Cells[TestIndex(test.Kind)][2];
     cell->Font().SetColor(kPowerValueColor);
@@ -321,9 +321,9 @@ void TPowerWindow::ShowSmallestValues() {
       cell->SetCaption("");
       continue;
     }
-    const std::optional<int> value =
-        SmallestValueReaching(sweep_, test.Kind, TPowerTarget::Percent(TargetPercent()));
-    cell->SetCaption(value ? SliderValueText(SliderInfo(Parameter()), *value) : "καμία");
+    cell->SetCaption(ValuesReachingText(
+        ValuesReaching(sweep_, test.Kind, TPowerTarget::Percent(TargetPercent())), Parameter(),
+        kGreekRangeWords));
   }
 }
 

@@ -71,11 +71,11 @@ class TPowerWindow : public TForm {
   TProgressBar* Progress = nullptr;
   TLabel* Status = nullptr;
   // Per test, in the table's order: its box, its name in the table, and its
-  // power, false-positive rate and smallest value reaching the target.
+  // power, false-positive rate and values reaching the target.
   std::array<TCheckBox*, kTestCount> TestBoxes{};
   std::array<TLabel*, kTestCount> TestNames{};
   std::array<std::array<TLabel*, 3>, kTestCount> Cells{};
-  TLabel* SmallestHeader = nullptr;
+  TLabel* ReachingHeader = nullptr;
 
   // The settings as the controls show them.
   TSlider Parameter() const;
@@ -143,7 +143,7 @@ class TPowerWindow : public TForm {
   void ShowCurrent(const TPowerResult& power, const TPowerResult& falsePositive);
   void ShowSweep(const TSweepKey& key, std::vector<TSweepPoint> sweep);
   void ShowPValues();
-  void ShowSmallestValues();
+  void ShowValuesReaching();
   void SetCurrentDimmed(bool dimmed);
 
   SimParams params_;

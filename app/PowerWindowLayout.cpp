@@ -15,7 +15,7 @@ namespace {
 constexpr int kProgressSteps = 1000;
 // The left edges of the table's columns: the tests' names, then the figures.
 constexpr std::array<int, 4> kTableColumns = {8, 176, 424, 652};
-constexpr std::array<const char*, 3> kCellPrefixes = {"Power", "FalsePositive", "Smallest"};
+constexpr std::array<const char*, 3> kCellPrefixes = {"Power", "FalsePositive", "Reaching"};
 // The choice of tests: its boxes in rows of three, the t-tests first.
 constexpr int kBoxesPerRow = 3;
 constexpr int kBoxPitchX = 176, kBoxPitchY = 22;
@@ -106,7 +106,7 @@ std::vector<TControlLayout> BuildControls() {
       Label("PowerHeader", "DesignBox", kTableColumns[1], 20, "Ισχύς (διάστημα 95 %)", clOlive));
   c.push_back(Label("FalsePositiveHeader", "DesignBox", kTableColumns[2], 20,
                     "Ψευδώς θετικά (διαφορά 0)", clOlive));
-  c.push_back(Label("SmallestHeader", "DesignBox", kTableColumns[3], 20, "", clOlive));
+  c.push_back(Label("ReachingHeader", "DesignBox", kTableColumns[3], 20, "", clOlive));
   for (const TTestInfo& test : kTests) {
     const int top = PowerTableRowTop(static_cast<int>(TestIndex(test.Kind)));
     const bool shown = IsTTest(test.Kind);

@@ -101,9 +101,9 @@ std::string HeaderJson(const TCliDesign& d, std::int64_t runs, std::int64_t skip
   return s + "}";
 }
 
-// The smallest value reaching the target in `test`, or none.
-std::optional<int> Smallest(const TSweepReport& r, TTestKind test) {
-  return SmallestValueReaching(r.Points, test, r.Target);
+// The values reaching the target in `test`, as ranges of the sweep.
+std::vector<TValueRange> Reaching(const TSweepReport& r, TTestKind test) {
+  return ValuesReaching(r.Points, test, r.Target);
 }
 
 // `units` / 10^decimals written out exactly, without trailing zeros beyond
@@ -236,12 +236,11 @@ std::string SweepText(const TSweepReport& r) {
       s += PadLeft(Percent(p.Result.Power(test.Kind)), SweepColumn(test));
     s += "\n";
   }
-  s += Fmt("smallest %s with a power of at least ", name) + TargetText(r.Target) + " %:";
-  for (const TTestInfo& test : kTests) {
-    const std::optional<int> v = Smallest(r, test.Kind);
-    s += Fmt("%s %s %s", &test == &kTests.front() ? "" : ",", test.Caption,
-             v ? SliderValueText(SliderInfo(r.Slider), *v).c_str() : "none in range");
-  }
+  // The ranges of a test are joined by commas, so the tests by semicolons.
+  s += Fmt("values of %s with a power of at least ", name) + TargetText(r.Target) + " %:";
+  for (const TTestInfo& test : kTests)
+    s += Fmt("%s %s ", &test == &kTests.front() ? "" : ";", test.Caption) +
+         ValuesReachingText(Reaching(r, test.Kind), r.Slider, kEnglishRangeWords);
   return s + "\n";
 }
 
@@ -257,13 +256,22 @@ std::string SweepJson(const TSweepReport& r) {
       s += Fmt(", \"%s\": ", test.JsonKey) + TestJson(p.Result, test.Kind);
     s += "}";
   }
-  s += "], \"smallest\": {";
+  const auto valueText = [&](int v) { return SliderValueText(SliderInfo(r.Slider), v); };
+  // "smallest" is the first value of the first range, kept for the readers
+  // that know only it; "reaching" holds every range.
+  std::string smallest, reaching;
   for (const TTestInfo& test : kTests) {
-    const std::optional<int> v = Smallest(r, test.Kind);
-    s += Fmt("%s\"%s\": %s", &test == &kTests.front() ? "" : ", ", test.JsonKey,
-             v ? SliderValueText(SliderInfo(r.Slider), *v).c_str() : "null");
+    const char* separator = &test == &kTests.front() ? "" : ", ";
+    const std::vector<TValueRange> ranges = Reaching(r, test.Kind);
+    smallest += Fmt("%s\"%s\": %s", separator, test.JsonKey,
+                    ranges.empty() ? "null" : valueText(ranges.front().From).c_str());
+    reaching += Fmt("%s\"%s\": [", separator, test.JsonKey);
+    for (const TValueRange& range : ranges)
+      reaching += Fmt("%s{\"from\": %s, \"to\": %s}", &range == &ranges.front() ? "" : ", ",
+                      valueText(range.From).c_str(), valueText(range.To).c_str());
+    reaching += "]";
   }
-  return s + "}}\n";
+  return s + "], \"smallest\": {" + smallest + "}, \"reaching\": {" + reaching + "}}\n";
 }
 
 std::string SweepCsv(const TSweepReport& r) {

@@ -337,11 +337,11 @@ TEST_F(PowerWindowTest, TheSweptSlidersOwnMoveReusesTheSweepAndTheTargetRecomput
     window.TargetBar->SetPosition(target);
     EXPECT_FALSE(window.Computing());
     EXPECT_EQ(window.Curves.TargetLine().YValueAt(0), target);
+    EXPECT_EQ(window.ReachingHeader->Caption(), "Τιμές με ισχύ ≥ " + std::to_string(target) + " %");
     for (const TTestInfo& test : kTests) {
-      const std::optional<int> value =
-          SmallestValueReaching(sweep, test.Kind, TPowerTarget::Percent(target));
       EXPECT_EQ(window.Cells[TestIndex(test.Kind)][2]->Caption(),
-                value ? std::to_string(*value) : "καμία");
+                ValuesReachingText(ValuesReaching(sweep, test.Kind, TPowerTarget::Percent(target)),
+                                   TSlider::Step, kGreekRangeWords));
     }
   }
 }

@@ -258,20 +258,58 @@ TEST(PowerEngine, SweepPointsAreTheirDesignsFromTheSameState) {
   EXPECT_THROW(SweepPower(base, TSlider::Samples, 3, 10, 0, pool), EInvalidOperation);
 }
 
-TEST(PowerEngine, SmallestValueReachingLooksAtEveryPoint) {
-  const auto point = [](int value, int significant) {
-    TSweepPoint p{value, value, {}};
-    p.Result.Runs = 100;
-    p.Result.Counts(TTestKind::Paired).Significant = significant;
-    return p;
+// Sweeps of the paired test's significant Runs (of 100) at values 10, 20,
+// ...: the ranges reaching 80 % and how the tool and the window write them.
+TEST(PowerEngine, ValuesReachingAreTheRangesOfConsecutivePoints) {
+  const auto sweepOf = [](std::vector<int> significant) {
+    std::vector<TSweepPoint> sweep;
+    for (std::size_t i = 0; i < significant.size(); ++i) {
+      const int value = 10 * static_cast<int>(i + 1);
+      sweep.push_back({value, value, {}});
+      sweep.back().Result.Runs = 100;
+      sweep.back().Result.Counts(TTestKind::Paired).Significant = significant[i];
+    }
+    return sweep;
   };
-  // Power that rises, falls back and rises again.
-  const std::vector<TSweepPoint> sweep = {point(1, 10), point(2, 85), point(3, 40), point(4, 90)};
-  const auto percent = TPowerTarget::Percent;
-  EXPECT_EQ(SmallestValueReaching(sweep, TTestKind::Paired, percent(80)), 2);
-  EXPECT_EQ(SmallestValueReaching(sweep, TTestKind::Paired, percent(90)), 4);
-  EXPECT_EQ(SmallestValueReaching(sweep, TTestKind::Paired, percent(95)), std::nullopt);
-  EXPECT_EQ(SmallestValueReaching(sweep, TTestKind::EqualVariance, percent(80)), std::nullopt);
+  const struct {
+    const char* name;
+    std::vector<int> significant;
+    std::vector<TValueRange> ranges;
+    const char *english, *greek;
+  } cases[] = {
+      {"rising", {10, 50, 80, 95}, {{30, 40, false, true}}, "from 30 on", "από 30 και πάνω"},
+      {"falling", {99, 90, 79, 20}, {{10, 20, true, false}}, "up to 20", "έως 20"},
+      {"hump", {10, 85, 90, 81, 40}, {{20, 40, false, false}}, "20–40", "20–40"},
+      {"dip",
+       {90, 50, 85},
+       {{10, 10, true, false}, {30, 30, false, true}},
+       "up to 10, from 30 on",
+       "έως 10, από 30 και πάνω"},
+      {"hump of one point", {10, 80, 10}, {{20, 20, false, false}}, "20", "20"},
+      {"two humps",
+       {0, 80, 0, 90, 90, 0},
+       {{20, 20, false, false}, {40, 50, false, false}},
+       "20, 40–50",
+       "20, 40–50"},
+      {"none", {79, 10, 0}, {}, "none in range", "καμία"},
+      {"all", {80, 100, 80}, {{10, 30, true, true}}, "all", "όλες"},
+      {"single point reaching", {80}, {{10, 10, true, true}}, "all", "όλες"},
+      {"single point short", {79}, {}, "none in range", "καμία"},
+      {"no points", {}, {}, "none in range", "καμία"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto sweep = sweepOf(c.significant);
+    const auto ranges = ValuesReaching(sweep, TTestKind::Paired, TPowerTarget::Percent(80));
+    EXPECT_EQ(ranges, c.ranges);
+    EXPECT_EQ(ValuesReachingText(ranges, TSlider::Dif, kEnglishRangeWords), c.english);
+    EXPECT_EQ(ValuesReachingText(ranges, TSlider::Dif, kGreekRangeWords), c.greek);
+    // The other tests had no significant Run.
+    EXPECT_TRUE(ValuesReaching(sweep, TTestKind::EqualVariance, {1, 0}).empty());
+  }
+  // Values as the slider's label writes them: the correlation in hundredths.
+  EXPECT_EQ(ValuesReachingText({{5, 50, false, false}}, TSlider::Correlation, kEnglishRangeWords),
+            "0.05–0.50");
   // Decimal targets are compared exactly: 999 of 1000 Runs reach 99.9 %
   // (the doubles 0.999 and 99.9 / 100 differ), not 99.91 %; 1 of 3 reaches
   // 33.333333 %.
@@ -279,10 +317,10 @@ TEST(PowerEngine, SmallestValueReachingLooksAtEveryPoint) {
     std::int64_t significant, runs, units;
     int decimals;
     bool reached;
-  } cases[] = {{999, 1000, 999, 1, true}, {999, 1000, 9991, 2, false},
-               {1, 3, 33333333, 6, true}, {1, 3, 33333334, 6, false},
-               {0, 0, 1, 6, false},       {1000000, 1000000, 100, 0, true}};
-  for (const auto& c : cases)
+  } targets[] = {{999, 1000, 999, 1, true}, {999, 1000, 9991, 2, false},
+                 {1, 3, 33333333, 6, true}, {1, 3, 33333334, 6, false},
+                 {0, 0, 1, 6, false},       {1000000, 1000000, 100, 0, true}};
+  for (const auto& c : targets)
     EXPECT_EQ((TPowerTarget{c.units, c.decimals}.ReachedBy(c.significant, c.runs)), c.reached)
         << c.units << "e-" << c.decimals;
 }

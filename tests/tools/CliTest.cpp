@@ -286,14 +286,44 @@ TEST(Cli, PowerSweeps) {
 
   const Outcome text = RunCli("power --vary difference=0:40:20 --runs 500 --target 90");
   ASSERT_EQ(text.status, 0);
-  EXPECT_NE(text.out.find("smallest difference with a power of at least 90.0 %: equal variance "),
-            std::string::npos);
+  EXPECT_NE(text.out.find("values of difference with a power of at least 90.0 %: equal variance "
+                          "from 40 on; unequal variance from 40 on; paired samples from 20 on;"),
+            std::string::npos)
+      << text.out;
   const Outcome none = RunCli("power --vary difference=0:10 --runs 200 --json");
   EXPECT_NE(none.out.find("\"smallest\": {\"equal\": null, \"unequal\": null, \"paired\": "),
             std::string::npos)
       << none.out;
+  EXPECT_NE(none.out.find("\"reaching\": {\"equal\": [], \"unequal\": [], \"paired\": [{"),
+            std::string::npos)
+      << none.out;
   EXPECT_NE(none.out.find("\"vary\": \"difference\", \"target\": 0.8, \"rows\": [{\"value\": 0, "),
             std::string::npos);
+}
+
+// Power that falls as the after series' seasonal swing grows, and for the
+// rank-sum test rises first: the values reaching the target are ranges, in
+// the text and in the JSON, where "smallest" keeps the first value.
+TEST(Cli, PowerSweepsReportTheRangesReachingTheTarget) {
+  const char* args = "power --vary amplitude-after=0:100:5 --runs 1000 --samples 24";
+  const Outcome text = RunCli(args);
+  ASSERT_EQ(text.status, 0) << text.err;
+  EXPECT_EQ(Lines(text.out).back(),
+            "values of amplitude-after with a power of at least 80.0 %: equal variance up to 45; "
+            "unequal variance up to 45; paired samples up to 95; Wilcoxon rank-sum 15–40; "
+            "Wilcoxon signed-rank up to 90; log equal variance up to 45");
+  const Outcome json = RunCli(std::string(args) + " --json");
+  ASSERT_EQ(json.status, 0) << json.err;
+  EXPECT_NE(json.out.find("\"smallest\": {\"equal\": 0, \"unequal\": 0, \"paired\": 0, "
+                          "\"rank_sum\": 15, \"signed_rank\": 0, \"log_equal\": 0}, "
+                          "\"reaching\": {\"equal\": [{\"from\": 0, \"to\": 45}], "
+                          "\"unequal\": [{\"from\": 0, \"to\": 45}], "
+                          "\"paired\": [{\"from\": 0, \"to\": 95}], "
+                          "\"rank_sum\": [{\"from\": 15, \"to\": 40}], "
+                          "\"signed_rank\": [{\"from\": 0, \"to\": 90}], "
+                          "\"log_equal\": [{\"from\": 0, \"to\": 45}]}}\n"),
+            std::string::npos)
+      << json.out;
 }
 
 // A decimal target is compared exactly and printed as written: the paired
@@ -303,11 +333,11 @@ TEST(Cli, ADecimalTargetIsReachedExactlyAndPrintedAsWritten) {
     const char* target;
     const char* line;
   } cases[] = {{"99.9",
-                "smallest samples with a power of at least 99.9 %: "
-                "equal variance none in range, unequal variance none in range, "
-                "paired samples 8,"},
-               {"99.34", "smallest samples with a power of at least 99.34 %:"},
-               {"80", "smallest samples with a power of at least 80.0 %:"}};
+                "values of samples with a power of at least 99.9 %: "
+                "equal variance none in range; unequal variance none in range; "
+                "paired samples from 8 on;"},
+               {"99.34", "values of samples with a power of at least 99.34 %:"},
+               {"80", "values of samples with a power of at least 80.0 %:"}};
   for (const auto& c : cases) {
     const Outcome o = RunCli(std::string("power --vary samples=3:8 --target ") + c.target);
     ASSERT_EQ(o.status, 0) << o.err;
