@@ -153,9 +153,9 @@ std::vector<TSweepPoint> SweepPower(const TPowerRequest& base, TSlider slider, i
   std::vector<TSweepPoint> points;
   std::vector<SimParams> designs;
   for (int position = fromPosition; position <= toPosition; position += stepPositions) {
-    points.push_back({position, info.ValueAt(position), {}});
     designs.push_back(base.Params);
     ApplySlider(designs.back(), slider, position);
+    points.push_back({position, info.ValueAt(position), {}, LevelDifference(designs.back())});
   }
   std::vector<TPowerResult> results =
       Compute(std::move(designs), base, pool, std::move(stop), progress);

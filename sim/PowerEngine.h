@@ -58,6 +58,7 @@ struct TSweepPoint {
   int Position;  // of the slider
   int Value;     // what the slider's label shows at that position
   TPowerResult Result;
+  double LevelDifference = 0;  // the point's design's, for its type S and M errors
 };
 
 // The power of the design with `slider` at each position from
