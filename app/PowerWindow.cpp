@@ -23,6 +23,7 @@
 #include "platform/forms/ScrollBar.h"
 #include "platform/raster/PngWriter.h"
 #include "platform/runtime/Exceptions.h"
+#include "platform/runtime/Format.h"
 #include "scene/SweepData.h"
 
 namespace halvorn {
@@ -160,7 +161,7 @@ void TPowerWindow::ShowChosenTests() {
     const bool shown = tests_->Chosen(test.Kind);
     Curves.SetTestShown(test.Kind, shown);
     // The rows of the tests shown follow each other without gaps.
-    for (TLabel* label : {TestNames[i], Cells[i][0], Cells[i][1], Cells[i][2]}) {
+    for (TLabel* label : {TestNames[i], Cells[i][0], Cells[i][1], Cells[i][2], Cells[i][3]}) {
       if (shown) label->SetTop(PowerTableRowTop(row));
       label->SetVisible(shown);
     }
@@ -286,6 +287,13 @@ void TPowerWindow::ShowProgress(double fraction) {
                                   : "Έτοιμο: " + work);
 }
 
+std::string TPowerWindow::ErrorsText(const TPowerResult& power, TTestKind test,
+                                     double trueDifference) {
+  const std::optional<double> s = power.TypeS(test, trueDifference);
+  const std::optional<double> m = power.TypeM(test, trueDifference);
+  return s && m ? FixedText(100 * *s, 1) + " % / " + FixedText(*m, 2) : "–";
+}
+
 void TPowerWindow::ShowCurrent(const TPowerResult& power, const TPowerResult& falsePositive) {
   power_ = power;
   falsePositive_ = falsePositive;
@@ -294,6 +302,7 @@ void TPowerWindow::ShowCurrent(const TPowerResult& power, const TPowerResult& fa
     auto& row = Cells[TestIndex(test.Kind)];
     row[0]->SetCaption(TPowerReadout::PowerText(power, test.Kind));
     row[1]->SetCaption(TPowerReadout::PowerText(falsePositive, test.Kind));
+    row[3]->SetCaption(ErrorsText(power, test.Kind, LevelDifference(params_)));
   }
   SetCurrentDimmed(false);
   ShowPValues();
@@ -329,9 +338,10 @@ void TPowerWindow::ShowValuesReaching() {
 
 void TPowerWindow::SetCurrentDimmed(bool dimmed) {
   const TColor color = dimmed ? kDimmedColor : kPowerValueColor;
+  // The current design's figures; the values reaching the target are the
+  // sweep's.
   for (auto& row : Cells)
-    for (int column = 0; column < 2; ++column)
-      row[static_cast<std::size_t>(column)]->Font().SetColor(color);
+    for (const std::size_t column : {0u, 1u, 3u}) row[column]->Font().SetColor(color);
 }
 
 // --- Exports ------------------------------------------------------------------

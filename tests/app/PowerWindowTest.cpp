@@ -96,6 +96,9 @@ class PowerWindowTest : public testing::MainWindowTest {
       const auto& row = window.Cells[TestIndex(test.Kind)];
       EXPECT_EQ(row[0]->Caption(), TPowerReadout::PowerText(power, test.Kind));
       EXPECT_EQ(row[1]->Caption(), TPowerReadout::PowerText(falsePositive, test.Kind));
+      EXPECT_EQ(
+          row[3]->Caption(),
+          TPowerWindow::ErrorsText(power, test.Kind, LevelDifference(MF().Simulation().Params())));
     }
   }
 
@@ -128,7 +131,7 @@ class PowerWindowTest : public testing::MainWindowTest {
       EXPECT_EQ(window.TestBoxes[i]->Checked(), shown);
       EXPECT_EQ(window.Curves.Curve(test.Kind).Active(), shown);
       const auto& cells = window.Cells[i];
-      for (const TLabel* label : {window.TestNames[i], cells[0], cells[1], cells[2]}) {
+      for (const TLabel* label : {window.TestNames[i], cells[0], cells[1], cells[2], cells[3]}) {
         EXPECT_EQ(label->Widget()->isVisible(), shown) << label->Name();
         if (shown) {
           EXPECT_EQ(label->Top(), PowerTableRowTop(static_cast<int>(row - tests.begin())));
@@ -307,6 +310,26 @@ TEST_F(PowerWindowTest, AHiddenWindowComputesNothingAndCatchesUpWhenShownAgain) 
   EXPECT_FALSE(window.Computing());
   WaitFor(window.OnSweepShown, [&] { MF().ShowPowerWindow(); });
   ExpectCurvesShow(window, EngineSweep(TSlider::Samples, 1000));
+}
+
+// The type S / M cell: the share of significant Runs of the wrong sign and
+// their mean exaggeration, or a dash where either is undefined.
+TEST(PowerWindowText, TypeSAndMErrors) {
+  TPowerResult r;
+  r.Runs = 100;
+  TTestCounts& paired = r.Counts(TTestKind::Paired);
+  for (const double estimate : {-1.0, 20.0, 23.0, 40.0})
+    paired.Add(0, TRunEstimate::Of(0, estimate, 1));
+  const struct {
+    TTestKind test;
+    double difference;
+    const char* text;
+  } cases[] = {{TTestKind::Paired, 20, "25.0 % / 1.05"},
+               {TTestKind::Paired, -10, "75.0 % / 2.10"},
+               {TTestKind::Paired, 0, "–"},
+               {TTestKind::EqualVariance, 20, "–"}};
+  for (const auto& c : cases)
+    EXPECT_EQ(TPowerWindow::ErrorsText(r, c.test, c.difference), c.text) << c.difference;
 }
 
 // Escape and Ctrl+W close the window, as they close dialogs and documents.

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -272,6 +273,53 @@ TEST(Cli, PowerOfTheDefaults) {
   EXPECT_EQ(lines[9].rfind("false positives (the same design with difference 0): ", 0), 0u);
 }
 
+// Type S and M errors: a dash (null) without a difference, else the share of
+// wrong signs and the exaggeration; the paired test, finding the 20 % in
+// every Run, neither errs in sign nor exaggerates. The columns line up with
+// the dash, which is one character of three bytes.
+TEST(Cli, PowerReportsTypeSAndMErrors) {
+  const auto width = [](const std::string& line) {
+    return std::ranges::count_if(line, [](char c) { return (c & 0xC0) != 0x80; });
+  };
+  const struct {
+    const char* args;
+    const char* paired;  // the end of the paired test's row
+    const char* json;    // the paired test's errors, up to type M's value
+  } cases[] = {
+      {"power --runs 2000 --difference 0", "         –       –", "\"type_s\": null, \"type_m\": "},
+      {"power --runs 2000", "     0.0 %    1.00", "\"type_s\": 0, \"type_m\": "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args);
+    const Outcome text = RunCli(c.args);
+    ASSERT_EQ(text.status, 0) << text.err;
+    const auto lines = Lines(text.out);
+    ASSERT_EQ(lines.size(), 10u);
+    EXPECT_TRUE(lines[2].ends_with("failed    type S  type M")) << lines[2];
+    for (std::size_t row = 3; row < 9; ++row) EXPECT_EQ(width(lines[row]), width(lines[2]));
+    EXPECT_TRUE(lines[5].ends_with(c.paired)) << lines[5];
+    const Outcome json = RunCli(std::string(c.args) + " --json");
+    const auto paired = json.out.find("\"paired\": {");
+    const auto errors = json.out.find(c.json, paired);
+    ASSERT_NE(errors, std::string::npos) << json.out;
+    const std::string typeM = json.out.substr(errors + std::strlen(c.json), 12);
+    if (!typeM.starts_with("null")) {
+      EXPECT_NEAR(std::stod(typeM), 1, 0.005);
+    }
+    // The false positives' design has no difference.
+    EXPECT_NE(
+        json.out.find("\"type_s\": null, \"type_m\": null}", json.out.find("\"false_positive\"")),
+        std::string::npos);
+  }
+  // A sweep's rows carry their own design's difference.
+  const Outcome sweep = RunCli("power --vary difference=0:20:20 --runs 500 --json");
+  const auto second = sweep.out.find("{\"value\": 20");
+  ASSERT_NE(second, std::string::npos);
+  EXPECT_LT(sweep.out.find("\"type_s\": null"), second);
+  EXPECT_NE(sweep.out.find("\"paired\": {\"significant\": 500,", second), std::string::npos);
+  EXPECT_EQ(sweep.out.find("\"type_s\": null", second), std::string::npos);
+}
+
 TEST(Cli, PowerSweeps) {
   const Outcome csv = RunCli("power --vary samples=3:12:3 --runs 500 --csv");
   ASSERT_EQ(csv.status, 0) << csv.err;
@@ -280,6 +328,13 @@ TEST(Cli, PowerSweeps) {
   EXPECT_EQ(rows[0].rfind("samples,position,runs,equal_significant,equal_failed,equal_power,", 0),
             0u);
   EXPECT_EQ(rows[1].rfind("3,3,500,", 0), 0u);
+  // The errors close the row, after every test's earlier columns.
+  EXPECT_TRUE(
+      rows[0].ends_with(",log_equal_ci_high,equal_type_s,equal_type_m,unequal_type_s,"
+                        "unequal_type_m,paired_type_s,paired_type_m,rank_sum_type_s,"
+                        "rank_sum_type_m,signed_rank_type_s,signed_rank_type_m,"
+                        "log_equal_type_s,log_equal_type_m"))
+      << rows[0];
   // 12 samples: the paired test finds the difference in every Run.
   EXPECT_EQ(rows[4].rfind("12,12,500,", 0), 0u);
   EXPECT_NE(rows[4].find(",500,0,1,"), std::string::npos) << rows[4];
