@@ -23,12 +23,13 @@ TInterval WilsonInterval(std::int64_t successes, std::int64_t trials);
 // A Run's estimate of the difference: the mean of its after samples less
 // the mean of its before samples, as drawn (censored samples at half the
 // limit, where the tests take them). Every test's significant Runs share it.
-// Its magnitude is kept in integer units of kUnit so that sums over Runs do
-// not depend on the order the threads add them in.
+// Its magnitude is kept in integer units of 1 / kScale (10^-5 of the
+// parameter's unit) so that sums over Runs do not depend on the order the
+// threads add them in.
 struct TRunEstimate {
-  static constexpr double kUnit = 1e-5;  // of the parameter's own unit
+  static constexpr double kScale = 1e5;  // units per unit of the parameter
   int Sign = 0;                          // -1, 0 or 1
-  std::int64_t Magnitude = 0;            // |difference| / kUnit, rounded
+  std::int64_t Magnitude = 0;            // |difference| x kScale, rounded
 
   // From the sums of the n samples of each series, added in order.
   static TRunEstimate Of(double sumBefore, double sumAfter, int n);
@@ -39,7 +40,7 @@ struct TTestCounts {
   std::array<std::int64_t, kPBins> PHistogram{};
   // Of the significant Runs: those that estimated a negative and a positive
   // difference, and the sum of their estimates' magnitudes in units of
-  // TRunEstimate::kUnit. A sample lies below 10^6 (see TDesignRuns), so a
+  // 1 / TRunEstimate::kScale. A sample lies below 10^6 (see TDesignRuns), so a
   // Run adds below 10^11, and 10^7 Runs below 10^18 < 2^63.
   std::int64_t NegativeEstimates = 0, PositiveEstimates = 0, EstimateMagnitudes = 0;
 
