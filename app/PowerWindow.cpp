@@ -22,6 +22,7 @@
 #include "platform/forms/ScrollBar.h"
 #include "platform/raster/PngWriter.h"
 #include "platform/runtime/Exceptions.h"
+#include "platform/runtime/Format.h"
 #include "scene/SweepData.h"
 
 namespace halvorn {
@@ -99,7 +100,7 @@ void TPowerWindow::BindFields() {
   bind(LastPWindow, "LastPWindow");
   bind(Progress, "Progress");
   bind(Status, "Status");
-  bind(SmallestHeader, "SmallestHeader");
+  bind(ReachingHeader, "ReachingHeader");
   for (const TTestInfo& test : kTests) {
     const std::size_t i = TestIndex(test.Kind);
     bind(TestBoxes[i], PowerTestBoxName(test.Kind));
@@ -178,7 +179,7 @@ void TPowerWindow::ShowChosenTests() {
     const bool shown = tests_->Chosen(test.Kind);
     Curves.SetTestShown(test.Kind, shown);
     // The rows of the tests shown follow each other without gaps.
-    for (TLabel* label : {TestNames[i], Cells[i][0], Cells[i][1], Cells[i][2]}) {
+    for (TLabel* label : {TestNames[i], Cells[i][0], Cells[i][1], Cells[i][2], Cells[i][3]}) {
       if (shown) label->SetTop(PowerTableRowTop(row));
       label->SetVisible(shown);
     }
@@ -283,16 +284,16 @@ void TPowerWindow::ParameterChanged() {
   sweep_.clear();
   sweepKey_.reset();
   Curves.SetParameter(Parameter(), ParameterBox->Text());
-  ShowSmallestValues();
+  ShowValuesReaching();
   Recompute();
 }
 
 void TPowerWindow::TargetChanged() {
   const std::string target = std::to_string(TargetPercent()) + " %";
   TargetValue->SetCaption(target);
-  SmallestHeader->SetCaption("Μικρότερη τιμή με ισχύ ≥ " + target);
+  ReachingHeader->SetCaption("Τιμές με ισχύ ≥ " + target);
   Curves.SetTarget(TargetPercent());
-  ShowSmallestValues();
+  ShowValuesReaching();
 }
 
 void TPowerWindow::ShowProgress(double fraction) {
@@ -306,6 +307,13 @@ void TPowerWindow::ShowProgress(double fraction) {
                                   : "Έτοιμο: " + work);
 }
 
+std::string TPowerWindow::ErrorsText(const TPowerResult& power, TTestKind test,
+                                     double trueDifference) {
+  const std::optional<double> s = power.TypeS(test, trueDifference);
+  const std::optional<double> m = power.TypeM(test, trueDifference);
+  return s && m ? FixedText(100 * *s, 1) + " % / " + FixedText(*m, 2) : "–";
+}
+
 void TPowerWindow::ShowCurrent(const TPowerResult& power, const TPowerResult& falsePositive) {
   power_ = power;
   falsePositive_ = falsePositive;
@@ -314,6 +322,7 @@ void TPowerWindow::ShowCurrent(const TPowerResult& power, const TPowerResult& fa
     auto& row = Cells[TestIndex(test.Kind)];
     row[0]->SetCaption(TPowerReadout::PowerText(power, test.Kind));
     row[1]->SetCaption(TPowerReadout::PowerText(falsePositive, test.Kind));
+    row[3]->SetCaption(ErrorsText(power, test.Kind, LevelDifference(params_)));
   }
   SetCurrentDimmed(false);
   ShowPValues();
@@ -324,7 +333,7 @@ void TPowerWindow::ShowSweep(const TSweepKey& key, std::vector<TSweepPoint> swee
   sweep_ = std::move(sweep);
   sweepKey_ = key;
   Curves.ShowSweep(sweep_);
-  ShowSmallestValues();
+  ShowValuesReaching();
   ShowProgress(1);
   if (OnSweepShown) OnSweepShown();
 }
@@ -333,7 +342,7 @@ void TPowerWindow::ShowPValues() {
   if (power_ && falsePositive_) PValues.Show(*power_, powerDifference_, *falsePositive_, PTest());
 }
 
-void TPowerWindow::ShowSmallestValues() {
+void TPowerWindow::ShowValuesReaching() {
   for (const TTestInfo& test : kTests) {
     TLabel* cell = Cells[TestIndex(test.Kind)][2];
     cell->Font().SetColor(kPowerValueColor);
@@ -341,17 +350,18 @@ void TPowerWindow::ShowSmallestValues() {
       cell->SetCaption("");
       continue;
     }
-    const std::optional<int> value =
-        SmallestValueReaching(sweep_, test.Kind, TPowerTarget::Percent(TargetPercent()));
-    cell->SetCaption(value ? SliderValueText(SliderInfo(Parameter()), *value) : "καμία");
+    cell->SetCaption(ValuesReachingText(
+        ValuesReaching(sweep_, test.Kind, TPowerTarget::Percent(TargetPercent())), Parameter(),
+        kGreekRangeWords));
   }
 }
 
 void TPowerWindow::SetCurrentDimmed(bool dimmed) {
   const TColor color = dimmed ? kDimmedColor : kPowerValueColor;
+  // The current design's figures; the values reaching the target are the
+  // sweep's.
   for (auto& row : Cells)
-    for (int column = 0; column < 2; ++column)
-      row[static_cast<std::size_t>(column)]->Font().SetColor(color);
+    for (const std::size_t column : {0u, 1u, 3u}) row[column]->Font().SetColor(color);
 }
 
 // --- Exports ------------------------------------------------------------------

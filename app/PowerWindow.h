@@ -46,6 +46,9 @@ class TPowerWindow : public TForm {
   // The choices of Runs per point.
   static constexpr std::array<std::int64_t, 3> kRunChoices = {1000, 10000, 100000};
   static constexpr int kDefaultTarget = 80;  // percent
+  // The table's type S / M cell: "1.3 % / 2.55", or a dash where a test had
+  // no significant Run or the design no difference.
+  static std::string ErrorsText(const TPowerResult& power, TTestKind test, double trueDifference);
 
   // Builds the window hidden, beside its owner when the owner is a form,
   // showing the tests of `tests` and changing them as its boxes are
@@ -77,11 +80,12 @@ class TPowerWindow : public TForm {
   TProgressBar* Progress = nullptr;
   TLabel* Status = nullptr;
   // Per test, in the table's order: its box, its name in the table, and its
-  // power, false-positive rate and smallest value reaching the target.
+  // power, false-positive rate, values reaching the target and type S / M
+  // errors (in the layout's order of cells).
   std::array<TCheckBox*, kTestCount> TestBoxes{};
   std::array<TLabel*, kTestCount> TestNames{};
-  std::array<std::array<TLabel*, 3>, kTestCount> Cells{};
-  TLabel* SmallestHeader = nullptr;
+  std::array<std::array<TLabel*, 4>, kTestCount> Cells{};
+  TLabel* ReachingHeader = nullptr;
 
   // The settings as the controls show them.
   TSlider Parameter() const;
@@ -153,7 +157,7 @@ class TPowerWindow : public TForm {
   void ShowCurrent(const TPowerResult& power, const TPowerResult& falsePositive);
   void ShowSweep(const TSweepKey& key, std::vector<TSweepPoint> sweep);
   void ShowPValues();
-  void ShowSmallestValues();
+  void ShowValuesReaching();
   void SetCurrentDimmed(bool dimmed);
 
   SimParams params_;

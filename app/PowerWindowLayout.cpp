@@ -13,9 +13,13 @@ namespace {
 
 // The progress bar counts in thousandths.
 constexpr int kProgressSteps = 1000;
-// The left edges of the table's columns: the tests' names, then the figures.
-constexpr std::array<int, 4> kTableColumns = {8, 176, 424, 652};
-constexpr std::array<const char*, 3> kCellPrefixes = {"Power", "FalsePositive", "Smallest"};
+// The left edges of the table's columns: the tests' names, then the figures
+// in the order of their cells. The type S / M errors, a figure of the
+// current design, stand beside its other figures; the values reaching the
+// target, whose ranges run longest, take the rest of the row.
+constexpr std::array<int, 5> kTableColumns = {8, 168, 320, 620, 500};
+constexpr std::array<const char*, 4> kCellPrefixes = {"Power", "FalsePositive", "Reaching",
+                                                      "Errors"};
 // The choice of tests: its boxes in rows of three, the t-tests first.
 constexpr int kBoxesPerRow = 3;
 constexpr int kBoxPitchX = 176, kBoxPitchY = 22;
@@ -96,7 +100,8 @@ std::vector<TControlLayout> BuildControls() {
       Label("PowerHeader", "DesignBox", kTableColumns[1], 20, "Ισχύς (διάστημα 95 %)", clOlive));
   c.push_back(Label("FalsePositiveHeader", "DesignBox", kTableColumns[2], 20,
                     "Ψευδώς θετικά (διαφορά 0)", clOlive));
-  c.push_back(Label("SmallestHeader", "DesignBox", kTableColumns[3], 20, "", clOlive));
+  c.push_back(Label("ReachingHeader", "DesignBox", kTableColumns[3], 20, "", clOlive));
+  c.push_back(Label("ErrorsHeader", "DesignBox", kTableColumns[4], 20, "Σφάλμα S / M", clOlive));
   for (const TTestInfo& test : kTests) {
     const int top = PowerTableRowTop(static_cast<int>(TestIndex(test.Kind)));
     const bool shown = IsTTest(test.Kind);
@@ -140,7 +145,7 @@ std::vector<TControlLayout> BuildControls() {
 }  // namespace
 
 std::string PowerCellName(TTestKind test, std::size_t column) {
-  HALVORN_ASSERT(column < kCellPrefixes.size(), "the table has three columns of figures");
+  HALVORN_ASSERT(column < kCellPrefixes.size(), "the table has four columns of figures");
   return std::string(kCellPrefixes[column]) + "_" + TestInfo(test).Key;
 }
 

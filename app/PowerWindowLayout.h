@@ -17,7 +17,8 @@
 namespace halvorn {
 
 // The label of a test's figure in the table's column `column`: 0 the power,
-// 1 the false-positive rate, 2 the smallest value reaching the target.
+// 1 the false-positive rate, 2 the values reaching the target, 3 the type S
+// and M errors.
 std::string PowerCellName(TTestKind test, std::size_t column);
 
 // The label of a test's name in the table, and its box in the choice of

@@ -11,6 +11,9 @@ void WriteSweepData(std::ostream& out, TSlider slider, const std::vector<TSweepP
   for (const TTestInfo& test : kTests)
     for (const char* column : {"significant", "failed", "power", "ci_low", "ci_high"})
       out << ',' << test.JsonKey << '_' << column;
+  // The error columns come last, so that the earlier ones keep their places.
+  for (const TTestInfo& test : kTests)
+    for (const char* column : {"type_s", "type_m"}) out << ',' << test.JsonKey << '_' << column;
   out << '\n';
   for (const TSweepPoint& point : sweep) {
     const TPowerResult& r = point.Result;
@@ -23,6 +26,10 @@ void WriteSweepData(std::ostream& out, TSlider slider, const std::vector<TSweepP
           << ShortestText(r.Power(test.Kind)) << ',' << ShortestText(ci.Lo) << ','
           << ShortestText(ci.Hi);
     }
+    for (const TTestInfo& test : kTests)
+      for (const std::optional<double> v :
+           {r.TypeS(test.Kind, point.LevelDifference), r.TypeM(test.Kind, point.LevelDifference)})
+        out << ',' << (v ? ShortestText(*v) : "");
     out << '\n';
   }
 }

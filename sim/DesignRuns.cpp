@@ -18,11 +18,11 @@ int BinOf(const TPBinThresholds& thresholds, TTStatistic st) {
 }
 
 // A Run of a test with this p: in its bin, or failed where it has none.
-void AddP(TTestCounts& counts, double p) {
+void AddP(TTestCounts& counts, double p, const TRunEstimate& estimate) {
   if (std::isnan(p))
     ++counts.Failed;
   else
-    counts.Add(PBin(p));
+    counts.Add(PBin(p), estimate);
 }
 
 }  // namespace
@@ -62,16 +62,22 @@ std::uint64_t TDesignRuns::JudgeOne(std::uint64_t state, TScratch& s, TPowerResu
   // coefficient of variation of 2 at the deviates' largest). Its store in
   // single precision cannot overflow, as the Run's trapping store would.
   using TSample = TSampleGenerator::TSample;
+  // The series' sums, for the Run's estimate of the difference, added as
+  // the samples are drawn.
+  double sumBefore = 0, sumAfter = 0;
   samples_.Fill(TSampleGenerator::sBefore, draws, [&](std::int32_t i, const TSample& v) {
     s.Before[static_cast<std::size_t>(i) + 1] = static_cast<float>(v.Value);
     s.DrawnBefore[static_cast<std::size_t>(i)] = v.Value;
+    sumBefore += v.Value;
   });
   samples_.Fill(TSampleGenerator::sAfter, draws, [&](std::int32_t i, const TSample& v) {
     s.After[static_cast<std::size_t>(i) + 1] = static_cast<float>(v.Value);
     s.DrawnAfter[static_cast<std::size_t>(i)] = v.Value;
+    sumAfter += v.Value;
   });
   ++into.Runs;
-  JudgeDrawn(s, into);
+  const TRunEstimate estimate = TRunEstimate::Of(sumBefore, sumAfter, samples_.SampleCount());
+  JudgeDrawn(s, estimate, into);
   const auto n = static_cast<std::uint32_t>(samples_.SampleCount());
   TPairMoments m;
   try {
@@ -87,7 +93,7 @@ std::uint64_t TDesignRuns::JudgeOne(std::uint64_t state, TScratch& s, TPowerResu
     if (!IsTTest(test.Kind)) continue;
     TTestCounts& counts = into.Counts(test.Kind);
     try {
-      counts.Add(PBinOf(test.Kind, TestStatistic(test.Kind, m, n)));
+      counts.Add(PBinOf(test.Kind, TestStatistic(test.Kind, m, n)), estimate);
     } catch (const Exception&) {
       ++counts.Failed;
     }
@@ -95,7 +101,7 @@ std::uint64_t TDesignRuns::JudgeOne(std::uint64_t state, TScratch& s, TPowerResu
   return draws.State;
 }
 
-void TDesignRuns::JudgeDrawn(TScratch& s, TPowerResult& into) const {
+void TDesignRuns::JudgeDrawn(TScratch& s, const TRunEstimate& estimate, TPowerResult& into) const {
   const auto n = static_cast<std::size_t>(samples_.SampleCount());
   const std::span<const double> before(s.DrawnBefore.data(), n), after(s.DrawnAfter.data(), n);
   // Small samples are ranked by counting, unless values tie.
@@ -105,24 +111,25 @@ void TDesignRuns::JudgeDrawn(TScratch& s, TPowerResult& into) const {
   const auto signedRank = counting ? SignedRankWithoutTies(before, after) : std::nullopt;
   // Rank-sum: the pooled sample in order.
   if (rankSum) {
-    AddP(into.Counts(TTestKind::RankSum), rankSum->p);
+    AddP(into.Counts(TTestKind::RankSum), rankSum->p, estimate);
   } else {
     const std::span<double> pooled(s.Pooled.data(), 2 * n);
     std::copy(before.begin(), before.end(), pooled.begin());
     std::copy(after.begin(), after.end(), pooled.begin() + static_cast<std::ptrdiff_t>(n));
     AddP(into.Counts(TTestKind::RankSum),
-         RankSumOfOrdered(pooled, OrderByValue(pooled, s.Sorting), n, shared_.RankSum.get()).p);
+         RankSumOfOrdered(pooled, OrderByValue(pooled, s.Sorting), n, shared_.RankSum.get()).p,
+         estimate);
   }
   // Signed-rank: the nonzero differences by magnitude.
   if (signedRank) {
-    AddP(into.Counts(TTestKind::SignedRank), signedRank->p);
+    AddP(into.Counts(TTestKind::SignedRank), signedRank->p, estimate);
   } else {
     std::size_t nonzero = 0;
     for (std::size_t i = 0; i < n; ++i)
       if (const double d = before[i] - after[i]; d != 0) s.Differences[nonzero++] = d;
     SortByMagnitude({s.Differences.data(), nonzero}, s.First, s.Sorting);
     AddP(into.Counts(TTestKind::SignedRank),
-         SignedRankOfOrdered({s.First.data(), nonzero}, nonzero < n).p);
+         SignedRankOfOrdered({s.First.data(), nonzero}, nonzero < n).p, estimate);
   }
   // The pooled t-test on the logarithms.
   TTestCounts& log = into.Counts(TTestKind::LogEqual);
@@ -138,7 +145,7 @@ void TDesignRuns::JudgeDrawn(TScratch& s, TPowerResult& into) const {
   if (std::isnan(st.t))
     ++log.Failed;
   else
-    log.Add(shared_.Log->BinOf(st.t));
+    log.Add(shared_.Log->BinOf(st.t), estimate);
 }
 
 int TDesignRuns::PBinOf(TTestKind test, TTStatistic st) const {

@@ -73,8 +73,8 @@ class TDesignRuns {
   // safe, else from the test's own p.
   int PBinOf(TTestKind test, TTStatistic st) const;
   // The rank and log tests of the Run drawn into the scratch's drawn
-  // samples.
-  void JudgeDrawn(TScratch& scratch, TPowerResult& into) const;
+  // samples, whose estimate of the difference is `estimate`.
+  void JudgeDrawn(TScratch& scratch, const TRunEstimate& estimate, TPowerResult& into) const;
   int UnequalBin(TTStatistic st) const;
 
   TSampleGenerator samples_;

@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "platform/runtime/Assert.h"
+#include "platform/runtime/Format.h"
 #include "platform/runtime/MessageSinks.h"
 #include "sim/DesignRuns.h"
 #include "sim/RandomSource.h"
@@ -152,9 +153,9 @@ std::vector<TSweepPoint> SweepPower(const TPowerRequest& base, TSlider slider, i
   std::vector<TSweepPoint> points;
   std::vector<SimParams> designs;
   for (int position = fromPosition; position <= toPosition; position += stepPositions) {
-    points.push_back({position, info.ValueAt(position), {}});
     designs.push_back(base.Params);
     ApplySlider(designs.back(), slider, position);
+    points.push_back({position, info.ValueAt(position), {}, LevelDifference(designs.back())});
   }
   std::vector<TPowerResult> results =
       Compute(std::move(designs), base, pool, std::move(stop), progress);
@@ -162,14 +163,44 @@ std::vector<TSweepPoint> SweepPower(const TPowerRequest& base, TSlider slider, i
   return points;
 }
 
-std::optional<int> SmallestValueReaching(const std::vector<TSweepPoint>& sweep, TTestKind test,
-                                         TPowerTarget target) {
-  std::optional<int> smallest;
-  for (const TSweepPoint& p : sweep)
-    if (target.ReachedBy(p.Result.Counts(test).Significant, p.Result.Runs) &&
-        (!smallest || p.Value < *smallest))
-      smallest = p.Value;
-  return smallest;
+std::vector<TValueRange> ValuesReaching(const std::vector<TSweepPoint>& sweep, TTestKind test,
+                                        TPowerTarget target) {
+  std::vector<TValueRange> ranges;
+  bool inRange = false;
+  for (std::size_t i = 0; i < sweep.size(); ++i) {
+    const TSweepPoint& p = sweep[i];
+    if (!target.ReachedBy(p.Result.Counts(test).Significant, p.Result.Runs)) {
+      inRange = false;
+      continue;
+    }
+    if (inRange) {
+      ranges.back().To = p.Value;
+    } else {
+      ranges.push_back({p.Value, p.Value, i == 0, false});
+      inRange = true;
+    }
+    ranges.back().Last = i + 1 == sweep.size();
+  }
+  return ranges;
+}
+
+std::string ValuesReachingText(const std::vector<TValueRange>& ranges, TSlider slider,
+                               const TRangeWords& words) {
+  if (ranges.empty()) return words.None;
+  const auto value = [&](int v) { return SliderValueText(SliderInfo(slider), v); };
+  std::string text;
+  for (const TValueRange& r : ranges) {
+    if (!text.empty()) text += ", ";
+    if (r.First && r.Last)
+      text += words.All;
+    else if (r.First)
+      text += Fmt(words.UpTo, value(r.To).c_str());
+    else if (r.Last)
+      text += Fmt(words.FromOn, value(r.From).c_str());
+    else
+      text += r.From == r.To ? value(r.From) : value(r.From) + "–" + value(r.To);
+  }
+  return text;
 }
 
 }  // namespace halvorn

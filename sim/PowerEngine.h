@@ -16,6 +16,7 @@
 #include <functional>
 #include <optional>
 #include <stop_token>
+#include <string>
 #include <vector>
 
 #include "platform/runtime/Exceptions.h"
@@ -57,6 +58,7 @@ struct TSweepPoint {
   int Position;  // of the slider
   int Value;     // what the slider's label shows at that position
   TPowerResult Result;
+  double LevelDifference = 0;  // the point's design's, for its type S and M errors
 };
 
 // The power of the design with `slider` at each position from
@@ -92,10 +94,37 @@ struct TPowerTarget {
   friend constexpr bool operator==(const TPowerTarget&, const TPowerTarget&) = default;
 };
 
-// The smallest value among the points whose power in `test` reaches
-// `target`; none when no point does. Power need not grow steadily with every
-// parameter, so every point is looked at (no bisection).
-std::optional<int> SmallestValueReaching(const std::vector<TSweepPoint>& sweep, TTestKind test,
-                                         TPowerTarget target);
+// A run of consecutive sweep points whose power reaches a target: the
+// values of its first and last point, and whether it starts at the sweep's
+// first point or ends at its last (beyond which nothing is known).
+struct TValueRange {
+  int From, To;
+  bool First, Last;
+  friend bool operator==(const TValueRange&, const TValueRange&) = default;
+};
+
+// The points whose power in `test` reaches `target`, as ranges of
+// consecutive points in the sweep's order. Power need not grow steadily
+// with every parameter (it falls as an error grows, and can rise and fall
+// again), so a single smallest value would mislead: every point is looked at.
+std::vector<TValueRange> ValuesReaching(const std::vector<TSweepPoint>& sweep, TTestKind test,
+                                        TPowerTarget target);
+
+// The words of the ranges' text, in the tool's English and the window's
+// Greek; the patterns take the value's text.
+struct TRangeWords {
+  const char* None;    // no point reaches the target
+  const char* All;     // every point does
+  const char* UpTo;    // a range from the first point
+  const char* FromOn;  // a range to the last point
+};
+inline constexpr TRangeWords kEnglishRangeWords{"none in range", "all", "up to %s", "from %s on"};
+inline constexpr TRangeWords kGreekRangeWords{"καμία", "όλες", "έως %s", "από %s και πάνω"};
+
+// The ranges as the tool and the window write them: "from 27 on", "up to
+// 3", "40–60" (one value alone where a range holds one point), joined by
+// ", "; values as the slider's label writes them.
+std::string ValuesReachingText(const std::vector<TValueRange>& ranges, TSlider slider,
+                               const TRangeWords& words);
 
 }  // namespace halvorn

@@ -59,6 +59,10 @@ struct SimParams {
   friend bool operator==(const SimParams&, const SimParams&) = default;
 };
 
+// The true difference of a design, which its Runs estimate: the after
+// baseline less the before baseline, in the parameter's units.
+constexpr double LevelDifference(const SimParams& p) { return p.BaselineM - p.BaselineP; }
+
 // The effect of moving a slider to `position`: writes its parameter (the
 // after baseline follows the difference) and returns the text of its value
 // label.

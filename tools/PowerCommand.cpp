@@ -70,7 +70,11 @@ std::string RunsLine(std::int64_t runs, std::int64_t skip, const char* per) {
              static_cast<long long>(skip + runs), TestCountWords().c_str());
 }
 
-std::string TestJson(const TPowerResult& r, TTestKind test) {
+// A figure in the JSON: null where it is undefined.
+std::string JsonNumber(std::optional<double> v) { return v ? ShortestText(*v) : "null"; }
+
+// `difference` is the true difference of the design judged.
+std::string TestJson(const TPowerResult& r, TTestKind test, double difference) {
   const TTestCounts& c = r.Counts(test);
   const TInterval ci = r.Ci95(test);
   std::string histogram;
@@ -80,13 +84,16 @@ std::string TestJson(const TPowerResult& r, TTestKind test) {
              static_cast<long long>(c.Significant), static_cast<long long>(c.NotSignificant),
              static_cast<long long>(c.Failed)) +
          "\"power\": " + ShortestText(r.Power(test)) + ", \"ci95\": [" + ShortestText(ci.Lo) +
-         ", " + ShortestText(ci.Hi) + "], \"p_histogram\": [" + histogram + "]}";
+         ", " + ShortestText(ci.Hi) + "], \"p_histogram\": [" + histogram +
+         "], \"type_s\": " + JsonNumber(r.TypeS(test, difference)) +
+         ", \"type_m\": " + JsonNumber(r.TypeM(test, difference)) + "}";
 }
 
-std::string TestsJson(const TPowerResult& r) {
+std::string TestsJson(const TPowerResult& r, double difference) {
   std::string s = "{";
   for (const TTestInfo& test : kTests)
-    s += Fmt("%s\"%s\": ", s.size() > 1 ? ", " : "", test.JsonKey) + TestJson(r, test.Kind);
+    s += Fmt("%s\"%s\": ", s.size() > 1 ? ", " : "", test.JsonKey) +
+         TestJson(r, test.Kind, difference);
   return s + "}";
 }
 
@@ -101,9 +108,9 @@ std::string HeaderJson(const TCliDesign& d, std::int64_t runs, std::int64_t skip
   return s + "}";
 }
 
-// The smallest value reaching the target in `test`, or none.
-std::optional<int> Smallest(const TSweepReport& r, TTestKind test) {
-  return SmallestValueReaching(r.Points, test, r.Target);
+// The values reaching the target in `test`, as ranges of the sweep.
+std::vector<TValueRange> Reaching(const TSweepReport& r, TTestKind test) {
+  return ValuesReaching(r.Points, test, r.Target);
 }
 
 // `units` / 10^decimals written out exactly, without trailing zeros beyond
@@ -126,9 +133,27 @@ std::string TargetText(const TPowerTarget& t) {
 }
 std::string TargetShare(const TPowerTarget& t) { return DecimalText(t.Units, t.Decimals + 2, 0); }
 
-std::string PadLeft(const std::string& s, std::size_t width) {
-  return s.size() >= width ? s : std::string(width - s.size(), ' ') + s;
+// Widths in characters: a UTF-8 sequence's continuation bytes take no room.
+std::size_t TextWidth(const std::string& s) {
+  return static_cast<std::size_t>(std::ranges::count_if(
+      s, [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
+
+std::string PadLeft(const std::string& s, std::size_t width) {
+  const std::size_t w = TextWidth(s);
+  return w >= width ? s : std::string(width - w, ' ') + s;
+}
+// The type S and M errors as the table writes them: "2.5 %", "1.02", or a
+// dash where they are undefined.
+std::string TypeSText(const TPowerResult& r, TTestKind test, double difference) {
+  const std::optional<double> v = r.TypeS(test, difference);
+  return v ? Percent(*v) : "–";
+}
+std::string TypeMText(const TPowerResult& r, TTestKind test, double difference) {
+  const std::optional<double> v = r.TypeM(test, difference);
+  return v ? FixedText(*v, 2) : "–";
+}
+
 std::string PadRight(const std::string& s, std::size_t width) {
   return s.size() >= width ? s : s + std::string(width - s.size(), ' ');
 }
@@ -200,7 +225,8 @@ SimParams TCliDesign::Params() const {
 
 std::string PowerText(const TPowerReport& r) {
   std::string s = DesignLine(r.Design) + "\n" + RunsLine(r.Runs, r.Skip, "");
-  s += "test               significant     power   95 % interval       failed\n";
+  s += "test               significant     power   95 % interval       failed    type S  type M\n";
+  const double difference = LevelDifference(r.Design.Params());
   for (const TTestInfo& test : kTests) {
     const TTestCounts& c = r.Tests.Counts(test.Kind);
     const TInterval ci = r.Tests.Ci95(test.Kind);
@@ -209,7 +235,9 @@ std::string PowerText(const TPowerReport& r) {
     s += name + PadLeft(std::to_string(c.Significant), 30 - name.size()) +
          PadLeft(Percent(r.Tests.Power(test.Kind)), 10) + "   " +
          PadRight("[" + Percent(ci.Lo) + ", " + Percent(ci.Hi) + "]", 20) +
-         PadLeft(std::to_string(c.Failed), 6) + "\n";
+         PadLeft(std::to_string(c.Failed), 6) +
+         PadLeft(TypeSText(r.Tests, test.Kind, difference), 10) +
+         PadLeft(TypeMText(r.Tests, test.Kind, difference), 8) + "\n";
   }
   s += "false positives (the same design with difference 0):";
   for (const TTestInfo& test : kTests)
@@ -219,8 +247,10 @@ std::string PowerText(const TPowerReport& r) {
 }
 
 std::string PowerJson(const TPowerReport& r) {
-  return HeaderJson(r.Design, r.Runs, r.Skip) + ", \"tests\": " + TestsJson(r.Tests) +
-         ", \"false_positive\": " + TestsJson(r.FalsePositive) + "}\n";
+  // The false positives' design has no difference.
+  return HeaderJson(r.Design, r.Runs, r.Skip) +
+         ", \"tests\": " + TestsJson(r.Tests, LevelDifference(r.Design.Params())) +
+         ", \"false_positive\": " + TestsJson(r.FalsePositive, 0) + "}\n";
 }
 
 std::string SweepText(const TSweepReport& r) {
@@ -236,12 +266,11 @@ std::string SweepText(const TSweepReport& r) {
       s += PadLeft(Percent(p.Result.Power(test.Kind)), SweepColumn(test));
     s += "\n";
   }
-  s += Fmt("smallest %s with a power of at least ", name) + TargetText(r.Target) + " %:";
-  for (const TTestInfo& test : kTests) {
-    const std::optional<int> v = Smallest(r, test.Kind);
-    s += Fmt("%s %s %s", &test == &kTests.front() ? "" : ",", test.Caption,
-             v ? SliderValueText(SliderInfo(r.Slider), *v).c_str() : "none in range");
-  }
+  // The ranges of a test are joined by commas, so the tests by semicolons.
+  s += Fmt("values of %s with a power of at least ", name) + TargetText(r.Target) + " %:";
+  for (const TTestInfo& test : kTests)
+    s += Fmt("%s %s ", &test == &kTests.front() ? "" : ";", test.Caption) +
+         ValuesReachingText(Reaching(r, test.Kind), r.Slider, kEnglishRangeWords);
   return s + "\n";
 }
 
@@ -254,16 +283,25 @@ std::string SweepJson(const TSweepReport& r) {
     s += Fmt("%s{\"value\": %s", i ? ", " : "",
              SliderValueText(SliderInfo(r.Slider), p.Value).c_str());
     for (const TTestInfo& test : kTests)
-      s += Fmt(", \"%s\": ", test.JsonKey) + TestJson(p.Result, test.Kind);
+      s += Fmt(", \"%s\": ", test.JsonKey) + TestJson(p.Result, test.Kind, p.LevelDifference);
     s += "}";
   }
-  s += "], \"smallest\": {";
+  const auto valueText = [&](int v) { return SliderValueText(SliderInfo(r.Slider), v); };
+  // "smallest" is the first value of the first range, kept for the readers
+  // that know only it; "reaching" holds every range.
+  std::string smallest, reaching;
   for (const TTestInfo& test : kTests) {
-    const std::optional<int> v = Smallest(r, test.Kind);
-    s += Fmt("%s\"%s\": %s", &test == &kTests.front() ? "" : ", ", test.JsonKey,
-             v ? SliderValueText(SliderInfo(r.Slider), *v).c_str() : "null");
+    const char* separator = &test == &kTests.front() ? "" : ", ";
+    const std::vector<TValueRange> ranges = Reaching(r, test.Kind);
+    smallest += Fmt("%s\"%s\": %s", separator, test.JsonKey,
+                    ranges.empty() ? "null" : valueText(ranges.front().From).c_str());
+    reaching += Fmt("%s\"%s\": [", separator, test.JsonKey);
+    for (const TValueRange& range : ranges)
+      reaching += Fmt("%s{\"from\": %s, \"to\": %s}", &range == &ranges.front() ? "" : ", ",
+                      valueText(range.From).c_str(), valueText(range.To).c_str());
+    reaching += "]";
   }
-  return s + "}}\n";
+  return s + "], \"smallest\": {" + smallest + "}, \"reaching\": {" + reaching + "}}\n";
 }
 
 std::string SweepCsv(const TSweepReport& r) {

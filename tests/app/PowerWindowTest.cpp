@@ -99,6 +99,9 @@ class PowerWindowTest : public testing::MainWindowTest {
       const auto& row = window.Cells[TestIndex(test.Kind)];
       EXPECT_EQ(row[0]->Caption(), TPowerReadout::PowerText(power, test.Kind));
       EXPECT_EQ(row[1]->Caption(), TPowerReadout::PowerText(falsePositive, test.Kind));
+      EXPECT_EQ(
+          row[3]->Caption(),
+          TPowerWindow::ErrorsText(power, test.Kind, LevelDifference(MF().Simulation().Params())));
     }
   }
 
@@ -131,7 +134,7 @@ class PowerWindowTest : public testing::MainWindowTest {
       EXPECT_EQ(window.TestBoxes[i]->Checked(), shown);
       EXPECT_EQ(window.Curves.Curve(test.Kind).Active(), shown);
       const auto& cells = window.Cells[i];
-      for (const TLabel* label : {window.TestNames[i], cells[0], cells[1], cells[2]}) {
+      for (const TLabel* label : {window.TestNames[i], cells[0], cells[1], cells[2], cells[3]}) {
         EXPECT_EQ(label->Widget()->isVisible(), shown) << label->Name();
         if (shown) {
           EXPECT_EQ(label->Top(), PowerTableRowTop(static_cast<int>(row - tests.begin())));
@@ -467,6 +470,26 @@ TEST_F(PowerWindowTest, AHiddenWindowComputesNothingAndCatchesUpWhenShownAgain) 
   ExpectCurvesShow(window, EngineSweep(TSlider::Samples, 1000));
 }
 
+// The type S / M cell: the share of significant Runs of the wrong sign and
+// their mean exaggeration, or a dash where either is undefined.
+TEST(PowerWindowText, TypeSAndMErrors) {
+  TPowerResult r;
+  r.Runs = 100;
+  TTestCounts& paired = r.Counts(TTestKind::Paired);
+  for (const double estimate : {-1.0, 20.0, 23.0, 40.0})
+    paired.Add(0, TRunEstimate::Of(0, estimate, 1));
+  const struct {
+    TTestKind test;
+    double difference;
+    const char* text;
+  } cases[] = {{TTestKind::Paired, 20, "25.0 % / 1.05"},
+               {TTestKind::Paired, -10, "75.0 % / 2.10"},
+               {TTestKind::Paired, 0, "–"},
+               {TTestKind::EqualVariance, 20, "–"}};
+  for (const auto& c : cases)
+    EXPECT_EQ(TPowerWindow::ErrorsText(r, c.test, c.difference), c.text) << c.difference;
+}
+
 // Escape and Ctrl+W close the window, as they close dialogs and documents.
 TEST_F(PowerWindowTest, EscapeAndCtrlWCloseTheWindow) {
   for (const QKeyCombination key :
@@ -495,11 +518,11 @@ TEST_F(PowerWindowTest, TheSweptSlidersOwnMoveReusesTheSweepAndTheTargetRecomput
     window.TargetBar->SetPosition(target);
     EXPECT_FALSE(window.Computing());
     EXPECT_EQ(window.Curves.TargetLine().YValueAt(0), target);
+    EXPECT_EQ(window.ReachingHeader->Caption(), "Τιμές με ισχύ ≥ " + std::to_string(target) + " %");
     for (const TTestInfo& test : kTests) {
-      const std::optional<int> value =
-          SmallestValueReaching(sweep, test.Kind, TPowerTarget::Percent(target));
       EXPECT_EQ(window.Cells[TestIndex(test.Kind)][2]->Caption(),
-                value ? std::to_string(*value) : "καμία");
+                ValuesReachingText(ValuesReaching(sweep, test.Kind, TPowerTarget::Percent(target)),
+                                   TSlider::Step, kGreekRangeWords));
     }
   }
 }

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -272,6 +273,53 @@ TEST(Cli, PowerOfTheDefaults) {
   EXPECT_EQ(lines[9].rfind("false positives (the same design with difference 0): ", 0), 0u);
 }
 
+// Type S and M errors: a dash (null) without a difference, else the share of
+// wrong signs and the exaggeration; the paired test, finding the 20 % in
+// every Run, neither errs in sign nor exaggerates. The columns line up with
+// the dash, which is one character of three bytes.
+TEST(Cli, PowerReportsTypeSAndMErrors) {
+  const auto width = [](const std::string& line) {
+    return std::ranges::count_if(line, [](char c) { return (c & 0xC0) != 0x80; });
+  };
+  const struct {
+    const char* args;
+    const char* paired;  // the end of the paired test's row
+    const char* json;    // the paired test's errors, up to type M's value
+  } cases[] = {
+      {"power --runs 2000 --difference 0", "         –       –", "\"type_s\": null, \"type_m\": "},
+      {"power --runs 2000", "     0.0 %    1.00", "\"type_s\": 0, \"type_m\": "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args);
+    const Outcome text = RunCli(c.args);
+    ASSERT_EQ(text.status, 0) << text.err;
+    const auto lines = Lines(text.out);
+    ASSERT_EQ(lines.size(), 10u);
+    EXPECT_TRUE(lines[2].ends_with("failed    type S  type M")) << lines[2];
+    for (std::size_t row = 3; row < 9; ++row) EXPECT_EQ(width(lines[row]), width(lines[2]));
+    EXPECT_TRUE(lines[5].ends_with(c.paired)) << lines[5];
+    const Outcome json = RunCli(std::string(c.args) + " --json");
+    const auto paired = json.out.find("\"paired\": {");
+    const auto errors = json.out.find(c.json, paired);
+    ASSERT_NE(errors, std::string::npos) << json.out;
+    const std::string typeM = json.out.substr(errors + std::strlen(c.json), 12);
+    if (!typeM.starts_with("null")) {
+      EXPECT_NEAR(std::stod(typeM), 1, 0.005);
+    }
+    // The false positives' design has no difference.
+    EXPECT_NE(
+        json.out.find("\"type_s\": null, \"type_m\": null}", json.out.find("\"false_positive\"")),
+        std::string::npos);
+  }
+  // A sweep's rows carry their own design's difference.
+  const Outcome sweep = RunCli("power --vary difference=0:20:20 --runs 500 --json");
+  const auto second = sweep.out.find("{\"value\": 20");
+  ASSERT_NE(second, std::string::npos);
+  EXPECT_LT(sweep.out.find("\"type_s\": null"), second);
+  EXPECT_NE(sweep.out.find("\"paired\": {\"significant\": 500,", second), std::string::npos);
+  EXPECT_EQ(sweep.out.find("\"type_s\": null", second), std::string::npos);
+}
+
 TEST(Cli, PowerSweeps) {
   const Outcome csv = RunCli("power --vary samples=3:12:3 --runs 500 --csv");
   ASSERT_EQ(csv.status, 0) << csv.err;
@@ -280,20 +328,57 @@ TEST(Cli, PowerSweeps) {
   EXPECT_EQ(rows[0].rfind("samples,position,runs,equal_significant,equal_failed,equal_power,", 0),
             0u);
   EXPECT_EQ(rows[1].rfind("3,3,500,", 0), 0u);
+  // The errors close the row, after every test's earlier columns.
+  EXPECT_TRUE(
+      rows[0].ends_with(",log_equal_ci_high,equal_type_s,equal_type_m,unequal_type_s,"
+                        "unequal_type_m,paired_type_s,paired_type_m,rank_sum_type_s,"
+                        "rank_sum_type_m,signed_rank_type_s,signed_rank_type_m,"
+                        "log_equal_type_s,log_equal_type_m"))
+      << rows[0];
   // 12 samples: the paired test finds the difference in every Run.
   EXPECT_EQ(rows[4].rfind("12,12,500,", 0), 0u);
   EXPECT_NE(rows[4].find(",500,0,1,"), std::string::npos) << rows[4];
 
   const Outcome text = RunCli("power --vary difference=0:40:20 --runs 500 --target 90");
   ASSERT_EQ(text.status, 0);
-  EXPECT_NE(text.out.find("smallest difference with a power of at least 90.0 %: equal variance "),
-            std::string::npos);
+  EXPECT_NE(text.out.find("values of difference with a power of at least 90.0 %: equal variance "
+                          "from 40 on; unequal variance from 40 on; paired samples from 20 on;"),
+            std::string::npos)
+      << text.out;
   const Outcome none = RunCli("power --vary difference=0:10 --runs 200 --json");
   EXPECT_NE(none.out.find("\"smallest\": {\"equal\": null, \"unequal\": null, \"paired\": "),
             std::string::npos)
       << none.out;
+  EXPECT_NE(none.out.find("\"reaching\": {\"equal\": [], \"unequal\": [], \"paired\": [{"),
+            std::string::npos)
+      << none.out;
   EXPECT_NE(none.out.find("\"vary\": \"difference\", \"target\": 0.8, \"rows\": [{\"value\": 0, "),
             std::string::npos);
+}
+
+// Power that falls as the after series' seasonal swing grows, and for the
+// rank-sum test rises first: the values reaching the target are ranges, in
+// the text and in the JSON, where "smallest" keeps the first value.
+TEST(Cli, PowerSweepsReportTheRangesReachingTheTarget) {
+  const char* args = "power --vary amplitude-after=0:100:5 --runs 1000 --samples 24";
+  const Outcome text = RunCli(args);
+  ASSERT_EQ(text.status, 0) << text.err;
+  EXPECT_EQ(Lines(text.out).back(),
+            "values of amplitude-after with a power of at least 80.0 %: equal variance up to 45; "
+            "unequal variance up to 45; paired samples up to 95; Wilcoxon rank-sum 15–40; "
+            "Wilcoxon signed-rank up to 90; log equal variance up to 45");
+  const Outcome json = RunCli(std::string(args) + " --json");
+  ASSERT_EQ(json.status, 0) << json.err;
+  EXPECT_NE(json.out.find("\"smallest\": {\"equal\": 0, \"unequal\": 0, \"paired\": 0, "
+                          "\"rank_sum\": 15, \"signed_rank\": 0, \"log_equal\": 0}, "
+                          "\"reaching\": {\"equal\": [{\"from\": 0, \"to\": 45}], "
+                          "\"unequal\": [{\"from\": 0, \"to\": 45}], "
+                          "\"paired\": [{\"from\": 0, \"to\": 95}], "
+                          "\"rank_sum\": [{\"from\": 15, \"to\": 40}], "
+                          "\"signed_rank\": [{\"from\": 0, \"to\": 90}], "
+                          "\"log_equal\": [{\"from\": 0, \"to\": 45}]}}\n"),
+            std::string::npos)
+      << json.out;
 }
 
 // A decimal target is compared exactly and printed as written: the paired
@@ -303,11 +388,11 @@ TEST(Cli, ADecimalTargetIsReachedExactlyAndPrintedAsWritten) {
     const char* target;
     const char* line;
   } cases[] = {{"99.9",
-                "smallest samples with a power of at least 99.9 %: "
-                "equal variance none in range, unequal variance none in range, "
-                "paired samples 8,"},
-               {"99.34", "smallest samples with a power of at least 99.34 %:"},
-               {"80", "smallest samples with a power of at least 80.0 %:"}};
+                "values of samples with a power of at least 99.9 %: "
+                "equal variance none in range; unequal variance none in range; "
+                "paired samples from 8 on;"},
+               {"99.34", "values of samples with a power of at least 99.34 %:"},
+               {"80", "values of samples with a power of at least 80.0 %:"}};
   for (const auto& c : cases) {
     const Outcome o = RunCli(std::string("power --vary samples=3:8 --target ") + c.target);
     ASSERT_EQ(o.status, 0) << o.err;
