@@ -15,6 +15,7 @@
 #include "platform/forms/Application.h"
 #include "platform/forms/CheckBox.h"
 #include "platform/forms/ComboBox.h"
+#include "platform/forms/GroupBox.h"
 #include "platform/forms/Label.h"
 #include "platform/forms/PanelWindow.h"
 #include "platform/forms/ProgressBar.h"
@@ -101,6 +102,7 @@ void TPowerWindow::BindFields() {
   bind(Progress, "Progress");
   bind(Status, "Status");
   bind(ReachingHeader, "ReachingHeader");
+  bind(DesignBox, "DesignBox");
   for (const TTestInfo& test : kTests) {
     const std::size_t i = TestIndex(test.Kind);
     bind(TestBoxes[i], PowerTestBoxName(test.Kind));
@@ -317,6 +319,8 @@ std::string TPowerWindow::ErrorsText(const TPowerResult& power, TTestKind test,
 void TPowerWindow::ShowCurrent(const TPowerResult& power, const TPowerResult& falsePositive) {
   power_ = power;
   falsePositive_ = falsePositive;
+  // The readout judges fewer Runs than the table may: each says how many.
+  DesignBox->SetCaption("Ο τρέχων σχεδιασμός: επόμενα " + GroupedCount(power.Runs) + " Run");
   powerDifference_ = SliderValue(params_, TSlider::Dif);
   for (const TTestInfo& test : kTests) {
     auto& row = Cells[TestIndex(test.Kind)];

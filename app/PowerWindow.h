@@ -86,6 +86,8 @@ class TPowerWindow : public TForm {
   std::array<TLabel*, kTestCount> TestNames{};
   std::array<std::array<TLabel*, 4>, kTestCount> Cells{};
   TLabel* ReachingHeader = nullptr;
+  // The table's frame, whose caption says how many Runs its figures judged.
+  TGroupBox* DesignBox = nullptr;
 
   // The settings as the controls show them.
   TSlider Parameter() const;

@@ -103,6 +103,9 @@ class PowerWindowTest : public testing::MainWindowTest {
           row[3]->Caption(),
           TPowerWindow::ErrorsText(power, test.Kind, LevelDifference(MF().Simulation().Params())));
     }
+    // Unlike the readout's 1000, the table's Runs are the window's choice.
+    EXPECT_EQ(window.DesignBox->Caption(),
+              "Ο τρέχων σχεδιασμός: επόμενα " + window.RunsBox->Text() + " Run");
   }
 
   // Clicks a test's box as the user would.
