@@ -24,6 +24,10 @@ constexpr std::array<int, kTestCount> kTestMarkerSizes = {5, 4, 4, 3, 3, 2};
 // The power axis reaches a little beyond 0 and 100 %, so that a curve at
 // either end is drawn inside the frame rather than on it.
 constexpr double kPowerAxisMargin = 4;
+// The p chart's axis reaches a little past 1, and its share axis a little
+// above the tallest bar.
+constexpr double kPAxisMargin = 0.02;
+constexpr double kBarHeadroom = 1.08;
 constexpr TColor kDimmed = clSilver;
 
 // A horizontal legend puts its items at the pitch of the widest text, so the
@@ -38,7 +42,8 @@ void ConfigureCommonChart(TChart& chart, const std::string& title, const std::st
   chart.SetView3D(false);
   chart.BackWall().Brush().SetColor(clWhite);
   chart.BackWall().Brush().SetStyle(bsClear);
-  chart.SetMarginLeft(1);
+  // Room left of the turned axis title for its accents.
+  chart.SetMarginLeft(3);
   chart.SetMarginTop(3);
   chart.SetMarginRight(3);
   chart.SetMarginBottom(1);
@@ -157,9 +162,11 @@ void TPowerCurveChart::SetCurrentValue(int value) {
 TPValueChart::TPValueChart() {
   ConfigureCommonChart(chart_, "", "Run (%)");
   chart_.BottomAxis().Title().SetCaption("p");
-  FixAxis(chart_.BottomAxis(), 0, 1, 0.1);
-  chart_.LeftAxis().SetMinimum(0);
-  chart_.LeftAxis().SetAutomaticMinimum(false);
+  // The axis reaches past 1: the labels are found by stepping down from the
+  // largest multiple of 0.1 at most the maximum, and 1 / 0.1 falls a hair
+  // short of 10 in binary, so a maximum of exactly 1 would lose its label.
+  FixAxis(chart_.BottomAxis(), 0, 1 + kPAxisMargin, 0.1);
+  FixAxis(chart_.LeftAxis(), 0, 1, 0);
   ConfigureLine(design_, chart_, clBlue, 2);
   design_.SetStairs(true);
 
@@ -203,6 +210,8 @@ void TPValueChart::Show(const TPowerResult& design, int differencePercent,
       std::max(AppendBins(design_, design, test), AppendBins(null_, noDifference, test));
   boundary_.AppendXY(0.05, 0, "", clAutoColor);
   boundary_.AppendXY(0.05, highest, "", clAutoColor);
+  // Room above the tallest bar, so that no bar runs into the frame.
+  chart_.LeftAxis().SetMaximum(std::max(1.0, highest * kBarHeadroom));
   chart_.Title().SetText({std::string("Κατανομή του p: ") + TestInfo(test).Caption});
 }
 

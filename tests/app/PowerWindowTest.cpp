@@ -23,6 +23,7 @@
 #include "app/PowerWindowLayout.h"
 #include "app/SweepExport.h"
 #include "app/WindowPlacement.h"
+#include "chart/LabelSteps.h"
 #include "platform/forms/CheckBox.h"
 #include "platform/forms/ComboBox.h"
 #include "platform/forms/FormLayout.h"
@@ -287,6 +288,13 @@ TEST_F(PowerWindowTest, AChosenParametersSweepIsTheEnginesAndTheTableAndPChartFo
     for (int bin = 0; bin < kPBins; ++bin)
       EXPECT_EQ(bins.YValueAt(bin + 1),
                 100.0 * static_cast<double>(power.Counts(test).PHistogram[bin]) / 1000);
+    // The tallest bar stays below the frame, and p = 1 has its label.
+    TChart& chart = window.PValues.Chart();
+    EXPECT_GT(chart.LeftAxis().Maximum(), window.PValues.Boundary().YValueAt(1));
+    const TChartAxis& p = chart.BottomAxis();
+    const std::vector<double> labels = LabelValues(p.Minimum(), p.Maximum(), p.Increment(), true);
+    ASSERT_FALSE(labels.empty());
+    EXPECT_DOUBLE_EQ(labels.front(), 1.0);
   }
   EXPECT_FALSE(window.Computing());
 }
