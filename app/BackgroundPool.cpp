@@ -20,14 +20,16 @@ constexpr int kWorkerNice = 10;
 std::unique_ptr<TPowerPool> MakeBackgroundPool() {
   // A thread starts with the nice value of the thread that creates it, so
   // the pool is built on a thread of its own whose priority is lowered
-  // first; the GUI thread's stays as it is.
+  // first; the GUI thread's stays as it is. Every core computes: the lower
+  // priority, not a core left idle, is what keeps the message loop prompt,
+  // and on a 2-core machine one worker would halve the sweeps' speed.
   const int cores = static_cast<int>(std::thread::hardware_concurrency());
   std::unique_ptr<TPowerPool> pool;
   std::exception_ptr failure;
   std::thread([&] {
     setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), kWorkerNice);
     try {
-      pool = std::make_unique<TPowerPool>(std::max(1, cores - 1));
+      pool = std::make_unique<TPowerPool>(std::max(1, cores));
     } catch (...) {
       failure = std::current_exception();
     }
