@@ -1,7 +1,6 @@
 #include "app/PowerWindow.h"
 
 #include <QEvent>
-#include <QFileDialog>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -10,6 +9,7 @@
 
 #include "app/PowerReadout.h"
 #include "app/PowerWindowLayout.h"
+#include "app/Saving.h"
 #include "app/TestChoice.h"
 #include "app/TextFile.h"
 #include "app/WindowPlacement.h"
@@ -21,7 +21,6 @@
 #include "platform/forms/ProgressBar.h"
 #include "platform/forms/RadioGroup.h"
 #include "platform/forms/ScrollBar.h"
-#include "platform/raster/PngWriter.h"
 #include "platform/runtime/Exceptions.h"
 #include "scene/SweepData.h"
 
@@ -117,9 +116,9 @@ void TPowerWindow::BindEvents() {
   AddShortcut("Escape", [this] { Close(); });
   AddShortcut("Ctrl+W", [this] { Close(); });
   AddShortcut("Ctrl+S", [this] {
-    const QString path = QFileDialog::getSaveFileName(Widget(), "Αποθήκευση καμπυλών ισχύος",
-                                                      "halvorn-power.png", "Εικόνα PNG (*.png)");
-    if (!path.isEmpty()) ExportSweep(path.toStdString());
+    const std::string path = AskSavePath(Widget(), "Αποθήκευση καμπυλών ισχύος",
+                                         "halvorn-power.png", "Εικόνα PNG (*.png)");
+    if (!path.empty()) ExportSweep(path);
   });
   Curves.SetParameter(Parameter(), ParameterBox->Text());
   TargetChanged();
@@ -340,11 +339,12 @@ const TRasterBitmap& TPowerWindow::CurvePicture() {
   TChart& chart = Curves.Chart();
   if (chart.Canvas().BufferStale() || !chart.Canvas().OffscreenBitmap()) CurveWindow->PaintNow();
   const TBitmap* bitmap = chart.Canvas().OffscreenBitmap();
-  if (!bitmap) throw EInvalidOperation("The chart has not been painted yet");
+  if (!bitmap)
+    throw EInvalidOperation("Δεν ήταν δυνατή η εξαγωγή του γραφήματος: δεν έχει σχεδιαστεί ακόμη");
   return bitmap->Pixels();
 }
 
-void TPowerWindow::SaveCurvePicture(const std::string& path) { SaveToPng(CurvePicture(), path); }
+void TPowerWindow::SaveCurvePicture(const std::string& path) { SavePicture(CurvePicture(), path); }
 
 void TPowerWindow::SaveSweepData(const std::string& path) {
   const TSlider slider = sweepKey_ ? sweepKey_->Slider : Parameter();
