@@ -12,9 +12,9 @@ namespace halvorn {
 
 // Asks for the file to save to with Qt's own save dialog; empty when the
 // user cancels. Qt's dialog rather than the desktop's: it speaks the
-// program's Greek (through Qt's translations) under any desktop and
-// whatever the user's locale, where a desktop's dialog would follow the
-// locale, and it behaves the same headless.
+// program's Greek (TQtGreek) under any desktop and whatever the user's
+// locale, where a desktop's dialog would follow the locale, and it behaves
+// the same headless.
 std::string AskSavePath(QWidget* owner, const char* caption, const char* fileName,
                         const char* filter);
 
