@@ -5,7 +5,8 @@
 #   ./build.sh test            install what is missing, build, run every test
 #   ./build.sh bench [FILTER]  install what is missing, build, run the benchmarks
 #   ./build.sh build           install what is missing and build
-#   ./build.sh package         build the Debian package build/halvorn_VERSION_ARCH.deb
+#   ./build.sh package         build the Debian package build-package/halvorn_VERSION_ARCH.deb
+#                              (only what it installs, in a build directory of its own)
 #
 # Reliability checks, each in a build directory of its own:
 #   ./build.sh sanitize        the whole suite under AddressSanitizer, LeakSanitizer and
@@ -52,8 +53,21 @@ install_missing() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# The source tree a build directory was configured for, empty when it has
+# not been configured.
+configured_source() {
+  sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$1/CMakeCache.txt" 2>/dev/null || true
+}
+
 build() {
   install_missing
+  # A tree copied with its build directory keeps a cache that names the
+  # original tree, and CMake refuses it with a long message.
+  local source; source="$(configured_source "$build_dir")"
+  if [ -n "$source" ] && [ "$source" != "$here" ]; then
+    echo "error: $build_dir was configured for $source; remove it (rm -rf $build_dir) and run again" >&2
+    exit 1
+  fi
   cmake -S "$here" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
   cmake --build "$build_dir"
 }
@@ -78,6 +92,28 @@ sanitizer_build() {
   cmake -S "$here" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DHALVORN_SANITIZE="$sanitize" -DHALVORN_BUILD_BENCHMARKS=OFF >/dev/null
   cmake --build "$dir" ${1:+--target "$@"}
+}
+
+# The package is built in a directory of its own, with neither tests nor
+# benchmarks: only what it installs is compiled, and the everyday build/ is
+# left as it is. The directory is the script's own, so one configured for
+# another tree (a copied checkout) is started afresh.
+package_dir="$here/build-package"
+package() {
+  local start=$SECONDS
+  install_missing
+  install_missing dpkg-dev
+  local source; source="$(configured_source "$package_dir")"
+  if [ -n "$source" ] && [ "$source" != "$here" ]; then
+    echo "package: $package_dir was configured for $source; starting it afresh"
+    rm -rf "$package_dir"
+  fi
+  cmake -S "$here" -B "$package_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DHALVORN_BUILD_TESTS=OFF -DHALVORN_BUILD_BENCHMARKS=OFF >/dev/null
+  cmake --build "$package_dir"
+  (cd "$package_dir" && cpack -G DEB)
+  ls "$package_dir"/halvorn_*.deb
+  echo "package: took $((SECONDS - start)) s"
 }
 
 asan_dir="$here/build-asan"
@@ -175,12 +211,7 @@ case "$cmd" in
     cd "$build_dir"
     exec ctest --output-on-failure --timeout 300 -j"$(nproc)"
     ;;
-  package)
-    packages+=(dpkg-dev)
-    build
-    (cd "$build_dir" && cpack -G DEB)
-    ls "$build_dir"/halvorn_*.deb
-    ;;
+  package) package ;;
   bench)
     build
     export QT_QPA_PLATFORM=offscreen

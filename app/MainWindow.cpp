@@ -1,7 +1,6 @@
 #include "app/MainWindow.h"
 
 #include <QClipboard>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QImage>
 #include <QTimer>
@@ -12,9 +11,9 @@
 #include "app/ModelWindow.h"
 #include "app/PowerReadout.h"
 #include "app/PowerWindow.h"
+#include "app/Saving.h"
 #include "app/TextFile.h"
 #include "platform/forms/Application.h"
-#include "platform/raster/PngWriter.h"
 #include "platform/runtime/Exceptions.h"
 #include "scene/RunData.h"
 #include "scene/SimulationChart.h"
@@ -212,14 +211,14 @@ void TMF::BindShortcuts() {
   AddShortcut("Ctrl+P", [this] { ShowPowerWindow(); });
   AddShortcut("Ctrl+M", [this] { ShowModelWindow(); });
   AddShortcut("Ctrl+S", [this] {
-    const QString path = QFileDialog::getSaveFileName(Widget(), "Αποθήκευση γραφήματος",
-                                                      "halvorn.png", "Εικόνα PNG (*.png)");
-    if (!path.isEmpty()) SaveChartPicture(path.toStdString());
+    const std::string path =
+        AskSavePath(Widget(), "Αποθήκευση γραφήματος", "halvorn.png", "Εικόνα PNG (*.png)");
+    if (!path.empty()) SaveChartPicture(path);
   });
   AddShortcut("Ctrl+Shift+S", [this] {
-    const QString path = QFileDialog::getSaveFileName(Widget(), "Αποθήκευση σημείων", "halvorn.csv",
-                                                      "Πίνακας CSV (*.csv)");
-    if (!path.isEmpty()) SaveRunData(path.toStdString());
+    const std::string path =
+        AskSavePath(Widget(), "Αποθήκευση σημείων", "halvorn.csv", "Πίνακας CSV (*.csv)");
+    if (!path.empty()) SaveRunData(path);
   });
   AddShortcut("Ctrl+C", [this] { CopyChartPicture(); });
 }
@@ -227,11 +226,12 @@ void TMF::BindShortcuts() {
 const TRasterBitmap& TMF::ChartPicture() {
   if (Chart1.Canvas().BufferStale() || !Chart1.Canvas().OffscreenBitmap()) Chart1Window->PaintNow();
   const TBitmap* bitmap = Chart1.Canvas().OffscreenBitmap();
-  if (!bitmap) throw EInvalidOperation("The chart has not been painted yet");
+  if (!bitmap)
+    throw EInvalidOperation("Δεν ήταν δυνατή η εξαγωγή του γραφήματος: δεν έχει σχεδιαστεί ακόμη");
   return bitmap->Pixels();
 }
 
-void TMF::SaveChartPicture(const std::string& path) { SaveToPng(ChartPicture(), path); }
+void TMF::SaveChartPicture(const std::string& path) { SavePicture(ChartPicture(), path); }
 
 void TMF::SaveRunData(const std::string& path) {
   WriteTextFile(path, [this](std::ostream& out) {

@@ -1,7 +1,6 @@
 #include "app/PowerWindow.h"
 
 #include <QEvent>
-#include <QFileDialog>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -9,6 +8,7 @@
 
 #include "app/PowerReadout.h"
 #include "app/PowerWindowLayout.h"
+#include "app/Saving.h"
 #include "app/TestChoice.h"
 #include "app/TextFile.h"
 #include "app/WindowPlacement.h"
@@ -21,7 +21,6 @@
 #include "platform/forms/ProgressBar.h"
 #include "platform/forms/RadioGroup.h"
 #include "platform/forms/ScrollBar.h"
-#include "platform/raster/PngWriter.h"
 #include "platform/runtime/Exceptions.h"
 #include "platform/runtime/Format.h"
 #include "scene/SweepData.h"
@@ -125,13 +124,10 @@ void TPowerWindow::BindEvents() {
   AddShortcut("Escape", [this] { Close(); });
   AddShortcut("Ctrl+W", [this] { Close(); });
   AddShortcut("Ctrl+S", [this] {
-    QStringList filters;
-    for (const std::string& filter : SweepExportFilters())
-      filters << QString::fromStdString(filter);
-    QString chosen = filters.front();
-    const QString path = QFileDialog::getSaveFileName(
-        Widget(), "Αποθήκευση καμπυλών ισχύος", "halvorn-power.png", filters.join(";;"), &chosen);
-    if (!path.isEmpty()) ExportSweep(path.toStdString(), SweepExportOfFilter(chosen.toStdString()));
+    std::string chosen;
+    const std::string path = AskSavePath(Widget(), "Αποθήκευση καμπυλών ισχύος", "halvorn-power.png",
+                                         SweepExportFilters(), &chosen);
+    if (!path.empty()) ExportSweep(path, SweepExportOfFilter(chosen));
   });
   Curves.SetParameter(Parameter(), ParameterBox->Text());
   TargetChanged();
@@ -374,7 +370,8 @@ const TRasterBitmap& TPowerWindow::CurvePicture() {
   TChart& chart = Curves.Chart();
   if (chart.Canvas().BufferStale() || !chart.Canvas().OffscreenBitmap()) CurveWindow->PaintNow();
   const TBitmap* bitmap = chart.Canvas().OffscreenBitmap();
-  if (!bitmap) throw EInvalidOperation("The chart has not been painted yet");
+  if (!bitmap)
+    throw EInvalidOperation("Δεν ήταν δυνατή η εξαγωγή του γραφήματος: δεν έχει σχεδιαστεί ακόμη");
   return bitmap->Pixels();
 }
 
@@ -387,7 +384,7 @@ void TPowerWindow::SaveCurvePicture(const std::string& path) {
                               .When = CaptionTimeNow()};
   TBitmap picture;
   DrawCaptionedPicture(*Curves.Chart().Canvas().OffscreenBitmap(), caption, picture);
-  SaveToPng(picture.Pixels(), path);
+  SavePicture(picture.Pixels(), path);
 }
 
 void TPowerWindow::SaveSweepData(const std::string& path) {

@@ -1,5 +1,9 @@
 #include "app/Program.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QString>
+#include <QTranslator>
 #include <QtGlobal>
 #include <cstdio>
 #include <cstdlib>
@@ -7,6 +11,7 @@
 #include <memory>
 
 #include "app/MainWindow.h"
+#include "app/QtGreek.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/MessageWindows.h"
 #include "platform/runtime/Exceptions.h"
@@ -44,12 +49,34 @@ class TStartUpMessages {
   TStartUpMessages& operator=(const TStartUpMessages&) = delete;
 };
 
+// Qt's own words in Greek, as the rest of the program speaks: the save
+// dialog's labels and buttons. Qt's translation file is used where one is
+// installed (Debian ships none for Greek); the program's own words for its
+// dialogs are asked first, so they read the same either way. A missing file
+// changes nothing else.
+struct TQtTranslations {
+  TQtGreek Own;
+  QTranslator File;
+};
+
+std::unique_ptr<TQtTranslations> InstallQtGreek() {
+  auto translations = std::make_unique<TQtTranslations>();
+  if (translations->File.load(QStringLiteral("qtbase_el"),
+                              QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(&translations->File);
+  // The last installed is asked first.
+  QCoreApplication::installTranslator(&translations->Own);
+  return translations;
+}
+
 }  // namespace
 
 int RunProgram(int argc, char** argv, const TProgramHooks& hooks) {
   // Qt keeps references to argc and argv for the life of the application,
   // which ends before this function returns.
   std::unique_ptr<TApplication> application;
+  // Declared after the application: it goes first.
+  std::unique_ptr<TQtTranslations> qtGreek;
   try {
     // The application object comes first: no text can be measured or drawn
     // before it exists.
@@ -57,6 +84,7 @@ int RunProgram(int argc, char** argv, const TProgramHooks& hooks) {
       const TStartUpMessages startUp;
       application = std::make_unique<TApplication>(argc, argv);
     }
+    qtGreek = InstallQtGreek();
     SeedRandom(1);
     ReadFormatSettingsFromLocale();
     application->SetTitle("Halvorn");

@@ -20,7 +20,8 @@ struct TProgramHooks {
   std::function<void(TMF&)> MainFormCreated;
 };
 
-// In this order: the application object; the random source seeded with 1;
+// In this order: the application object; Greek for Qt's own texts; the
+// random source seeded with 1;
 // the locale's number format; the title "Halvorn"; the message windows;
 // the main window; the message loop until the main window closes. An
 // Exception from any step is shown in the error box (on standard error when

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <fstream>
 
+#include "app/Saving.h"
 #include "platform/runtime/Exceptions.h"
-#include "platform/runtime/Format.h"
 
 namespace halvorn {
 
@@ -18,7 +18,7 @@ void WriteTextFile(const std::string& path, const std::function<void(std::ostrea
   if (!out || std::rename(temporary.c_str(), path.c_str()) != 0) {
     const std::string reason = std::strerror(errno);
     std::remove(temporary.c_str());
-    throw EInOutError(Fmt("\"%s\" cannot be written: %s", path.c_str(), reason.c_str()));
+    throw EInOutError(SaveFailureText(path, reason));
   }
 }
 

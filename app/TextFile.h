@@ -9,7 +9,7 @@
 namespace halvorn {
 
 // Writes through `write` into a file beside `path`, then renames it over
-// `path`. A failed write raises EInOutError with the reason; nothing of it
+// `path`. A failed write raises EInOutError with SaveFailureText; nothing of it
 // is left behind.
 void WriteTextFile(const std::string& path, const std::function<void(std::ostream&)>& write);
 

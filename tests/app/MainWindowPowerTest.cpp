@@ -5,10 +5,13 @@
 
 #include <QImage>
 #include <QRadioButton>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 
@@ -112,11 +115,33 @@ TEST_F(MainWindowPowerTest, ExportsWriteTheWindowsPictureAndTheToolsData) {
   EXPECT_EQ(Contents(csv), Contents(tool));
   EXPECT_EQ(Contents(csv).substr(0, 19), "month,before,after\n");
 
-  // A failed write says why and leaves the file that was there.
+  // A failed write names the file and says why, in the program's words (the
+  // reason is the system's or Qt's), and leaves the file that was there.
   std::ofstream(csv) << "kept";
   const std::string unwritable = TempPath("no/such/dir/points.csv");
-  EXPECT_THROW(MF().SaveRunData(unwritable), EInOutError);
-  EXPECT_THROW(MF().SaveChartPicture(unwritable), EInOutError);
+  const std::string failure = "Δεν ήταν δυνατή η αποθήκευση του αρχείου «" + unwritable + "»: ";
+  struct Row {
+    const char* name;
+    std::function<void()> save;
+    std::string reason;  // empty: Qt's, not known here
+  };
+  const Row rows[] = {
+      {"points", [this, &unwritable] { MF().SaveRunData(unwritable); }, std::strerror(ENOENT)},
+      {"picture", [this, &unwritable] { MF().SaveChartPicture(unwritable); }, ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    try {
+      row.save();
+      ADD_FAILURE() << "saved";
+    } catch (const EInOutError& e) {
+      EXPECT_EQ(e.Message().substr(0, failure.size()), failure);
+      if (row.reason.empty())
+        EXPECT_GT(e.Message().size(), failure.size());
+      else
+        EXPECT_EQ(e.Message().substr(failure.size()), row.reason);
+    }
+  }
   EXPECT_EQ(Contents(csv), "kept");
   std::remove(csv.c_str());
   std::remove(tool.c_str());

@@ -6,12 +6,19 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -115,6 +122,50 @@ TEST(ProgramTest, AnExceptionBeforeTheLoopIsShownAndTheExitCodeIsZero) {
     EXPECT_EQ(child.output, row.throwBeforeWindow ? "box Halvorn: No window today.\n"
                                                   : "box Halvorn: Floating point overflow.\n");
   }
+}
+
+// Ctrl+Shift+S opens Qt's own save dialog, with Qt's words in Greek; a save
+// into a folder that does not exist is then reported in the error box in the
+// program's words, with the system's reason.
+TEST(ProgramTest, TheSaveDialogSpeaksGreekAndAFailedSaveSaysWhyInGreek) {
+  const std::string path = testing::TempDir() + "halvorn-no-such-folder/points.csv";
+  const ChildResult child = RunInChild([&path](std::string& report) {
+    TProgramHooks hooks;
+    hooks.Started = [&report](TApplication&) { WatchMessageBoxes(report); };
+    hooks.MainFormCreated = [&report, &path](TMF& form) {
+      auto* watcher = new QTimer(form.Widget());
+      QObject::connect(watcher, &QTimer::timeout, [&report, &path, watcher] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible()) return;
+        watcher->stop();
+        report += "dialog " + dialog->windowTitle().toStdString() + ":";
+        for (const QAbstractButton* button : dialog->findChild<QDialogButtonBox*>()->buttons())
+          report += " " + button->text().toStdString();
+        report += "\n";
+        dialog->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(path));
+        static_cast<QDialog*>(dialog)->accept();
+      });
+      watcher->start(0);
+      QTimer::singleShot(0, [&report, &form] {
+        // The system's reason in the language the program runs in.
+        report += std::string("reason ") + std::strerror(ENOENT) + "\n";
+        // Shortcuts reach the active window only.
+        form.Widget()->activateWindow();
+        if (!QTest::qWaitForWindowActive(form.Widget())) report += "not active\n";
+        QTest::keyClick(form.Widget(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        form.Close();
+      });
+    };
+    return RunProgram(1, programArgv, hooks);
+  });
+  ASSERT_TRUE(child.exited);
+  EXPECT_EQ(child.code, 0);
+  const std::string reason = child.output.substr(0, child.output.find('\n') + 1);
+  ASSERT_EQ(reason.rfind("reason ", 0), 0u) << child.output;
+  EXPECT_EQ(child.output.substr(reason.size()),
+            "dialog Αποθήκευση σημείων: Απο&θήκευση Ακύρωση\n"
+            "box Halvorn: Δεν ήταν δυνατή η αποθήκευση του αρχείου «" +
+                path + "»: " + reason.substr(7, reason.size() - 8) + ".\n");
 }
 
 // With no platform to open windows on, the program says so in one line and
