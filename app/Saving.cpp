@@ -19,9 +19,9 @@ std::string AskSavePath(QWidget* owner, const char* caption, const char* fileNam
   QStringList list;
   for (const std::string& filter : filters) list << QString::fromStdString(filter);
   QString selected = list.isEmpty() ? QString() : list.front();
-  const QString path = QFileDialog::getSaveFileName(
-      owner, QString::fromUtf8(caption), QString::fromUtf8(fileName), list.join(";;"), &selected,
-      QFileDialog::DontUseNativeDialog);
+  const QString path =
+      QFileDialog::getSaveFileName(owner, QString::fromUtf8(caption), QString::fromUtf8(fileName),
+                                   list.join(";;"), &selected, QFileDialog::DontUseNativeDialog);
   if (chosen) *chosen = selected.toStdString();
   return path.toStdString();
 }
