@@ -125,8 +125,8 @@ void TPowerWindow::BindEvents() {
   AddShortcut("Ctrl+W", [this] { Close(); });
   AddShortcut("Ctrl+S", [this] {
     std::string chosen;
-    const std::string path = AskSavePath(Widget(), "Αποθήκευση καμπυλών ισχύος", "halvorn-power.png",
-                                         SweepExportFilters(), &chosen);
+    const std::string path = AskSavePath(Widget(), "Αποθήκευση καμπυλών ισχύος",
+                                         "halvorn-power.png", SweepExportFilters(), &chosen);
     if (!path.empty()) ExportSweep(path, SweepExportOfFilter(chosen));
   });
   Curves.SetParameter(Parameter(), ParameterBox->Text());
