@@ -1,8 +1,8 @@
 #pragma once
 // Worker threads for the computations a window runs in the background. They
-// leave the GUI thread a core of its own and run below its scheduling
-// priority, so that the message loop gets the processor as soon as it has
-// an event to handle, however long a computation runs. What they compute
+// use every core at the lowest scheduling priority, so that the message loop
+// gets a processor as soon as it has an event to handle, however long a
+// computation runs. What they compute
 // does not depend on either: the engine's results are the same for any
 // number of workers.
 
@@ -12,8 +12,8 @@
 
 namespace halvorn {
 
-// One worker per core but one (at least one). Where the system refuses the
-// lower priority, the workers run at the normal one.
+// One worker per core (at least one), each at the lowest priority. Where the
+// system refuses the lower priority, the workers run at the normal one.
 std::unique_ptr<TPowerPool> MakeBackgroundPool();
 
 }  // namespace halvorn
