@@ -146,10 +146,10 @@ TErrorSplit SplitErrors(const TMoments& m) {
   return s;
 }
 
-// Of the three error models, the one whose skewness and excess kurtosis,
-// diluted by the year effect, are nearest the residuals', each measured in
-// its standard errors for a normal sample of that size. Ties keep the
-// earlier model: uniform, the program's default.
+// Of the three error models, the one whose skewness and excess kurtosis are
+// nearest those of the residuals (with the year effect taken out), each
+// measured in its standard errors for a normal sample of that size. Ties
+// keep the earlier model: uniform, the program's default.
 TErrorModel ChooseErrorModel(const std::vector<double>& r, const TErrorSplit& s) {
   const auto n = static_cast<double>(r.size());
   double mean = 0;
@@ -167,7 +167,7 @@ TErrorModel ChooseErrorModel(const std::vector<double>& r, const TErrorSplit& s)
   m4 /= n;
   if (m2 <= 0 || s.Cv2 <= 0) return TErrorModel::Uniform;
   const double skew = m3 / std::pow(m2, 1.5), kurt = m4 / (m2 * m2) - 3;
-  const double c = std::sqrt(s.Cv2), total = s.Cv2 + s.Year2;
+  const double c = std::sqrt(s.Cv2);
   // The standardised errors' third and fourth cumulants: an AR(1) sum of
   // uniform deviates keeps (1 - rho^2) / (1 + rho^2) of their -1.2.
   const double rho2 = s.Rho * s.Rho;
@@ -183,10 +183,8 @@ TErrorModel ChooseErrorModel(const std::vector<double>& r, const TErrorSplit& s)
   TErrorModel best = TErrorModel::Uniform;
   double bestDistance = INFINITY;
   for (const auto& model : models) {
-    const double g1 = model.K3 * std::pow(s.Cv2, 1.5) / std::pow(total, 1.5);
-    const double g2 = model.K4 * s.Cv2 * s.Cv2 / (total * total);
-    const double distance =
-        (skew - g1) * (skew - g1) / (6 / n) + (kurt - g2) * (kurt - g2) / (24 / n);
+    const double distance = (skew - model.K3) * (skew - model.K3) / (6 / n) +
+                            (kurt - model.K4) * (kurt - model.K4) / (24 / n);
     if (distance < bestDistance) {
       best = model.Model;
       bestDistance = distance;
@@ -249,6 +247,22 @@ TSiteFit FitSite(const TSiteRecord& record) {
   fit.ErrorCvPct = 100 * std::sqrt(split.Cv2);
   fit.Correlation = split.Rho;
   fit.YearVariationPct = 100 * std::sqrt(split.Year2);
+  // The error model is judged on the residuals with each calendar year's
+  // factor divided out: the product of a year's factor and a sample's error
+  // is skewed even when both are normal.
+  std::vector<double> yearSum(span / 12 + 2), yearCount(span / 12 + 2);
+  const std::int32_t firstYear = record.FirstMonthIndex() / 12;
+  for (std::size_t t = 0; t < span; ++t)
+    if (count[t] > 0) {
+      const auto y = static_cast<std::size_t>(
+          (record.FirstMonthIndex() + static_cast<std::int32_t>(t)) / 12 - firstYear);
+      yearSum[y] += monthly[t];
+      ++yearCount[y];
+    }
+  for (std::size_t i = 0; i < samples.size(); ++i) {
+    const auto y = static_cast<std::size_t>(samples[i].Year - firstYear);
+    relative[i] = (1 + relative[i]) / (1 + yearSum[y] / yearCount[y]) - 1;
+  }
   fit.ErrorModel = ChooseErrorModel(relative, split);
   // The program's uniform error is the maximum of 20001 equally spaced
   // draws, whose standard deviation per percent of maximum is this.
