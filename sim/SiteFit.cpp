@@ -243,7 +243,15 @@ TSiteFit FitSite(const TSiteRecord& record) {
   if (phase < 1) phase += 12;
   fit.Phase = phase;
 
-  const TErrorSplit split = SplitErrors(MomentsOf(monthly, count, record.FirstMonthIndex()));
+  TErrorSplit split = SplitErrors(MomentsOf(monthly, count, record.FirstMonthIndex()));
+  // Averaging a month's several samples hides part of their error, so the
+  // error's variance comes from the samples themselves, less the years'.
+  double mean = 0, variance = 0;
+  for (double r : relative) mean += r;
+  mean /= static_cast<double>(relative.size());
+  for (double r : relative) variance += (r - mean) * (r - mean);
+  variance /= static_cast<double>(relative.size());
+  split.Cv2 = std::max(variance - split.Year2, 0.0);
   fit.ErrorCvPct = 100 * std::sqrt(split.Cv2);
   fit.Correlation = split.Rho;
   fit.YearVariationPct = 100 * std::sqrt(split.Year2);

@@ -21,7 +21,9 @@
 //   CV^2 + Y^2,   rho CV^2 + q Y^2,   Y^2 + CV^2 f(rho, k)
 // (q the share of consecutive months within one year, f the variance of a
 // mean of k AR(1) months per unit variance), which are solved for CV, rho
-// and Y; Y^2 is floored at 0. The error model is the one of uniform, normal
+// and Y; Y^2 is floored at 0. A month's mean hides part of the error of its
+// several samples, so CV^2 is then taken again from the samples' own
+// variance, less Y^2. The error model is the one of uniform, normal
 // and lognormal whose skewness and kurtosis are nearest those of the
 // residuals.
 

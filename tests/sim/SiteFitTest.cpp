@@ -165,5 +165,25 @@ TEST(SiteFit, TellsUniformErrorsAndSetsTheirMaximum) {
   EXPECT_EQ(fit.Settings.ErrorPctM, 20);
 }
 
+TEST(SiteFit, SeveralSamplesInAMonthKeepTheirError) {
+  // Three independent series of the same design, each month's three samples
+  // on three lines: their error is that of one sample, not of a month's
+  // mean (which would read 10 / sqrt(3)).
+  SimParams p;
+  p.ErrorModel = TErrorModel::Normal;
+  p.ErrorPctP = 10;
+  p.StepMonths = 1;
+  p.SampleCount = 120;
+  std::string text;
+  for (const std::uint64_t seed : {11, 22, 33}) {
+    const std::string series = SimulatedRecord(p, seed, 0, false);
+    text += series.substr(series.find('\n') + 1);
+  }
+  const TSiteFit fit = FitSite(TSiteRecord::Parse(text));
+  EXPECT_EQ(fit.SampleCount, 360);
+  EXPECT_EQ(fit.MonthsSpanned, 120);
+  EXPECT_NEAR(fit.ErrorCvPct, 10, 10 * 0.15);
+}
+
 }  // namespace
 }  // namespace halvorn
