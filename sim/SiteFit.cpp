@@ -220,7 +220,14 @@ TSiteFit FitSite(const TSiteRecord& record) {
   // Relative residuals need a positive fitted level in every month sampled.
   std::array<double, 13> fitted{};
   for (std::int32_t month = 1; month <= 12; ++month) fitted[month] = h.At(month);
-  std::vector<double> relative(samples.size());
+  // A censored sample enters the cycle's fit at half its limit, but its
+  // residual says nothing of the error, only that the value was low: the
+  // errors are estimated from the other samples, a censored one leaving a
+  // gap in the months.
+  std::vector<double> relative;
+  std::vector<std::int32_t> relativeYear;
+  relative.reserve(samples.size());
+  relativeYear.reserve(samples.size());
   const auto span = static_cast<std::size_t>(record.MonthsSpanned());
   std::vector<double> monthly(span);
   std::vector<std::int32_t> count(span);
@@ -229,9 +236,11 @@ TSiteFit FitSite(const TSiteRecord& record) {
     if (!(fitted[s.Month] > 0))
       throw EConvertError("Γραμμή " + std::to_string(s.Line) +
                           ": το προσαρμοσμένο εποχικό επίπεδο του μήνα δεν είναι θετικό");
-    relative[i] = ValueOf(s) / fitted[s.Month] - 1;
+    if (s.Censored) continue;
+    relative.push_back(s.Value / fitted[s.Month] - 1);
+    relativeYear.push_back(s.Year);
     const auto t = static_cast<std::size_t>(s.MonthIndex() - record.FirstMonthIndex());
-    monthly[t] += relative[i];
+    monthly[t] += relative.back();
     ++count[t];
   }
   for (std::size_t t = 0; t < span; ++t)
@@ -243,35 +252,40 @@ TSiteFit FitSite(const TSiteRecord& record) {
   if (phase < 1) phase += 12;
   fit.Phase = phase;
 
-  TErrorSplit split = SplitErrors(MomentsOf(monthly, count, record.FirstMonthIndex()));
-  // Averaging a month's several samples hides part of their error, so the
-  // error's variance comes from the samples themselves, less the years'.
-  double mean = 0, variance = 0;
-  for (double r : relative) mean += r;
-  mean /= static_cast<double>(relative.size());
-  for (double r : relative) variance += (r - mean) * (r - mean);
-  variance /= static_cast<double>(relative.size());
-  split.Cv2 = std::max(variance - split.Year2, 0.0);
+  // With every sample censored nothing is known of the errors: none are
+  // set.
+  TErrorSplit split{0, 0, 0};
+  if (!relative.empty()) {
+    split = SplitErrors(MomentsOf(monthly, count, record.FirstMonthIndex()));
+    // Averaging a month's several samples hides part of their error, so the
+    // error's variance comes from the samples themselves, less the years'.
+    double mean = 0, variance = 0;
+    for (double r : relative) mean += r;
+    mean /= static_cast<double>(relative.size());
+    for (double r : relative) variance += (r - mean) * (r - mean);
+    variance /= static_cast<double>(relative.size());
+    split.Cv2 = std::max(variance - split.Year2, 0.0);
+    // The error model is judged on the residuals with each calendar year's
+    // factor divided out: the product of a year's factor and a sample's error
+    // is skewed even when both are normal.
+    std::vector<double> yearSum(span / 12 + 2), yearCount(span / 12 + 2);
+    const std::int32_t firstYear = record.FirstMonthIndex() / 12;
+    for (std::size_t t = 0; t < span; ++t)
+      if (count[t] > 0) {
+        const auto y = static_cast<std::size_t>(
+            (record.FirstMonthIndex() + static_cast<std::int32_t>(t)) / 12 - firstYear);
+        yearSum[y] += monthly[t];
+        ++yearCount[y];
+      }
+    for (std::size_t i = 0; i < relative.size(); ++i) {
+      const auto y = static_cast<std::size_t>(relativeYear[i] - firstYear);
+      relative[i] = (1 + relative[i]) / (1 + yearSum[y] / yearCount[y]) - 1;
+    }
+    fit.ErrorModel = ChooseErrorModel(relative, split);
+  }
   fit.ErrorCvPct = 100 * std::sqrt(split.Cv2);
   fit.Correlation = split.Rho;
   fit.YearVariationPct = 100 * std::sqrt(split.Year2);
-  // The error model is judged on the residuals with each calendar year's
-  // factor divided out: the product of a year's factor and a sample's error
-  // is skewed even when both are normal.
-  std::vector<double> yearSum(span / 12 + 2), yearCount(span / 12 + 2);
-  const std::int32_t firstYear = record.FirstMonthIndex() / 12;
-  for (std::size_t t = 0; t < span; ++t)
-    if (count[t] > 0) {
-      const auto y = static_cast<std::size_t>(
-          (record.FirstMonthIndex() + static_cast<std::int32_t>(t)) / 12 - firstYear);
-      yearSum[y] += monthly[t];
-      ++yearCount[y];
-    }
-  for (std::size_t i = 0; i < samples.size(); ++i) {
-    const auto y = static_cast<std::size_t>(samples[i].Year - firstYear);
-    relative[i] = (1 + relative[i]) / (1 + yearSum[y] / yearCount[y]) - 1;
-  }
-  fit.ErrorModel = ChooseErrorModel(relative, split);
   // The program's uniform error is the maximum of 20001 equally spaced
   // draws, whose standard deviation per percent of maximum is this.
   const double uniformSdPerPct = std::sqrt((20001.0 * 20001.0 - 1) / 12) / 10000;

@@ -10,8 +10,9 @@
 // with a baseline of 100, so a is the level, 100 sqrt(b^2 + c^2) / a the
 // amplitude in percent of it (the program's amplitude at its baseline of
 // 100), and the phase the month where the fitted cycle peaks. A censored
-// sample enters at half its detection limit, as the program's tests take
-// it.
+// sample enters the cycle's fit at half its detection limit, as the
+// program's tests take it, but not the errors' estimates below: half the
+// limit is no measurement, and taken as one it would inflate the error.
 //
 // The rest comes from the relative residuals value / fitted - 1, averaged
 // per calendar month: their variance, their lag-1 autocovariance over

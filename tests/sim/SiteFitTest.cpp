@@ -66,6 +66,21 @@ TEST(SiteFit, RefusesARecordOfTwoMonthsOfTheYear) {
   EXPECT_THROW(FitSite(r), EConvertError);
 }
 
+TEST(SiteFit, EveryValueCensoredSetsNoErrors) {
+  std::string text;
+  for (int t = 0; t < 24; ++t) {
+    char line[32];
+    std::snprintf(line, sizeof line, "%d-%02d,<2\n", 2021 + t / 12, t % 12 + 1);
+    text += line;
+  }
+  const TSiteFit fit = FitSite(TSiteRecord::Parse(text));
+  EXPECT_NEAR(fit.Level, 1, 1e-12);
+  EXPECT_EQ(fit.ErrorCvPct, 0);
+  EXPECT_EQ(fit.YearVariationPct, 0);
+  EXPECT_EQ(fit.Settings.ErrorPctP, 0);
+  EXPECT_EQ(fit.Settings.DetectionLimit, 150);  // 200 % of the level, past the slider's end
+}
+
 // A record of the before series the program itself simulates for `p`, one
 // sample a month from January 2000, written as a file would be; every
 // `gapEvery`-th month is left out, and with a long gap 14 months from the
@@ -116,7 +131,7 @@ TEST(SiteFit, RecoversTheSettingsOfSimulatedRecords) {
       {"LognormalYears", TErrorModel::Lognormal, 15, 20, 11, 0, 10, 0, 20, 0, false, 6},
       {"NormalYearsJanuary", TErrorModel::Normal, 10, 30, 1, 0, 10, 0, 20, 0, false, 5},
       {"UniformStrongRho", TErrorModel::Uniform, 20, 50, 9, 0.8, 5, 0, 24, 0, false, 8},
-      {"NormalCensored", TErrorModel::Normal, 10, 20, 4, 0.2, 0, 65, 15, 0, false, 5},
+      {"NormalCensored", TErrorModel::Normal, 10, 20, 4, 0.2, 0, 70, 15, 0, false, 5},
       {"NormalGaps", TErrorModel::Normal, 10, 20, 3, 0.6, 8, 0, 20, 7, true, 7},
   };
   for (const auto& c : cases) {
