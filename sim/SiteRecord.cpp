@@ -151,6 +151,15 @@ TSiteRecord TSiteRecord::Parse(std::string_view text) {
     ++lineNo;
     if (line.empty()) continue;
     lastLine = lineNo;
+    // Only the first line may be a header: one that starts with neither a
+    // digit, as every date does, nor an empty date's separator. The
+    // separator is the first data line's, as a title line may have none.
+    if (headerAllowed) {
+      headerAllowed = false;
+      const char c = line.front();
+      if (!std::isdigit(static_cast<unsigned char>(c)) && c != ',' && c != ';' && c != '\t')
+        continue;
+    }
     if (separator == 0) separator = SeparatorOf(line);
     std::vector<std::string_view> fields;
     for (std::size_t start = 0;;) {
@@ -160,12 +169,6 @@ TSiteRecord TSiteRecord::Parse(std::string_view text) {
       start = sep + 1;
     }
     while (fields.size() > 2 && fields.back().empty()) fields.pop_back();
-    // Only the first line may be a header: one that does not start with a
-    // digit, as every date does.
-    if (headerAllowed) {
-      headerAllowed = false;
-      if (!fields[0].empty() && !std::isdigit(static_cast<unsigned char>(fields[0][0]))) continue;
-    }
     if (fields.size() > 2)
       Fail(lineNo, "αναμένονται δύο στήλες (ημερομηνία και τιμή), βρέθηκαν " +
                        std::to_string(fields.size()));
