@@ -1,9 +1,13 @@
 #include "sim/SiteRecord.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <system_error>
 
 #include "platform/runtime/Exceptions.h"
 
@@ -187,6 +191,33 @@ TSiteRecord TSiteRecord::Parse(std::string_view text) {
     Fail(lastLine, "οι μετρήσεις καλύπτουν " + std::to_string(record.MonthsSpanned()) +
                        " μήνες· χρειάζονται τουλάχιστον " + std::to_string(kMinMonths));
   return record;
+}
+
+TSiteRecord TSiteRecord::ReadFile(const std::string& path) {
+  const auto fail = [&path](const std::string& reason) {
+    throw EInOutError("Δεν ήταν δυνατή η ανάγνωση του αρχείου " + Quoted(path) + ": " + reason);
+  };
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::file_status status = fs::status(path, error);
+  if (status.type() == fs::file_type::not_found) fail("δεν υπάρχει");
+  if (error) fail(error.message());
+  if (fs::is_directory(status)) fail("είναι φάκελος");
+  // A device or a pipe could be endless.
+  if (!fs::is_regular_file(status)) fail("δεν είναι κανονικό αρχείο");
+  const std::uintmax_t size = fs::file_size(path, error);
+  if (error) fail(error.message());
+  if (size > kMaxFileBytes)
+    fail("είναι πολύ μεγάλο για καταγραφή μετρήσεων (" + std::to_string(size >> 20) +
+         " MB· το πολύ " + std::to_string(kMaxFileBytes >> 20) + " MB)");
+  std::ifstream in(path, std::ios::binary);
+  if (!in) fail(std::error_code(errno, std::generic_category()).message());
+  std::string text(static_cast<std::size_t>(size), '\0');
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  // A file that shrank while being read is read as far as it went.
+  text.resize(static_cast<std::size_t>(in.gcount()));
+  if (in.bad()) fail("σφάλμα ανάγνωσης");
+  return Parse(text);
 }
 
 }  // namespace halvorn

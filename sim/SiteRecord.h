@@ -12,6 +12,7 @@
 // separate samples.
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -42,6 +43,17 @@ class TSiteRecord {
   // a value that is missing, not a number or negative, or a record spanning
   // fewer than kMinMonths months.
   static TSiteRecord Parse(std::string_view text);
+
+  // A record is a few thousand lines (a daily record of a century is
+  // 37 000); a file beyond this is not one, and reading it whole could
+  // exhaust the memory.
+  static constexpr std::uintmax_t kMaxFileBytes = 64u << 20;
+
+  // Reads the regular file at `path`, and nothing else, then parses it.
+  // Raises EInOutError, with a Greek message naming the file and the
+  // reason, for a path that is missing, not a regular file, unreadable or
+  // larger than kMaxFileBytes; EConvertError as Parse.
+  static TSiteRecord ReadFile(const std::string& path);
 
   // In the order of the text.
   const std::vector<TSiteSample>& Samples() const { return samples_; }

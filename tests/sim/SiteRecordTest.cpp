@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -146,6 +148,45 @@ TEST(SiteRecord, LargestLimitAndSpanOfAnUnorderedRecord) {
   EXPECT_EQ(r.Samples()[0].Line, 1);
   EXPECT_EQ(r.Samples()[3].Line, 4);
   EXPECT_EQ(TSiteRecord::Parse(Months(0, 24)).DetectionLimit(), 0.0);
+}
+
+TEST(SiteRecord, ReadsARegularFileOnlyAndSaysWhyNot) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::path(::testing::TempDir()) / "site-record-files";
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  const std::string good = (dir / "good.csv").string();
+  std::ofstream(good) << "date;value\n" << Months(0, 24, ';');
+  EXPECT_EQ(TSiteRecord::ReadFile(good).Samples().size(), 24u);
+
+  // Sparse: a size past the limit costs no disk.
+  const std::string large = (dir / "large.csv").string();
+  std::ofstream(large) << Months(0, 24);
+  fs::resize_file(large, TSiteRecord::kMaxFileBytes + 1);
+  const std::string bad = (dir / "bad.csv").string();
+  std::ofstream(bad) << Months(0, 3) << "2021-04-31,1\n";
+  const struct {
+    std::string Path;
+    const char* Reason;
+  } cases[] = {
+      {(dir / "missing.csv").string(), "δεν υπάρχει"},
+      {dir.string(), "είναι φάκελος"},
+      {"/dev/zero", "δεν είναι κανονικό αρχείο"},
+      {large, "είναι πολύ μεγάλο για καταγραφή μετρήσεων (64 MB· το πολύ 64 MB)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Path);
+    try {
+      TSiteRecord::ReadFile(c.Path);
+      ADD_FAILURE() << "read";
+    } catch (const EInOutError& e) {
+      EXPECT_EQ(std::string(e.what()),
+                "Δεν ήταν δυνατή η ανάγνωση του αρχείου «" + c.Path + "»: " + c.Reason);
+    }
+  }
+  // A file that is read but is no record fails as its text does.
+  EXPECT_THROW(TSiteRecord::ReadFile(bad), EConvertError);
+  fs::remove_all(dir);
 }
 
 }  // namespace
