@@ -12,6 +12,7 @@
 #include "app/PowerReadout.h"
 #include "app/PowerWindow.h"
 #include "app/Saving.h"
+#include "app/SiteWindow.h"
 #include "app/TextFile.h"
 #include "platform/forms/Application.h"
 #include "platform/runtime/Exceptions.h"
@@ -60,6 +61,7 @@ TMF::TMF(TComponent* owner) : TForm(owner), pool_(MakeBackgroundPool()) {
 TMF::~TMF() {
   // The power and model windows follow this window's design: they go first.
   delete powerWindow_;
+  delete siteWindow_;
   delete modelWindow_;
   // The chart's window outlives the chart (the form destroys its controls
   // after these members), so the two let go of each other first: the window
@@ -191,10 +193,33 @@ TModelWindow& TMF::ShowModelWindow() {
     modelWindow_ = new TModelWindow(this);
     modelWindow_->ShowModel(simulation_->Params());
     modelWindow_->OnChange = [this] { ModelChanged(); };
+    modelWindow_->OnData = [this] { ShowSiteWindow(); };
   }
   modelWindow_->Show();
   modelWindow_->BringToFront();
   return *modelWindow_;
+}
+
+TSiteWindow& TMF::ShowSiteWindow() {
+  if (!siteWindow_) {
+    siteWindow_ = new TSiteWindow(this);
+    siteWindow_->OnUse = [this](const SimParams& settings) { UseSiteSettings(settings); };
+  }
+  siteWindow_->Show();
+  siteWindow_->BringToFront();
+  if (!siteWindow_->Fit() && !siteWindow_->Reading()) siteWindow_->AskAndOpen();
+  return *siteWindow_;
+}
+
+void TMF::UseSiteSettings(const SimParams& settings) {
+  for (const TSlider slider : {TSlider::ErrorP, TSlider::ErrorM, TSlider::AmpliP, TSlider::AmpliM,
+                               TSlider::FasiP, TSlider::FasiM})
+    SliderBar(slider).SetPosition(SliderValue(settings, slider) / SliderInfo(slider).Scale);
+  // The model window holds the model's settings: they go through it, as
+  // the user's own changes do.
+  if (!modelWindow_) ShowModelWindow();
+  modelWindow_->ShowModel(settings);
+  ModelChanged();
 }
 
 void TMF::ModelChanged() {

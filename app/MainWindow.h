@@ -33,6 +33,7 @@ class TPowerPool;
 class TPowerReadout;
 class TModelWindow;
 class TPowerWindow;
+class TSiteWindow;
 
 class TMF : public TForm, private TRunResultView {
  public:
@@ -123,6 +124,12 @@ class TMF : public TForm, private TRunResultView {
   // The model window, created on first use and raised when already open.
   TModelWindow& ShowModelWindow();
   TModelWindow* ModelWindow() const { return modelWindow_; }
+  // The site window, asking for a record when it shows none.
+  TSiteWindow& ShowSiteWindow();
+  TSiteWindow* SiteWindow() const { return siteWindow_; }
+  // Sets the series' sliders and the measurement model to those of a site's
+  // fit; the difference, the step and the sample count stay.
+  void UseSiteSettings(const SimParams& settings);
   const TCensoringMarks& CensoringMarks() const { return censoringMarks_; }
   // The p values of the last Runs, which the power window charts.
   const TRunHistory& RunHistory() const { return runs_; }
@@ -176,6 +183,7 @@ class TMF : public TForm, private TRunResultView {
   std::unique_ptr<QTimer> readoutTimer_;
   TPowerWindow* powerWindow_ = nullptr;  // owned by the window
   TModelWindow* modelWindow_ = nullptr;  // owned by the window
+  TSiteWindow* siteWindow_ = nullptr;    // owned by the window
 };
 
 }  // namespace halvorn

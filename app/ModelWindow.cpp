@@ -2,6 +2,7 @@
 
 #include "app/ModelWindowLayout.h"
 #include "app/WindowPlacement.h"
+#include "platform/forms/Button.h"
 #include "platform/forms/Label.h"
 #include "platform/forms/RadioGroup.h"
 #include "platform/forms/ScrollBar.h"
@@ -32,6 +33,10 @@ TModelWindow::TModelWindow(TComponent* owner) : TForm(owner) {
     Values[row] = &LayoutControl<TLabel>(*this, sliders[row].Label);
     Bars[row]->OnChange = [this, row](TObject*) { SliderMoved(row); };
   }
+  DataButton = &LayoutControl<TButton>(*this, "DataButton");
+  DataButton->OnClick = [this](TObject*) {
+    if (OnData) OnData();
+  };
   AddShortcut("Escape", [this] { Close(); });
   // Right of the main window's controls, below the top of the power
   // window's curves.

@@ -3,6 +3,7 @@
 // readout and its power window. The distribution of the errors is a choice,
 // the serial correlation, the year-to-year variation and the detection limit
 // are sliders with their values beside them; every change applies at once.
+// "Δεδομένα…" leads to a site's record, which can set them all.
 
 #include <array>
 #include <functional>
@@ -13,6 +14,7 @@
 
 namespace halvorn {
 
+class TButton;
 class TLabel;
 class TRadioGroup;
 class TScrollBar;
@@ -35,11 +37,14 @@ class TModelWindow : public TForm {
 
   // Called on every change the user makes.
   std::function<void()> OnChange;
+  // Called when "Δεδομένα…" is pressed.
+  std::function<void()> OnData;
 
   TRadioGroup* ErrorModelGroup = nullptr;
   // The model's sliders and their value labels, in the order of the table.
   std::array<TScrollBar*, 3> Bars{};
   std::array<TLabel*, 3> Values{};
+  TButton* DataButton = nullptr;
 
  private:
   void SliderMoved(std::size_t row);

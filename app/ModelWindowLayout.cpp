@@ -48,6 +48,16 @@ std::vector<TControlLayout> BuildControls() {
                          SliderValueText(info, info.DefaultValue()), clWindowText));
     ++row;
   }
+  c.push_back(TControlLayout{.Name = "DataButton",
+                             .Class = TControlClass::Button,
+                             .Left = 8,
+                             .Top = 132 + 24 * static_cast<int>(options.size()),
+                             .Width = 120,
+                             .Height = 25,
+                             .Text = "Δεδομένα…",
+                             .Font = BoldSans(-11, clWindowText),
+                             .TabOrder = 2,
+                             .Hint = "Το μοντέλο από τις μετρήσεις μιας θέσης"});
   return c;
 }
 
@@ -57,7 +67,7 @@ const TFormLayout& ModelFormLayout() {
   static const TFormLayout layout{.Left = 240,
                                   .Top = 160,
                                   .Width = 440,
-                                  .Height = 204,
+                                  .Height = 240,
                                   .Caption = "Μοντέλο μέτρησης",
                                   .Color = clNavy,
                                   .Font = TFontLayout{kSans, -11, false, clWindowText}};

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/forms/FormLayout.h"
+#include "app/ChartStyle.h"
 
 namespace halvorn {
 
@@ -29,62 +29,6 @@ constexpr double kPowerAxisMargin = 4;
 constexpr double kPAxisMargin = 0.02;
 constexpr double kBarHeadroom = 1.08;
 constexpr TColor kDimmed = clSilver;
-
-// A horizontal legend puts its items at the pitch of the widest text, so the
-// widest would touch the next item's symbol: its titles end in two spaces.
-std::string LegendTitle(const std::string& text) { return text + "  "; }
-
-TFontLayout BoldArial(int height) { return TFontLayout{"Arial", height, true, clBlack}; }
-
-// The settings both charts share with the main window's chart: flat, a
-// clear back wall, bold Arial titles and legend.
-void ConfigureCommonChart(TChart& chart, const std::string& title, const std::string& leftTitle) {
-  chart.SetView3D(false);
-  chart.BackWall().Brush().SetColor(clWhite);
-  chart.BackWall().Brush().SetStyle(bsClear);
-  // Room left of the turned axis title for its accents.
-  chart.SetMarginLeft(3);
-  chart.SetMarginTop(3);
-  chart.SetMarginRight(3);
-  chart.SetMarginBottom(1);
-  chart.Title().SetText({title});
-  LoadFont(chart.Title().Font(), BoldArial(-12));
-  chart.LeftAxis().Title().SetCaption(leftTitle);
-  LoadFont(chart.LeftAxis().Title().Font(), BoldArial(-11));
-  LoadFont(chart.BottomAxis().Title().Font(), BoldArial(-11));
-  TChartLegend& legend = chart.Legend();
-  legend.SetLegendStyle(lsSeries);
-  legend.SetAlignment(laTop);
-  legend.SetVertMargin(4);
-  legend.SetShadowSize(0);
-  LoadFont(legend.Font(), BoldArial(-11));
-}
-
-// A fixed range of an axis.
-void FixAxis(TCustomChartAxis& axis, double min, double max, double increment) {
-  axis.SetMaximum(max);
-  axis.SetMinimum(min);
-  axis.SetAutomatic(false);
-  axis.SetIncrement(increment);
-}
-
-void ConfigureLine(TLineSeries& series, TChart& chart, TColor color, int width) {
-  series.SetParentChart(&chart);
-  series.SetSeriesColor(color);
-  series.LinePen().SetColor(color);
-  series.LinePen().SetWidth(width);
-  series.Marks().SetVisible(false);
-  series.Pointer().SetVisible(false);
-  series.XValues().SetOrder(loNone);
-}
-
-// A line that is part of the picture's frame of reference, not data: not
-// in the legend, drawn in the pen's style.
-void ConfigureGuide(TLineSeries& series, TChart& chart, TColor color, TPenStyle style) {
-  ConfigureLine(series, chart, color, 1);
-  series.LinePen().SetStyle(style);
-  series.SetShowInLegend(false);
-}
 
 }  // namespace
 
@@ -223,20 +167,6 @@ void TPValueChart::Clear() {
 
 // --- TLastPChart ---------------------------------------------------------------
 
-namespace {
-
-// A series of marks without a line between them.
-void ConfigureMarks(TLineSeries& series, TChart& chart, TColor color) {
-  ConfigureLine(series, chart, color, 1);
-  series.LinePen().SetVisible(false);
-  TSeriesPointer& pointer = series.Pointer();
-  pointer.SetVisible(true);
-  pointer.SetStyle(psCircle);
-  pointer.SetHorizSize(3);
-  pointer.SetVertSize(3);
-}
-
-}  // namespace
 
 TLastPChart::TLastPChart() {
   ConfigureCommonChart(chart_, "", "p");

@@ -8,6 +8,15 @@
 #include "platform/runtime/Exceptions.h"
 
 namespace halvorn {
+namespace {
+
+QStringList FilterList(const std::vector<std::string>& filters) {
+  QStringList list;
+  for (const std::string& filter : filters) list << QString::fromStdString(filter);
+  return list;
+}
+
+}  // namespace
 
 std::string AskSavePath(QWidget* owner, const char* caption, const char* fileName,
                         const char* filter) {
@@ -16,14 +25,20 @@ std::string AskSavePath(QWidget* owner, const char* caption, const char* fileNam
 
 std::string AskSavePath(QWidget* owner, const char* caption, const char* fileName,
                         const std::vector<std::string>& filters, std::string* chosen) {
-  QStringList list;
-  for (const std::string& filter : filters) list << QString::fromStdString(filter);
+  const QStringList list = FilterList(filters);
   QString selected = list.isEmpty() ? QString() : list.front();
   const QString path =
       QFileDialog::getSaveFileName(owner, QString::fromUtf8(caption), QString::fromUtf8(fileName),
                                    list.join(";;"), &selected, QFileDialog::DontUseNativeDialog);
   if (chosen) *chosen = selected.toStdString();
   return path.toStdString();
+}
+
+std::string AskOpenPath(QWidget* owner, const char* caption,
+                        const std::vector<std::string>& filters) {
+  return QFileDialog::getOpenFileName(owner, QString::fromUtf8(caption), QString(),
+                                      FilterList(filters).join(";;"), nullptr, QFileDialog::DontUseNativeDialog)
+      .toStdString();
 }
 
 std::string SaveFailureText(const std::string& path, const std::string& reason) {

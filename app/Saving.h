@@ -1,6 +1,6 @@
 #pragma once
-// The windows' save commands: the dialog that asks where, and the one way a
-// failed save is reported to the user.
+// The windows' file dialogs, and the one way a failed save is reported to
+// the user.
 
 #include <string>
 #include <vector>
@@ -22,6 +22,11 @@ std::string AskSavePath(QWidget* owner, const char* caption, const char* fileNam
 // first); `chosen` receives the one chosen.
 std::string AskSavePath(QWidget* owner, const char* caption, const char* fileName,
                         const std::vector<std::string>& filters, std::string* chosen);
+
+// Asks for a file to open, of the types of `filters` (the first chosen at
+// first); empty when the user cancels. Qt's dialog, for the reasons above.
+std::string AskOpenPath(QWidget* owner, const char* caption,
+                        const std::vector<std::string>& filters);
 
 // The message of a save that failed, in the program's language:
 // "Δεν ήταν δυνατή η αποθήκευση του αρχείου «PATH»: REASON". The reason is

@@ -74,6 +74,10 @@ void TControl::SetVisible(bool visible) {
   ApplyVisible();
 }
 
+bool TControl::Enabled() const { return widget_->isEnabled(); }
+
+void TControl::SetEnabled(bool enabled) { widget_->setEnabled(enabled); }
+
 std::string TControl::Hint() const { return FromQString(widget_->toolTip()); }
 
 void TControl::SetHint(const std::string& hint) { widget_->setToolTip(ToQString(hint)); }

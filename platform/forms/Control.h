@@ -64,6 +64,10 @@ class TControl : public TComponent {
   bool ParentColor() const { return parentColor_; }
   void SetParentColor(bool parentColor);
 
+  // A disabled control is greyed and takes no input.
+  bool Enabled() const;
+  void SetEnabled(bool enabled);
+
   // The text shown when the pointer rests on the control (its tooltip);
   // empty shows none.
   std::string Hint() const;
