@@ -1,14 +1,8 @@
 #include "tools/FitCommand.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -18,29 +12,8 @@
 namespace halvorn {
 namespace {
 
-[[noreturn]] void Refuse(const std::string& path, const std::string& why) {
-  throw EInOutError("\"" + path + "\" " + why);
-}
-
-[[noreturn]] void RefuseUnreadable(const std::string& path) {
-  Refuse(path, std::string("cannot be read: ") + std::strerror(errno));
-}
-
-class TFileDescriptor {
- public:
-  explicit TFileDescriptor(int fd) : fd_(fd) {}
-  ~TFileDescriptor() { close(fd_); }
-  TFileDescriptor(const TFileDescriptor&) = delete;
-  TFileDescriptor& operator=(const TFileDescriptor&) = delete;
-  int Get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
-// The record's level, whose size nothing bounds: four
-// significant digits at least, the shortest exact text where fixed point
-// would be unreadable.
+// The record's level, whose size nothing bounds: four significant digits
+// at least, the shortest exact text where fixed point would be unreadable.
 std::string SignificantText(double v) {
   if (v == 0) return "0";
   const int exponent = static_cast<int>(std::floor(std::log10(std::abs(v))));
@@ -117,40 +90,9 @@ std::optional<TSiteFit> FitOrExplain(const std::string& path, const char* who) {
 
 }  // namespace
 
-std::string ReadRecordFile(const std::string& path) {
-  // Without O_NONBLOCK a FIFO's open would wait for a writer before fstat
-  // could refuse it; a regular file's reads ignore the flag.
-  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) RefuseUnreadable(path);
-  const TFileDescriptor file(fd);
-  struct stat status;
-  if (fstat(fd, &status) != 0) RefuseUnreadable(path);
-  if (S_ISDIR(status.st_mode)) Refuse(path, "is a directory, not a record file");
-  if (!S_ISREG(status.st_mode)) Refuse(path, "is not a regular file");
-  const std::string tooLarge =
-      Fmt("is larger than %lld MiB: not a record", static_cast<long long>(kMaxRecordBytes >> 20));
-  if (status.st_size > kMaxRecordBytes) Refuse(path, tooLarge);
-  // The size is only a hint: the file may grow while it is read.
-  std::string text;
-  text.reserve(static_cast<std::size_t>(status.st_size));
-  char buffer[1 << 16];
-  for (;;) {
-    const ssize_t n = read(file.Get(), buffer, sizeof buffer);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      RefuseUnreadable(path);
-    }
-    if (static_cast<std::int64_t>(text.size()) + n > kMaxRecordBytes) Refuse(path, tooLarge);
-    text.append(buffer, static_cast<std::size_t>(n));
-  }
-  return text;
-}
-
 TSiteFit FitRecordFile(const std::string& path) {
-  const std::string text = ReadRecordFile(path);
   try {
-    return FitSite(TSiteRecord::Parse(text));
+    return FitSite(TSiteRecord::ReadFile(path));
   } catch (const EConvertError& e) {
     throw EConvertError("\"" + path + "\": " + e.Message());
   }

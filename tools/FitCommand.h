@@ -2,7 +2,6 @@
 // halvorn-cli fit: the settings a site's monitoring record shows, and the
 // record that `run --from` and `power --from` start their design from.
 
-#include <cstdint>
 #include <string>
 
 #include "sim/SiteFit.h"
@@ -10,19 +9,10 @@
 
 namespace halvorn {
 
-// Twenty years of daily values take well under a megabyte; a file far
-// larger is not a record, and is refused before it fills the memory.
-inline constexpr std::int64_t kMaxRecordBytes = 64 << 20;
-
-// The whole text of a record file. Raises EInOutError, naming the path and
-// why, for a path that is not a regular file, cannot be read, or is larger
-// than kMaxRecordBytes.
-std::string ReadRecordFile(const std::string& path);
-
 // Reads, parses and fits the record at `path`: raises EInOutError as
-// ReadRecordFile does, and EConvertError for a text that is not a record or
-// cannot be fitted, with the path before the Greek message that names the
-// line.
+// TSiteRecord::ReadFile does, for a path that is not a regular file that can
+// be read, and EConvertError for a text that is not a record or cannot be
+// fitted, with the path before the Greek message that names the line.
 TSiteFit FitRecordFile(const std::string& path);
 
 // The reports, in the C locale's number format whatever the user's: each

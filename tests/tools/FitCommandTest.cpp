@@ -154,6 +154,11 @@ TEST_F(FitCommand, FromStartsTheDesignFromTheFit) {
       << design;
 }
 
+// The library's message for a file it does not read.
+std::string Unread(const std::string& path, const std::string& why) {
+  return "Δεν ήταν δυνατή η ανάγνωση του αρχείου «" + path + "»: " + why;
+}
+
 TEST_F(FitCommand, RefusesWhatIsNotARecordWithOneLine) {
   const std::string bad = TempPath("bad.csv"), fifo = TempPath("fifo");
   std::ofstream(bad) << "date,value\n2021-01,3\n2021-02,n.d.\n";
@@ -166,15 +171,15 @@ TEST_F(FitCommand, RefusesWhatIsNotARecordWithOneLine) {
   } cases[] = {
       {"fit " + bad, 1, "halvorn-cli: fit: \"" + bad + "\": Γραμμή 3: «n.d.» δεν είναι αριθμός"},
       {"fit /nonexistent/x.csv", 1,
-       "halvorn-cli: fit: \"/nonexistent/x.csv\" cannot be read: No such file or directory"},
-      {"fit " + dir, 1, "halvorn-cli: fit: \"" + dir + "\" is a directory, not a record file"},
+       "halvorn-cli: fit: " + Unread("/nonexistent/x.csv", "δεν υπάρχει")},
+      {"fit " + dir, 1, "halvorn-cli: fit: " + Unread(dir, "είναι φάκελος")},
       // Refused at once: reading a FIFO would wait for a writer.
-      {"fit " + fifo, 1, "halvorn-cli: fit: \"" + fifo + "\" is not a regular file"},
-      {"fit /dev/zero --json", 1, "halvorn-cli: fit: \"/dev/zero\" is not a regular file"},
+      {"fit " + fifo, 1, "halvorn-cli: fit: " + Unread(fifo, "δεν είναι κανονικό αρχείο")},
+      {"fit /dev/zero --json", 1,
+       "halvorn-cli: fit: " + Unread("/dev/zero", "δεν είναι κανονικό αρχείο")},
       {"power --from " + bad, 1,
        "halvorn-cli: --from: \"" + bad + "\": Γραμμή 3: «n.d.» δεν είναι αριθμός"},
-      {"run --from " + dir, 1,
-       "halvorn-cli: --from: \"" + dir + "\" is a directory, not a record file"},
+      {"run --from " + dir, 1, "halvorn-cli: --from: " + Unread(dir, "είναι φάκελος")},
       {"fit " + path_ + " --runs 3", 2,
        "halvorn-cli: --runs: an option of \"run\" and \"power\", not of \"fit\""},
       {"fit " + path_ + " --from " + path_, 2,
