@@ -261,6 +261,8 @@ TSiteFit FitSite(const TSiteRecord& record) {
   // b = A cos(omega phase), c = A sin(omega phase); atan2 gives (-6, 6].
   double phase = std::atan2(h.C, h.B) / kOmega;
   if (phase < 1) phase += 12;
+  // A phase a hair below 1 is rounded up to 13 by that sum: it is January.
+  if (phase >= 13) phase -= 12;
   fit.Phase = phase;
 
   // With every sample censored nothing is known of the errors: none are

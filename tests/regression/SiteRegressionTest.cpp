@@ -1,4 +1,4 @@
-// Records the site fit took for fits, found by the fuzz target
+// Records the site fit got wrong, found by the fuzz target
 // (fuzz/SiteRecordFuzzer.cpp), each kept as a case of its own.
 
 #include <gtest/gtest.h>
@@ -37,6 +37,16 @@ TEST(SiteRegression, ARecordWithoutAPositiveCycleIsRefused) {
       EXPECT_NE(e.Message().find(c.fault), std::string::npos) << e.Message();
     }
   }
+}
+
+// A cycle peaking a hair before the start of January: its phase, just
+// under 1, plus 12 was rounded to 13, outside the phase's range [1, 13).
+TEST(SiteRegression, APeakAtTheTurnOfTheYearIsJanuarys) {
+  const TSiteFit fit = FitSite(TSiteRecord::Parse("2020-03;76\n2021-08;9\n2023-06-06;9\n"));
+  EXPECT_GE(fit.Phase, 1);
+  EXPECT_LT(fit.Phase, 13);
+  EXPECT_NEAR(fit.Phase, 1, 1e-9);
+  EXPECT_EQ(fit.Settings.PhaseP, 1);
 }
 
 }  // namespace
