@@ -41,7 +41,7 @@ std::string GreekRecord() {
   return text;
 }
 
-class FitCommand : public testing::Test {
+class CliFit : public testing::Test {
  protected:
   void SetUp() override {
     std::ofstream(path_) << GreekRecord();
@@ -67,7 +67,7 @@ class FitCommand : public testing::Test {
   TSiteFit fit_;
 };
 
-TEST_F(FitCommand, ReportsTheLibrarysFitBesideTheSettingsTheDesignTakes) {
+TEST_F(CliFit, ReportsTheLibrarysFitBesideTheSettingsTheDesignTakes) {
   // The record leaves the sliders off their defaults, so --from has
   // something to set.
   ASSERT_GT(fit_.DetectionLimit, 0);
@@ -132,7 +132,7 @@ TEST_F(FitCommand, ReportsTheLibrarysFitBesideTheSettingsTheDesignTakes) {
 
 // --from sets what the same options given one by one set, in every report;
 // an option given beside it still sets its own value.
-TEST_F(FitCommand, FromStartsTheDesignFromTheFit) {
+TEST_F(CliFit, FromStartsTheDesignFromTheFit) {
   for (const std::string command :
        {"run --runs 3", "run --test rank-sum", "power --runs 300 --json",
         "power --runs 200 --vary samples=6:12:6 --csv"}) {
@@ -159,7 +159,7 @@ std::string Unread(const std::string& path, const std::string& why) {
   return "Δεν ήταν δυνατή η ανάγνωση του αρχείου «" + path + "»: " + why;
 }
 
-TEST_F(FitCommand, RefusesWhatIsNotARecordWithOneLine) {
+TEST_F(CliFit, RefusesWhatIsNotARecordWithOneLine) {
   const std::string bad = TempPath("bad.csv"), fifo = TempPath("fifo");
   std::ofstream(bad) << "date,value\n2021-01,3\n2021-02,n.d.\n";
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
@@ -199,7 +199,7 @@ TEST_F(FitCommand, RefusesWhatIsNotARecordWithOneLine) {
 
 // The README's command, on the sample record beside it, prints what the
 // README shows.
-TEST(FitReadme, TheSampleRecordsCommandPrintsWhatTheReadmeShows) {
+TEST(CliReadme, TheSampleRecordsCommandPrintsWhatTheReadmeShows) {
   std::ifstream in(std::string(HALVORN_SOURCE_DIR) + "/README.md");
   const std::string prompt = "$ build/tools/halvorn-cli ", sample = "docs/sample-record.csv";
   std::string args, shown;
