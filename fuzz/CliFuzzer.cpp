@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr const char* kCommands[] = {"run", "", "power"};
+constexpr const char* kCommands[] = {"run", "", "power", "fit"};
 
 void Require(bool condition) {
   if (!condition) std::abort();
@@ -61,6 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& setting : options.Settings)
       Require(setting.Position >= 0 && setting.Position <= 200);
     if (options.Command == TCliOptions::TCommand::Help) Require(!options.HelpText.empty());
+    if (options.Command == TCliOptions::TCommand::Fit) Require(!options.RecordPath.empty());
   } catch (const halvorn::ECliUsage& e) {
     Require(e.what()[0] != 0);
   }

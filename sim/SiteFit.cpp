@@ -211,6 +211,17 @@ void SetBoth(SimParams& p, TSlider before, TSlider after, double value) {
 TSiteFit FitSite(const TSiteRecord& record) {
   const std::vector<TSiteSample>& samples = record.Samples();
   const THarmonic h = FitHarmonic(samples);
+  // Values near the largest double overflow the fit's sums.
+  if (!std::isfinite(h.A) || !std::isfinite(h.B) || !std::isfinite(h.C))
+    throw EConvertError("οι τιμές είναι πολύ μεγάλες για την προσαρμογή του εποχικού κύκλου");
+  // The cycle's mean over the twelve months of the year. Where it is not
+  // positive the cycle is negative in some month, though it may be positive
+  // in every month sampled (a few neighbouring months of the year), and
+  // nothing can be taken relative to it.
+  if (!(h.A > 0))
+    throw EConvertError(
+        "το προσαρμοσμένο μέσο επίπεδο δεν είναι θετικό: οι μήνες του έτους που καλύπτουν οι "
+        "μετρήσεις δεν ορίζουν τον εποχικό κύκλο");
   TSiteFit fit;
   fit.Level = h.A;
   fit.MonthsSpanned = record.MonthsSpanned();
@@ -250,6 +261,8 @@ TSiteFit FitSite(const TSiteRecord& record) {
   // b = A cos(omega phase), c = A sin(omega phase); atan2 gives (-6, 6].
   double phase = std::atan2(h.C, h.B) / kOmega;
   if (phase < 1) phase += 12;
+  // A phase a hair below 1 is rounded up to 13 by that sum: it is January.
+  if (phase >= 13) phase -= 12;
   fit.Phase = phase;
 
   // With every sample censored nothing is known of the errors: none are

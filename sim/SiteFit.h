@@ -57,8 +57,9 @@ struct TSiteFit {
 };
 
 // Raises EConvertError when the record cannot give a seasonal fit: samples
-// in fewer than three calendar months of the year, or a fitted level that is
-// not positive in some month.
+// in fewer than three calendar months of the year, a fitted level that is
+// not positive in some month sampled or on average over the year, or values
+// so large that the fit overflows.
 TSiteFit FitSite(const TSiteRecord& record);
 
 }  // namespace halvorn

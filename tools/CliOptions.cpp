@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QStringList>
+#include <utility>
 
 #include "platform/runtime/Format.h"
 
@@ -174,7 +175,11 @@ struct TParser {
                           "NAME[=FROM:TO[:STEP]]"};
   QCommandLineOption target{"target", "power --vary: the power to reach, percent (default 80).",
                             "PCT"};
-  QCommandLineOption json{"json", "power: write one JSON object."};
+  QCommandLineOption from{"from",
+                          "run, power: start from the settings fitted to a site's record (see "
+                          "fit); the options given still set theirs.",
+                          "FILE"};
+  QCommandLineOption json{"json", "power, fit: write one JSON object."};
   QCommandLineOption csv{"csv",
                          "power --vary: write CSV, a row per value with each test's counts, "
                          "power and interval."};
@@ -209,9 +214,18 @@ TParser::TParser() {
       "or a t-test on logarithms) and prints its statistic, p and whether the\n"
       "difference is significant (p <= 0.05).\n"
       "\"power\" judges the next Runs by every test and prints how often each finds\n"
-      "the difference (the power), and how often it finds one where there is none.");
-  parser.addPositionalArgument("command", "run: perform the Runs; power: count their outcomes.",
-                               "run|power");
+      "the difference (the power), and how often it finds one where there is none.\n"
+      "\"fit FILE\" estimates the settings from a site's monitoring record: a date\n"
+      "column (YYYY-MM-DD or YYYY-MM) and a value column, separated by \",\", \";\" or a\n"
+      "tab, \"<0.5\" for a value below a detection limit of 0.5. It prints each\n"
+      "estimate beside the nearest slider setting, which the design takes (as run\n"
+      "and power do with --from FILE); --json writes each estimate as an object\n"
+      "{\"estimate\": ..., \"design\": ...}.");
+  parser.addPositionalArgument(
+      "command",
+      "run: perform the Runs; power: count their outcomes; fit: estimate the settings from FILE.",
+      "run|power|fit");
+  parser.addPositionalArgument("file", "fit: the site's record.", "[FILE]");
   parser.addOption(help);
   parser.addOption(version);
   for (const auto& o : kSliders) {
@@ -223,29 +237,58 @@ TParser::TParser() {
     parser.addOption(sliders.back());
   }
   for (const auto* option : {&errorModel, &test, &runs, &data, &png, &size, &skip, &threads, &vary,
-                             &target, &json, &csv})
+                             &target, &from, &json, &csv})
     parser.addOption(*option);
 }
 
-// "run" or "power", and each command's own options refused by the other.
-bool ParsePowerCommand(const TParser& p) {
+// The commands as bits, so that an option can name the set of commands that
+// take it.
+enum : unsigned { kRun = 1, kPower = 2, kFit = 4 };
+
+std::string CommandNames(unsigned commands) {
+  std::string names;
+  for (const auto& [bit, name] : {std::pair{kRun, "run"}, {kPower, "power"}, {kFit, "fit"}}) {
+    if (!(commands & bit)) continue;
+    commands &= ~bit;
+    names += Fmt("%s\"%s\"", names.empty() ? "" : commands ? ", " : " and ", name);
+  }
+  return names;
+}
+
+// The command, and each command's own options refused by the others.
+TCliOptions::TCommand ParseCommand(const TParser& p, TCliOptions& options) {
   const QStringList positional = p.parser.positionalArguments();
-  if (positional.size() != 1 || (positional[0] != "run" && positional[0] != "power"))
+  const QString name = positional.value(0);
+  if (name == "fit") {
+    if (positional.size() > 2)
+      throw ECliUsage(Fmt("fit: one record FILE, not %lld (see --help)",
+                          static_cast<long long>(positional.size() - 1)));
+    if (positional.size() < 2 || positional[1].isEmpty())
+      throw ECliUsage("fit: the record FILE is missing (see --help)");
+    options.RecordPath = positional[1].toStdString();
+  } else if (positional.size() != 1 || (name != "run" && name != "power")) {
     throw ECliUsage(positional.isEmpty()
-                        ? std::string("missing command: use \"run\" or \"power\" (see --help)")
-                        : Fmt("unknown command \"%s\": use \"run\" or \"power\" (see --help)",
+                        ? std::string("missing command: use \"run\", \"power\" or \"fit\" (see "
+                                      "--help)")
+                        : Fmt("unknown command \"%s\": use \"run\", \"power\" or \"fit\" (see "
+                              "--help)",
                               positional.join(' ').toStdString().c_str()));
-  const bool power = positional[0] == "power";
-  const auto refuseForeign = [&](const QCommandLineOption& option, bool ofPower) {
-    if (p.parser.isSet(option) && ofPower != power)
-      throw ECliUsage(Fmt("--%s: an option of \"%s\", not of \"%s\"",
-                          option.names().front().toStdString().c_str(), ofPower ? "power" : "run",
-                          ofPower ? "run" : "power"));
+  }
+  const unsigned command = name == "fit" ? kFit : name == "power" ? kPower : kRun;
+  const auto refuseForeign = [&](const QCommandLineOption& option, unsigned owners) {
+    if (p.parser.isSet(option) && !(owners & command))
+      throw ECliUsage(Fmt("--%s: an option of %s, not of %s",
+                          option.names().front().toStdString().c_str(),
+                          CommandNames(owners).c_str(), CommandNames(command).c_str()));
   };
-  for (const auto* o : {&p.test, &p.data, &p.png, &p.size}) refuseForeign(*o, false);
-  for (const auto* o : {&p.skip, &p.threads, &p.vary, &p.target, &p.json, &p.csv})
-    refuseForeign(*o, true);
-  return power;
+  for (const auto* o : {&p.test, &p.data, &p.png, &p.size}) refuseForeign(*o, kRun);
+  for (const auto* o : {&p.skip, &p.threads, &p.vary, &p.target, &p.csv}) refuseForeign(*o, kPower);
+  refuseForeign(p.json, kPower | kFit);
+  for (const auto& o : p.sliders) refuseForeign(o, kRun | kPower);
+  for (const auto* o : {&p.errorModel, &p.runs, &p.from}) refuseForeign(*o, kRun | kPower);
+  return command == kFit     ? TCliOptions::TCommand::Fit
+         : command == kPower ? TCliOptions::TCommand::Power
+                             : TCliOptions::TCommand::Run;
 }
 
 void ParseDesign(const TParser& p, TCliOptions& options) {
@@ -262,6 +305,11 @@ void ParseDesign(const TParser& p, TCliOptions& options) {
     const TErrorModelInfo* model = FindErrorModelByKey(key);
     if (!model) Refuse("error-model", key, JoinedKeys(kErrorModels, ", ", " or "));
     options.ErrorModel = model->Model;
+    options.ErrorModelGiven = true;
+  }
+  if (p.parser.isSet(p.from)) {
+    options.RecordPath = p.parser.value(p.from).toStdString();
+    if (options.RecordPath.empty()) Refuse("from", "", "a record file's path");
   }
 }
 
@@ -360,8 +408,12 @@ TCliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
     options.Command = TCliOptions::TCommand::Version;
     return options;
   }
-  const bool power = ParsePowerCommand(p);
-  options.Command = power ? TCliOptions::TCommand::Power : TCliOptions::TCommand::Run;
+  options.Command = ParseCommand(p, options);
+  if (options.Command == TCliOptions::TCommand::Fit) {
+    if (p.parser.isSet(p.json)) options.Format = TCliOptions::TFormat::Json;
+    return options;
+  }
+  const bool power = options.Command == TCliOptions::TCommand::Power;
   ParseDesign(p, options);
   ParseRuns(p, power, options);
   if (power)

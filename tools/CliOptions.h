@@ -1,5 +1,6 @@
 #pragma once
-// The command line of halvorn-cli: the window's settings as options.
+// The command line of halvorn-cli: the window's settings as options, and
+// `fit`, the settings a site's monitoring record shows.
 
 #include <cstdint>
 #include <optional>
@@ -24,7 +25,7 @@ struct TCliVary {
 };
 
 struct TCliOptions {
-  enum class TCommand { Run, Power, Help, Version };
+  enum class TCommand { Run, Power, Fit, Help, Version };
   enum class TFormat { Text, Json, Csv };
   TCommand Command = TCommand::Run;
   std::string HelpText;
@@ -32,6 +33,10 @@ struct TCliOptions {
   // given on the command line are listed, the rest keep the defaults.
   std::vector<TCliSetting> Settings;
   TErrorModel ErrorModel = TErrorModel::Uniform;
+  bool ErrorModelGiven = false;  // --error-model on the command line
+  // `fit`: its FILE; `run` and `power`: --from FILE, the record whose fitted
+  // settings the design starts from. Empty: none.
+  std::string RecordPath;
   TTestKind Test = TTestKind::EqualVariance;
   int Runs = 1;  // `run`: 1 by default; `power`: 10000
   // `power` only.

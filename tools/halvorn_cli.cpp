@@ -16,6 +16,7 @@
 #include "scene/RunData.h"
 #include "scene/SimulationChart.h"
 #include "tools/CliOptions.h"
+#include "tools/FitCommand.h"
 #include "tools/PowerCommand.h"
 
 namespace halvorn {
@@ -159,11 +160,14 @@ int RunCli(const std::vector<std::string>& arguments) {
     case TCliOptions::TCommand::Version:
       std::printf("halvorn-cli %s\n", HALVORN_VERSION);
       return 0;
+    case TCliOptions::TCommand::Fit:
+      return RunFitCommand(options);
     case TCliOptions::TCommand::Power:
-      return RunPowerCommand(options);
     case TCliOptions::TCommand::Run:
       break;
   }
+  if (!StartFromRecord(options)) return 1;
+  if (options.Command == TCliOptions::TCommand::Power) return RunPowerCommand(options);
   return RunCommand(options);
 }
 

@@ -98,6 +98,13 @@ TEST(CliOptions, ValuesNoSliderCanReachAreRefusedWithTheRule) {
       {{"power", "--vary", "step", "--csv", "--json"}, "--csv: not together with --json"},
       {{"power", "--test", "paired"}, "--test: an option of \"run\", not of \"power\""},
       {{"run", "--vary", "samples"}, "--vary: an option of \"power\", not of \"run\""},
+      {{"run", "--json"}, "--json: an option of \"power\" and \"fit\", not of \"run\""},
+      {{"fit", "r.csv", "--vary", "samples"}, "--vary: an option of \"power\", not of \"fit\""},
+      {{"fit", "r.csv", "--samples", "24"}, "--samples: an option of \"run\" and \"power\""},
+      {{"fit"}, "fit: the record FILE is missing"},
+      {{"fit", ""}, "fit: the record FILE is missing"},
+      {{"fit", "a.csv", "b.csv"}, "fit: one record FILE, not 2"},
+      {{"power", "--from", ""}, "--from: \"\" is not accepted"},
   };
   for (const auto& c : cases) {
     try {
@@ -137,6 +144,23 @@ TEST(CliOptions, PowerOptions) {
   EXPECT_EQ(all.Vary->ToPosition, 200);
   EXPECT_EQ(all.Vary->StepPositions, 1);
   EXPECT_EQ(all.Format, TCliOptions::TFormat::Json);
+}
+
+TEST(CliOptions, FitTakesARecordAndRunAndPowerStartFromOne) {
+  const TCliOptions fit = Parse({"fit", "site.csv", "--json"});
+  EXPECT_EQ(fit.Command, TCliOptions::TCommand::Fit);
+  EXPECT_EQ(fit.RecordPath, "site.csv");
+  EXPECT_EQ(fit.Format, TCliOptions::TFormat::Json);
+  EXPECT_EQ(Parse({"fit", "site.csv"}).Format, TCliOptions::TFormat::Text);
+
+  const TCliOptions from = Parse({"power", "--from", "site.csv", "--error-model", "normal"});
+  EXPECT_EQ(from.RecordPath, "site.csv");
+  EXPECT_TRUE(from.ErrorModelGiven);
+  // The default model, not given, leaves the record's in place.
+  const TCliOptions run = Parse({"run", "--from", "site.csv"});
+  EXPECT_EQ(run.RecordPath, "site.csv");
+  EXPECT_FALSE(run.ErrorModelGiven);
+  EXPECT_TRUE(Parse({"run"}).RecordPath.empty());
 }
 
 TEST(CliOptions, HelpAndVersion) {
