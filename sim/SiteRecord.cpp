@@ -4,8 +4,10 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <string>
 #include <system_error>
 
@@ -20,6 +22,17 @@ namespace {
 }
 
 std::string Quoted(std::string_view s) { return "«" + std::string(s) + "»"; }
+
+// An open file, closed when it goes.
+struct TDescriptor {
+  explicit TDescriptor(int fd) : Fd(fd) {}
+  ~TDescriptor() {
+    if (Fd >= 0) ::close(Fd);
+  }
+  TDescriptor(const TDescriptor&) = delete;
+  TDescriptor& operator=(const TDescriptor&) = delete;
+  const int Fd;
+};
 
 std::string_view Trim(std::string_view s) {
   const auto space = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
@@ -197,26 +210,32 @@ TSiteRecord TSiteRecord::ReadFile(const std::string& path) {
   const auto fail = [&path](const std::string& reason) {
     throw EInOutError("Δεν ήταν δυνατή η ανάγνωση του αρχείου " + Quoted(path) + ": " + reason);
   };
-  namespace fs = std::filesystem;
-  std::error_code error;
-  const fs::file_status status = fs::status(path, error);
-  if (status.type() == fs::file_type::not_found) fail("δεν υπάρχει");
-  if (error) fail(error.message());
-  if (fs::is_directory(status)) fail("είναι φάκελος");
+  const auto systemReason = [] { return std::error_code(errno, std::generic_category()).message(); };
+  // The file is opened first and judged by what was opened, so that nothing
+  // swapped in after a check is read. Without blocking: opening a pipe with
+  // no writer would wait for one.
+  const TDescriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+  const int fd = file.Fd;
+  if (fd < 0) fail(errno == ENOENT ? std::string("δεν υπάρχει") : systemReason());
+  struct stat status {};
+  if (::fstat(fd, &status) != 0) fail(systemReason());
+  if (S_ISDIR(status.st_mode)) fail("είναι φάκελος");
   // A device or a pipe could be endless.
-  if (!fs::is_regular_file(status)) fail("δεν είναι κανονικό αρχείο");
-  const std::uintmax_t size = fs::file_size(path, error);
-  if (error) fail(error.message());
+  if (!S_ISREG(status.st_mode)) fail("δεν είναι κανονικό αρχείο");
+  const auto size = static_cast<std::uintmax_t>(status.st_size);
   if (size > kMaxFileBytes)
     fail("είναι πολύ μεγάλο για καταγραφή μετρήσεων (" + std::to_string(size >> 20) +
          " MB· το πολύ " + std::to_string(kMaxFileBytes >> 20) + " MB)");
-  std::ifstream in(path, std::ios::binary);
-  if (!in) fail(std::error_code(errno, std::generic_category()).message());
   std::string text(static_cast<std::size_t>(size), '\0');
-  in.read(text.data(), static_cast<std::streamsize>(text.size()));
-  // A file that shrank while being read is read as far as it went.
-  text.resize(static_cast<std::size_t>(in.gcount()));
-  if (in.bad()) fail("σφάλμα ανάγνωσης");
+  std::size_t got = 0;
+  while (got < text.size()) {
+    const ssize_t n = ::read(fd, text.data() + got, text.size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) fail(systemReason());
+    if (n == 0) break;  // the file shrank while being read: as far as it went
+    got += static_cast<std::size_t>(n);
+  }
+  text.resize(got);
   return Parse(text);
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -163,6 +165,9 @@ TEST(SiteRecord, ReadsARegularFileOnlyAndSaysWhyNot) {
   const std::string large = (dir / "large.csv").string();
   std::ofstream(large) << Months(0, 24);
   fs::resize_file(large, TSiteRecord::kMaxFileBytes + 1);
+  // A pipe without a writer: opening it must not wait for one.
+  const std::string pipe = (dir / "pipe").string();
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
   const std::string bad = (dir / "bad.csv").string();
   std::ofstream(bad) << Months(0, 3) << "2021-04-31,1\n";
   const struct {
@@ -172,6 +177,7 @@ TEST(SiteRecord, ReadsARegularFileOnlyAndSaysWhyNot) {
       {(dir / "missing.csv").string(), "δεν υπάρχει"},
       {dir.string(), "είναι φάκελος"},
       {"/dev/zero", "δεν είναι κανονικό αρχείο"},
+      {pipe, "δεν είναι κανονικό αρχείο"},
       {large, "είναι πολύ μεγάλο για καταγραφή μετρήσεων (64 MB· το πολύ 64 MB)"},
   };
   for (const auto& c : cases) {
