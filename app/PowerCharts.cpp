@@ -167,7 +167,6 @@ void TPValueChart::Clear() {
 
 // --- TLastPChart ---------------------------------------------------------------
 
-
 TLastPChart::TLastPChart() {
   ConfigureCommonChart(chart_, "", "p");
   chart_.BottomAxis().Title().SetCaption("Run");

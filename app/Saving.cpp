@@ -37,7 +37,8 @@ std::string AskSavePath(QWidget* owner, const char* caption, const char* fileNam
 std::string AskOpenPath(QWidget* owner, const char* caption,
                         const std::vector<std::string>& filters) {
   return QFileDialog::getOpenFileName(owner, QString::fromUtf8(caption), QString(),
-                                      FilterList(filters).join(";;"), nullptr, QFileDialog::DontUseNativeDialog)
+                                      FilterList(filters).join(";;"), nullptr,
+                                      QFileDialog::DontUseNativeDialog)
       .toStdString();
 }
 

@@ -53,13 +53,12 @@ void TSiteChart::Show(const TSiteRecord& record, const TSiteFit& fit) {
   for (int step = 0; step <= 12 * kCycleSteps; ++step) {
     const double month = 0.5 + static_cast<double>(step) / kCycleSteps;
     const double level =
-        fit.Level * (1 + fit.AmplitudePct / 100 *
-                             std::cos(2 * std::numbers::pi * (month - fit.Phase) / 12));
+        fit.Level *
+        (1 + fit.AmplitudePct / 100 * std::cos(2 * std::numbers::pi * (month - fit.Phase) / 12));
     cycle_.AppendXY(month, level, "", clAutoColor);
   }
   std::string title = "Η καταγραφή ανά μήνα του έτους";
-  if (stride > 1)
-    title += Fmt(" (δείχνεται 1 δείγμα στα %zu)", stride);
+  if (stride > 1) title += Fmt(" (δείχνεται 1 δείγμα στα %zu)", stride);
   chart_.Title().SetText({title});
 }
 

@@ -30,8 +30,8 @@ std::string MonthText(std::int32_t monthIndex) {
 // "«nitrate.csv»: 72 δείγματα (3 κάτω από όριο) σε 72 μήνες, 2015-01 – 2020-12".
 std::string ExtentText(const std::string& path, const TSiteRecord& record) {
   const auto censored = std::ranges::count_if(record.Samples(), &TSiteSample::Censored);
-  std::string text = "«" + std::filesystem::path(path).filename().string() + "»: " +
-                     std::to_string(record.Samples().size()) + " δείγματα";
+  std::string text = "«" + std::filesystem::path(path).filename().string() +
+                     "»: " + std::to_string(record.Samples().size()) + " δείγματα";
   if (censored) text += " (" + std::to_string(censored) + " κάτω από όριο)";
   return text + " σε " + std::to_string(record.MonthsSpanned()) + " μήνες, " +
          MonthText(record.FirstMonthIndex()) + " – " + MonthText(record.LastMonthIndex());

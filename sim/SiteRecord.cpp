@@ -1,13 +1,13 @@
 #include "sim/SiteRecord.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <charconv>
-#include <cmath>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
 #include <string>
 #include <system_error>
 
@@ -210,7 +210,9 @@ TSiteRecord TSiteRecord::ReadFile(const std::string& path) {
   const auto fail = [&path](const std::string& reason) {
     throw EInOutError("Δεν ήταν δυνατή η ανάγνωση του αρχείου " + Quoted(path) + ": " + reason);
   };
-  const auto systemReason = [] { return std::error_code(errno, std::generic_category()).message(); };
+  const auto systemReason = [] {
+    return std::error_code(errno, std::generic_category()).message();
+  };
   // The file is opened first and judged by what was opened, so that nothing
   // swapped in after a check is read. Without blocking: opening a pipe with
   // no writer would wait for one.

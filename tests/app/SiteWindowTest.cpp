@@ -184,13 +184,14 @@ TEST_F(SiteWindowTest, ARecordIsFittedShownAndUsedForTheDesign) {
     std::string Message;
   } bad[] = {
       {Write("bad.csv", "date;value\n2020-01;1\n2020-02;2\n2020-02-30;3\n"),
-       "Η καταγραφή «" + (std::filesystem::path(::testing::TempDir()) / "site-window" / "bad.csv")
-                             .string() +
+       "Η καταγραφή «" +
+           (std::filesystem::path(::testing::TempDir()) / "site-window" / "bad.csv").string() +
            "» δεν διαβάστηκε: Γραμμή 4: η ημερομηνία 2020-02-30 δεν υπάρχει."},
       {Write("short.csv", "2020-01;1\n2020-02;2\n"),
-       "Η καταγραφή «" + (std::filesystem::path(::testing::TempDir()) / "site-window" / "short.csv")
-                             .string() +
-           "» δεν διαβάστηκε: Γραμμή 2: οι μετρήσεις καλύπτουν 2 μήνες· χρειάζονται τουλάχιστον 24."},
+       "Η καταγραφή «" +
+           (std::filesystem::path(::testing::TempDir()) / "site-window" / "short.csv").string() +
+           "» δεν διαβάστηκε: Γραμμή 2: οι μετρήσεις καλύπτουν 2 μήνες· χρειάζονται τουλάχιστον "
+           "24."},
       {"/nonexistent/record.csv",
        "Δεν ήταν δυνατή η ανάγνωση του αρχείου «/nonexistent/record.csv»: δεν υπάρχει."},
   };
@@ -228,9 +229,14 @@ TEST(SiteEstimateText, WritesTheEstimateAndTheSettingItTakes) {
   ApplySlider(fit.Settings, TSlider::YearVariation, 1);
   ApplySlider(fit.Settings, TSlider::DetectionLimit, 1);
   const std::pair<std::string, std::string> expected[] = {
-      {"12.35", "100"}, {"31.7", "30"},   {"13.0", "1"},   {"8.3", "10"},
-      {"λογαριθμοκανονικό", "λογαριθμοκανονικό"},          {"0.43", "0.45"},
-      {"3.9", "5"},     {"4.0 (0.5)", "5"},
+      {"12.35", "100"},
+      {"31.7", "30"},
+      {"13.0", "1"},
+      {"8.3", "10"},
+      {"λογαριθμοκανονικό", "λογαριθμοκανονικό"},
+      {"0.43", "0.45"},
+      {"3.9", "5"},
+      {"4.0 (0.5)", "5"},
   };
   for (std::size_t i = 0; i < kSiteEstimateCount; ++i) {
     const TSiteEstimateText text = SiteEstimateText(fit, static_cast<TSiteEstimate>(i));
