@@ -1,5 +1,6 @@
 #include "app/SiteChart.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -33,17 +34,25 @@ double TSiteChart::MonthPosition(int month, int year, int firstYear, int lastYea
   return month + kMonthSpread * ((year - firstYear + 0.5) / years - 0.5);
 }
 
-void TSiteChart::Show(const TSiteRecord& record, const TSiteFit& fit) {
-  Clear();
+TSiteMarks TSiteChart::Marks(const TSiteRecord& record) {
   const auto& samples = record.Samples();
-  const int firstYear = record.FirstMonthIndex() / 12, lastYear = record.LastMonthIndex() / 12;
-  const std::size_t stride = (samples.size() + kMaxMarks - 1) / kMaxMarks;
-  std::size_t measured = 0, censored = 0;
-  for (std::size_t i = 0; i < samples.size(); i += stride) {
-    const TSiteSample& s = samples[i];
+  TSiteMarks marks{.Samples = {},
+                   .Stride = std::max<std::size_t>(1, (samples.size() + kMaxMarks - 1) / kMaxMarks),
+                   .FirstYear = record.FirstMonthIndex() / 12,
+                   .LastYear = record.LastMonthIndex() / 12};
+  for (std::size_t i = 0; i < samples.size(); i += marks.Stride)
+    marks.Samples.push_back(samples[i]);
+  return marks;
+}
+
+void TSiteChart::Show(const TSiteMarks& marks, const TSiteFit& fit) {
+  Clear();
+  std::size_t censored = 0;
+  for (const TSiteSample& s : marks.Samples) {
     (s.Censored ? censored_ : measured_)
-        .AppendXY(MonthPosition(s.Month, s.Year, firstYear, lastYear), s.Value, "", clAutoColor);
-    ++(s.Censored ? censored : measured);
+        .AppendXY(MonthPosition(s.Month, s.Year, marks.FirstYear, marks.LastYear), s.Value, "",
+                  clAutoColor);
+    censored += s.Censored;
   }
   measured_.SetTitle(LegendTitle("μετρήσεις"));
   censored_.SetTitle(LegendTitle("κάτω από όριο"));
@@ -58,7 +67,7 @@ void TSiteChart::Show(const TSiteRecord& record, const TSiteFit& fit) {
     cycle_.AppendXY(month, level, "", clAutoColor);
   }
   std::string title = "Η καταγραφή ανά μήνα του έτους";
-  if (stride > 1) title += Fmt(" (δείχνεται 1 δείγμα στα %zu)", stride);
+  if (marks.Stride > 1) title += Fmt(" (δείχνεται 1 δείγμα στα %zu)", marks.Stride);
   chart_.Title().SetText({title});
 }
 

@@ -6,6 +6,7 @@
 // its detection limit by a downward triangle, the value lies below it.
 
 #include <cstddef>
+#include <vector>
 
 #include "chart/Chart.h"
 #include "chart/CustomSeries.h"
@@ -13,6 +14,14 @@
 #include "sim/SiteRecord.h"
 
 namespace halvorn {
+
+// The samples a chart marks, taken from a record off the GUI thread, so
+// that the record itself, however long, never reaches it.
+struct TSiteMarks {
+  std::vector<TSiteSample> Samples;  // every Stride-th of the record's
+  std::size_t Stride = 1;
+  int FirstYear = 0, LastYear = 0;
+};
 
 class TSiteChart {
  public:
@@ -32,7 +41,9 @@ class TSiteChart {
   // years run from `firstYear` to `lastYear`.
   static double MonthPosition(int month, int year, int firstYear, int lastYear);
 
-  void Show(const TSiteRecord& record, const TSiteFit& fit);
+  static TSiteMarks Marks(const TSiteRecord& record);
+
+  void Show(const TSiteMarks& marks, const TSiteFit& fit);
   void Clear();
 
  private:

@@ -112,10 +112,13 @@ void TSiteWindow::Open(const std::string& path) {
   job_.Start([this, path](std::stop_token, const TBackgroundJob::TPost&) {
     TBackgroundJob::TContinuation shown;
     try {
-      auto record = std::make_shared<const TSiteRecord>(TSiteRecord::ReadFile(path));
-      const TSiteFit fit = FitSite(*record);
-      shown = [this, path, record, fit, extent = ExtentText(path, *record)] {
-        ShowRecord(path, extent, *record, fit);
+      // The record goes with this thread: a long one would take a while to
+      // free.
+      const TSiteRecord record = TSiteRecord::ReadFile(path);
+      const TSiteFit fit = FitSite(record);
+      shown = [this, path, fit, extent = ExtentText(path, record),
+               marks = std::make_shared<const TSiteMarks>(TSiteChart::Marks(record))] {
+        ShowRecord(path, extent, *marks, fit);
       };
     } catch (const EInOutError& e) {
       // The message names the file already.
@@ -130,11 +133,11 @@ void TSiteWindow::Open(const std::string& path) {
 }
 
 void TSiteWindow::ShowRecord(const std::string& path, const std::string& extent,
-                             const TSiteRecord& record, const TSiteFit& fit) {
+                             const TSiteMarks& marks, const TSiteFit& fit) {
   fit_ = fit;
   path_ = path;
   RecordLabel->SetCaption(extent);
-  Chart.Show(record, fit);
+  Chart.Show(marks, fit);
   for (std::size_t i = 0; i < kSiteEstimateCount; ++i) {
     const TSiteEstimateText text = SiteEstimateText(fit, static_cast<TSiteEstimate>(i));
     Estimates[i]->SetCaption(text.Estimate);

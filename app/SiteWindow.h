@@ -64,7 +64,7 @@ class TSiteWindow : public TForm {
   std::array<TLabel*, kSiteEstimateCount> Designs{};
 
  private:
-  void ShowRecord(const std::string& path, const std::string& extent, const TSiteRecord& record,
+  void ShowRecord(const std::string& path, const std::string& extent, const TSiteMarks& marks,
                   const TSiteFit& fit);
   void Refused(const std::string& message);
 

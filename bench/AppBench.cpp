@@ -1,7 +1,8 @@
 // The program's responsiveness: from process start to the first painted
 // window, from a click on "Run" to the end of the repaint that shows the
 // new series, and how long the GUI thread's message loop can go without
-// serving a timer while the power window computes a sweep.
+// serving a timer while the power window computes a sweep or the site
+// window reads a record.
 
 #include <benchmark/benchmark.h>
 #include <spawn.h>
@@ -17,10 +18,14 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <string>
 
 #include "app/MainWindow.h"
 #include "app/PowerWindow.h"
+#include "app/SiteWindow.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/Button.h"
 #include "platform/forms/ComboBox.h"
@@ -174,6 +179,59 @@ BENCHMARK(BM_GuiGapDuringPowerSweep)
     ->Arg(0)
     ->Arg(1)
     ->Iterations(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// The site window reading a record of `state.range(0)` lines: 7300 (twenty
+// years of daily samples) and 3 500 000 (60 MB, near the largest file it
+// reads). The iteration ends when the chart has painted the record.
+void BM_GuiGapWhileOpeningARecord(benchmark::State& state) {
+  const auto lines = static_cast<int>(state.range(0));
+  const std::string path = (std::filesystem::temp_directory_path() /
+                            ("halvorn-bench-record-" + std::to_string(lines) + ".csv"))
+                               .string();
+  {
+    std::ofstream out(path);
+    // Twenty years, several samples a day where the lines are many.
+    const int perDay = std::max(1, lines / 7300);
+    char line[48];
+    for (int i = 0; i < lines; ++i) {
+      const int day = i / perDay, year = 2000 + day / 365, dayOfYear = day % 365;
+      const int month = std::min(12, dayOfYear / 30 + 1), dayOfMonth = dayOfYear % 28 + 1;
+      const double value = 10 + 3 * ((month + 6) % 12) / 11.0 + (i * 7919 % 1000) / 500.0;
+      std::snprintf(line, sizeof line, "%d-%02d-%02d,%.2f\n", year, month, dayOfMonth, value);
+      out << line;
+    }
+  }
+  SeedRandom(1);
+  TMF form(nullptr);
+  form.Show();
+  TSiteWindow window(&form);
+  window.Show();
+  // The windows' first paints are not the record's.
+  QEventLoop settle;
+  QTimer::singleShot(200, &settle, &QEventLoop::quit);
+  settle.exec();
+  double longest = 0;
+  bool painted = false;
+  window.Chart.Chart().OnAfterDraw = [&painted](TCustomChartPanel&) { painted = true; };
+  for (auto _ : state) {
+    TTickGaps gaps;
+    window.Open(path);
+    RunUntil(window.OnSettled);
+    // Until the chart shows the record.
+    painted = false;
+    while (!painted) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    longest = std::max(longest, gaps.LongestMs());
+  }
+  if (!window.Fit()) state.SkipWithError("the record was not shown");
+  state.counters["max_gap_ms"] = longest;
+  std::filesystem::remove(path);
+}
+BENCHMARK(BM_GuiGapWhileOpeningARecord)
+    ->Arg(7300)
+    ->Arg(3500000)
+    ->Iterations(3)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

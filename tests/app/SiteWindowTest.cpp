@@ -13,6 +13,7 @@
 #include "app/ModelWindow.h"
 #include "app/SiteWindow.h"
 #include "platform/forms/Button.h"
+#include "platform/runtime/Format.h"
 #include "sim/SliderTable.h"
 #include "tests/app/MainWindowTesting.h"
 #include "tests/platform/forms/ModalWatcher.h"
@@ -245,6 +246,28 @@ TEST(SiteEstimateText, WritesTheEstimateAndTheSettingItTakes) {
   }
   fit.DetectionLimit = 0;
   EXPECT_EQ(SiteEstimateText(fit, TSiteEstimate::DetectionLimit).Estimate, "—");
+}
+
+// A long record is marked by every k-th sample, k the least that keeps the
+// marks within the chart's limit, and the title says so.
+TEST(SiteChart, ALongRecordIsMarkedByEveryKthSample) {
+  std::string text;
+  const int lines = 2 * static_cast<int>(TSiteChart::kMaxMarks) + 1;
+  for (int i = 0; i < lines; ++i)
+    text += Fmt("%d-%02d-01,%d\n", 2000 + i % 36 / 12, i % 12 + 1, 10 + i % 7);
+  const TSiteRecord record = TSiteRecord::Parse(text);
+  const TSiteMarks marks = TSiteChart::Marks(record);
+  EXPECT_EQ(marks.Stride, 3u);
+  ASSERT_EQ(marks.Samples.size(), TSiteChart::kMaxMarks * 2 / 3 + 1);
+  for (std::size_t i = 0; i < marks.Samples.size(); ++i)
+    EXPECT_EQ(marks.Samples[i].Line, record.Samples()[3 * i].Line);
+  EXPECT_EQ(marks.FirstYear, 2000);
+  EXPECT_EQ(marks.LastYear, 2002);
+  TSiteChart chart;
+  chart.Show(marks, FitSite(record));
+  EXPECT_EQ(chart.Measured().PointCount(), static_cast<int>(marks.Samples.size()));
+  EXPECT_EQ(chart.Chart().Title().Text().front(),
+            "Η καταγραφή ανά μήνα του έτους (δείχνεται 1 δείγμα στα 3)");
 }
 
 }  // namespace
