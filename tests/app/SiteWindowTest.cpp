@@ -168,7 +168,7 @@ TEST_F(SiteWindowTest, ARecordIsFittedShownAndUsedForTheDesign) {
   }
   EXPECT_EQ(params.ErrorModel, fit.ErrorModel);
   EXPECT_EQ(model.ErrorModel(), fit.ErrorModel);
-  EXPECT_EQ(SliderValue(params, TSlider::DetectionLimit) > 0, true);
+  EXPECT_GT(SliderValue(params, TSlider::DetectionLimit), 0);
   EXPECT_EQ(MF().LModel->Caption(), ModelSummary(params));
   EXPECT_EQ(SliderValue(params, TSlider::Dif), 35);
   EXPECT_EQ(SliderValue(params, TSlider::Samples), 24);
@@ -176,21 +176,19 @@ TEST_F(SiteWindowTest, ARecordIsFittedShownAndUsedForTheDesign) {
 
   // A record that cannot be read, or is no record, is refused in the error
   // box (which ends a message with a full stop), naming the file and the
-  // fault; the window and the design keep what
-  // they had.
+  // fault; the window and the design keep what they had.
   const SimParams used = params;
+  const std::string badDate = Write("bad.csv", "date;value\n2020-01;1\n2020-02;2\n2020-02-30;3\n");
+  const std::string twoMonths = Write("short.csv", "2020-01;1\n2020-02;2\n");
   const std::vector<std::string> before = Shown(site);
   const struct {
     std::string Path;
     std::string Message;
   } bad[] = {
-      {Write("bad.csv", "date;value\n2020-01;1\n2020-02;2\n2020-02-30;3\n"),
-       "Η καταγραφή «" +
-           (std::filesystem::path(::testing::TempDir()) / "site-window" / "bad.csv").string() +
-           "» δεν διαβάστηκε: Γραμμή 4: η ημερομηνία 2020-02-30 δεν υπάρχει."},
-      {Write("short.csv", "2020-01;1\n2020-02;2\n"),
-       "Η καταγραφή «" +
-           (std::filesystem::path(::testing::TempDir()) / "site-window" / "short.csv").string() +
+      {badDate, "Η καταγραφή «" + badDate +
+                    "» δεν διαβάστηκε: Γραμμή 4: η ημερομηνία 2020-02-30 δεν υπάρχει."},
+      {twoMonths,
+       "Η καταγραφή «" + twoMonths +
            "» δεν διαβάστηκε: Γραμμή 2: οι μετρήσεις καλύπτουν 2 μήνες· χρειάζονται τουλάχιστον "
            "24."},
       {"/nonexistent/record.csv",
